@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Configures and builds into the folder given (default: build).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+dir="${1:-build}"; shift || true
+cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" > "$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; exit 1; }
+cmake --build "$dir" -j"$(nproc)"

@@ -1,0 +1,50 @@
+// Platform services: files and folders, programs, time. Free of Qt so that
+// the project model and the builder use it in plain tests.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Files and folders. Paths are relative to the current directory (the
+// program folder at run time). Results are true on success.
+enum FileKind : int { FILE_NONE = 0, FILE_REGULAR = 1, FILE_FOLDER = 2 };
+int fileKind(const std::string& path);
+int64_t fileSize(const std::string& path);          // -1 when missing
+int64_t fileModified(const std::string& path);      // seconds since the epoch; 0 when missing
+bool makeFolder(const std::string& path);
+bool deleteFolderTree(const std::string& path);     // the folder and everything in it
+bool deleteFile(const std::string& path);
+bool copyFile(const std::string& from, const std::string& to);
+bool renameFile(const std::string& from, const std::string& to);
+bool readFile(const std::string& path, std::string& bytes);
+// Writes through a temporary file in the same folder, flushed and synced,
+// then renamed over the target: the old file stays whole when anything fails.
+bool writeFileAtomic(const std::string& path, const std::string& bytes);
+bool writeFile(const std::string& path, const std::string& bytes);
+
+struct DirEntry {
+  std::string name;
+  int kind;   // FILE_REGULAR or FILE_FOLDER
+};
+// Entries in the order the listing delivers them (no sorting); `pattern` is a
+// shell pattern such as "*.xml" ("" for all). false when the folder cannot be read.
+bool listFolder(const std::string& path, const std::string& pattern, std::vector<DirEntry>& out);
+
+std::string currentFolder();                 // with a trailing "/"
+bool setCurrentFolder(const std::string& path);
+
+// Starts a program detached, with an argument list (no shell, no quoting).
+// `program` without a "/" is looked up on PATH. false when it cannot start.
+bool runDetached(const std::string& program, const std::vector<std::string>& args);
+bool findOnPath(const std::string& program, std::string& fullPath);
+
+// Time.
+void delayMs(int ms);
+int64_t unixTime();
+// Formats a time with the masks "%yyyy", "%yy", "%mm", "%dd", "%hh", "%ii",
+// "%ss" in local time ("%HH" is an alias of "%hh").
+std::string formatDate(const std::string& mask, int64_t time);
+
+// A uniform integer from 0 to maximum (inclusive).
+int randomInt(int maximum);
