@@ -1,0 +1,129 @@
+#include "ui/image.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+TEST(ImageStore, PickedNumbersAreNeverZeroNorReused) {
+  std::set<int> seen;
+  for (int i = 0; i < 50; i++) {
+    int image = createImage(-1, 4, 4);
+    ASSERT_NE(image, 0);
+    EXPECT_TRUE(seen.insert(image).second);
+    freeImage(image);
+  }
+  int stale = *seen.begin();
+  EXPECT_FALSE(isImage(stale));
+  freeImage(stale);   // nothing happens
+  EXPECT_EQ(imageWidth(stale), 0);
+  EXPECT_EQ(imageDepth(stale), 0);
+}
+
+TEST(ImageStore, RejectsBadSizes) {
+  struct Case {
+    int w, h;
+  } cases[] = {{0, 5}, {5, 0}, {-1, 5}, {5, -3}, {IMAGE_MAX_SIDE + 1, 1}, {1, IMAGE_MAX_SIDE + 1},
+               {-2147483647 - 1, -2147483647 - 1}, {2147483647, 2147483647}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(createImage(-1, c.w, c.h), 0) << c.w << "x" << c.h;
+  }
+  int image = createImage(-1, 3, 3);
+  EXPECT_FALSE(resizeImage(image, 0, 3, true));
+  EXPECT_EQ(imageWidth(image), 3);
+  freeImage(image);
+}
+
+TEST(ImageStore, FixedNumberReplacesButCarriedPictureStays) {
+  ASSERT_EQ(createImage(4242, 2, 2, 32, rgba(1, 2, 3, 4)), 4242);
+  ASSERT_EQ(createImage(4242, 5, 6, 24), 4242);
+  EXPECT_EQ(imageWidth(4242), 5);
+  EXPECT_EQ(imageDepth(4242), 24);
+  keepImage(4242);
+  freeImage(4242);
+  EXPECT_TRUE(isImage(4242));
+  EXPECT_EQ(createImage(4242, 1, 1), 0);   // a carried picture is not replaced
+  EXPECT_EQ(imageWidth(4242), 5);
+}
+
+TEST(ImageStore, DepthDecidesAlpha) {
+  int opaqueImage = createImage(-1, 2, 2, 24, rgba(10, 20, 30, 0));
+  EXPECT_EQ(getPixel(opaqueImage, 1, 1), rgba(10, 20, 30, 255));
+  setPixel(opaqueImage, 0, 0, rgba(1, 2, 3, 7));
+  EXPECT_EQ(getPixel(opaqueImage, 0, 0), rgba(1, 2, 3, 255));
+  int clear = createImage(-1, 2, 2);
+  EXPECT_EQ(getPixel(clear, 0, 1), 0u);
+  // Out of range: reads 0, writes nothing.
+  setPixel(clear, 2, 0, rgba(9, 9, 9, 9));
+  setPixel(clear, -1, 0, rgba(9, 9, 9, 9));
+  EXPECT_EQ(getPixel(clear, 2, 0), 0u);
+  EXPECT_EQ(getPixel(clear, -1, 0), 0u);
+  freeImage(opaqueImage);
+  freeImage(clear);
+}
+
+TEST(ImageStore, HiddenColourSurvivesCopyAndGrab) {
+  int image = createImage(-1, 3, 2);
+  setPixel(image, 2, 1, rgba(255, 0, 0, 0));
+  int copy = copyImage(image);
+  ASSERT_NE(copy, 0);
+  EXPECT_EQ(getPixel(copy, 2, 1), rgba(255, 0, 0, 0));
+  int grab = grabImage(image, -1, 1, 0, 10, 10);   // clipped to 2 x 2
+  EXPECT_EQ(imageWidth(grab), 2);
+  EXPECT_EQ(imageHeight(grab), 2);
+  EXPECT_EQ(getPixel(grab, 1, 1), rgba(255, 0, 0, 0));
+  EXPECT_EQ(grabImage(image, -1, 3, 0, 2, 2), 0);   // nothing inside
+  EXPECT_EQ(copyImage(999999999), 0);
+  freeImage(image);
+  freeImage(copy);
+  freeImage(grab);
+}
+
+TEST(ImageStore, BufferIsRgbaRowsFromTheTop) {
+  int image = createImage(-1, 3, 2);
+  setPixel(image, 1, 1, rgba(11, 22, 33, 44));
+  uint8_t* p = imageBuffer(image);
+  int pitch = imageBufferPitch(image);
+  ASSERT_EQ(pitch, 12);
+  EXPECT_EQ(p[pitch + 4], 11);
+  EXPECT_EQ(p[pitch + 5], 22);
+  EXPECT_EQ(p[pitch + 6], 33);
+  EXPECT_EQ(p[pitch + 7], 44);
+  EXPECT_EQ(imageBuffer(999999999), nullptr);
+  freeImage(image);
+}
+
+TEST(ImageStore, ResizePlainPicksNearestAndSmoothKeepsHiddenColourOut) {
+  int image = createImage(-1, 2, 1);
+  setPixel(image, 0, 0, rgba(200, 0, 0, 255));
+  setPixel(image, 1, 0, rgba(0, 255, 0, 0));   // transparent green
+  int plain = copyImage(image);
+  ASSERT_TRUE(resizeImage(plain, 4, 2, false));
+  for (int y = 0; y < 2; y++) {
+    EXPECT_EQ(getPixel(plain, 0, y), rgba(200, 0, 0, 255));
+    EXPECT_EQ(getPixel(plain, 1, y), rgba(200, 0, 0, 255));
+    EXPECT_EQ(getPixel(plain, 3, y), rgba(0, 255, 0, 0));
+  }
+  ASSERT_TRUE(resizeImage(image, 4, 1, true));
+  // Interpolated pixels take no colour from the transparent neighbour.
+  for (int x = 0; x < 3; x++) {
+    uint32_t p = getPixel(image, x, 0);
+    if (alpha(p) > 0) {
+      EXPECT_EQ(red(p), 200) << x;
+      EXPECT_EQ(green(p), 0) << x;
+    }
+  }
+  EXPECT_EQ(getPixel(image, 0, 0), rgba(200, 0, 0, 255));
+  EXPECT_EQ(alpha(getPixel(image, 3, 0)), 0);
+  freeImage(image);
+  freeImage(plain);
+}
+
+TEST(ImageStore, SmoothShrinkAveragesAnOpaqueImage) {
+  int image = createImage(-1, 4, 4, 24);
+  for (int y = 0; y < 4; y++)
+    for (int x = 0; x < 4; x++) setPixel(image, x, y, (x + y) % 2 ? rgba(255, 255, 255, 255) : rgba(0, 0, 0, 255));
+  ASSERT_TRUE(resizeImage(image, 2, 2, true));
+  for (int y = 0; y < 2; y++)
+    for (int x = 0; x < 2; x++) EXPECT_EQ(getPixel(image, x, y), rgba(128, 128, 128, 255));
+  freeImage(image);
+}

@@ -1,0 +1,164 @@
+#include "ui/system.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <ctime>
+
+namespace {
+
+std::string freshFolder(const char* name) {
+  std::string folder = testing::TempDir() + name + "/";
+  deleteFolderTree(folder);
+  EXPECT_TRUE(makeFolder(folder));
+  return folder;
+}
+
+std::vector<std::string> names(const std::vector<DirEntry>& entries) {
+  std::vector<std::string> out;
+  for (const DirEntry& e : entries) out.push_back(e.name + (e.kind == FILE_FOLDER ? "/" : ""));
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+}  // namespace
+
+TEST(SystemFiles, AtomicWriteKeepsTheOldFileWhenWritingFails) {
+  std::string folder = freshFolder("zm-atomic");
+  std::string path = folder + "project.xml";
+  ASSERT_TRUE(writeFileAtomic(path, "old contents"));
+  // A file size limit makes the write itself fail half-way.
+  struct rlimit old;
+  getrlimit(RLIMIT_FSIZE, &old);
+  struct rlimit small = old;
+  small.rlim_cur = 4096;
+  void (*previous)(int) = signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  bool written = writeFileAtomic(path, std::string(100000, 'x'));
+  setrlimit(RLIMIT_FSIZE, &old);
+  signal(SIGXFSZ, previous);
+  EXPECT_FALSE(written);
+  std::string bytes;
+  ASSERT_TRUE(readFile(path, bytes));
+  EXPECT_EQ(bytes, "old contents");
+  std::vector<DirEntry> entries;
+  ASSERT_TRUE(listFolder(folder, "", entries));
+  EXPECT_EQ(names(entries), std::vector<std::string>{"project.xml"});   // no temporary left behind
+  EXPECT_TRUE(writeFileAtomic(path, "new"));
+  ASSERT_TRUE(readFile(path, bytes));
+  EXPECT_EQ(bytes, "new");
+  EXPECT_FALSE(writeFileAtomic(folder, "a folder is not replaced"));
+  EXPECT_FALSE(writeFileAtomic(folder + "missing/x", "no folder"));
+  deleteFolderTree(folder);
+}
+
+TEST(SystemFiles, FilesAndFolders) {
+  std::string folder = freshFolder("zm-files");
+  EXPECT_TRUE(makeFolder(folder));   // already there is fine
+  EXPECT_TRUE(writeFile(folder + "a.txt", "abc"));
+  EXPECT_EQ(fileKind(folder + "a.txt"), FILE_REGULAR);
+  EXPECT_EQ(fileKind(folder), FILE_FOLDER);
+  EXPECT_EQ(fileKind(folder + "none"), FILE_NONE);
+  EXPECT_EQ(fileSize(folder + "a.txt"), 3);
+  EXPECT_EQ(fileSize(folder + "none"), -1);
+  EXPECT_GT(fileModified(folder + "a.txt"), 0);
+  EXPECT_TRUE(copyFile(folder + "a.txt", folder + "b.txt"));
+  EXPECT_FALSE(copyFile(folder + "none", folder + "c.txt"));
+  EXPECT_EQ(fileKind(folder + "c.txt"), FILE_NONE);
+  EXPECT_TRUE(renameFile(folder + "b.txt", folder + "c.txt"));
+  std::string bytes;
+  EXPECT_TRUE(readFile(folder + "c.txt", bytes));
+  EXPECT_EQ(bytes, "abc");
+  EXPECT_FALSE(readFile(folder + "b.txt", bytes));
+  EXPECT_EQ(bytes, "");
+  EXPECT_FALSE(readFile(folder, bytes));
+  EXPECT_TRUE(deleteFile(folder + "c.txt"));
+  EXPECT_FALSE(deleteFile(folder + "c.txt"));
+  EXPECT_FALSE(deleteFile(folder));   // not a file
+  EXPECT_TRUE(makeFolder(folder + "sub"));
+  EXPECT_TRUE(writeFile(folder + "sub/deep.txt", "x"));
+  EXPECT_TRUE(deleteFolderTree(folder));
+  EXPECT_EQ(fileKind(folder), FILE_NONE);
+  EXPECT_FALSE(deleteFolderTree(folder));
+}
+
+TEST(SystemFiles, ListFolderMatchesShellPatterns) {
+  std::string folder = freshFolder("zm-list");
+  for (const char* name : {"one.xml", "two.xml", "three.png", ".hidden.xml", "x.xml.bak"}) writeFile(folder + name, "");
+  makeFolder(folder + "sub.xml");
+  struct Case {
+    const char* pattern;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {"*.xml", {".hidden.xml", "one.xml", "sub.xml/", "two.xml"}},
+      {"t*", {"three.png", "two.xml"}},
+      {"???.xml", {"one.xml", "sub.xml/", "two.xml"}},
+      {"[ot]*.xml", {"one.xml", "two.xml"}},
+      {"", {".hidden.xml", "one.xml", "sub.xml/", "three.png", "two.xml", "x.xml.bak"}},
+      {"*.jpg", {}},
+  };
+  for (const Case& c : cases) {
+    std::vector<DirEntry> entries;
+    ASSERT_TRUE(listFolder(folder, c.pattern, entries));
+    EXPECT_EQ(names(entries), c.expected) << c.pattern;
+  }
+  std::vector<DirEntry> entries;
+  EXPECT_FALSE(listFolder(folder + "none", "", entries));
+  deleteFolderTree(folder);
+}
+
+TEST(SystemTime, FormatDateMasks) {
+  const char* oldTz = getenv("TZ");
+  std::string saved = oldTz ? oldTz : "";
+  setenv("TZ", "UTC", 1);
+  tzset();
+  int64_t time = 1709294645;   // 2024-03-01 12:04:05 UTC
+  struct Case {
+    const char* mask;
+    const char* expected;
+  } cases[] = {
+      {"%yyyy-%mm-%dd", "2024-03-01"},
+      {"%dd.%mm.%yy %hh:%ii:%ss", "01.03.24 12:04:05"},
+      {"%HH%ii", "1204"},
+      {"100% %x %yyyyy", "100% %x 2024y"},
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(formatDate(c.mask, time), c.expected) << c.mask;
+  if (oldTz) setenv("TZ", saved.c_str(), 1);
+  else unsetenv("TZ");
+  tzset();
+  EXPECT_NEAR(double(unixTime()), double(std::time(nullptr)), 2.0);
+}
+
+TEST(SystemTime, RandomIntStaysInRangeAndReachesBothEnds) {
+  bool low = false, high = false;
+  for (int i = 0; i < 2000; i++) {
+    int v = randomInt(5);
+    ASSERT_GE(v, 0);
+    ASSERT_LE(v, 5);
+    low |= v == 0;
+    high |= v == 5;
+  }
+  EXPECT_TRUE(low && high);
+  EXPECT_EQ(randomInt(0), 0);
+}
+
+TEST(SystemPrograms, RunDetachedWithoutAShell) {
+  std::string folder = freshFolder("zm-run");
+  std::string path;
+  ASSERT_TRUE(findOnPath("touch", path));
+  EXPECT_EQ(path.front(), '/');
+  EXPECT_FALSE(findOnPath("zm-no-such-program", path));
+  // A name with a blank and a quote is one argument: no shell sees it.
+  std::string target = folder + "it's a file; rm -rf x";
+  ASSERT_TRUE(runDetached("touch", {target}));
+  for (int i = 0; i < 200 && fileKind(target) != FILE_REGULAR; i++) delayMs(10);
+  EXPECT_EQ(fileKind(target), FILE_REGULAR);
+  EXPECT_FALSE(runDetached("zm-no-such-program", {}));
+  EXPECT_FALSE(runDetached(folder, {}));   // a folder is no program
+  deleteFolderTree(folder);
+}

@@ -1,0 +1,110 @@
+// Our own BMP reader: uncompressed 24- and 32-bit and 8-bit paletted files,
+// bottom-up or top-down. Every size is checked against the bytes there are
+// before a pixel is read.
+#include "ui/image.h"
+#include "ui/image_files.h"
+#include "ui/image_store.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+uint32_t le32(const uint8_t* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24); }
+uint16_t le16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
+
+constexpr uint32_t BI_RGB = 0, BI_BITFIELDS = 3;
+
+}  // namespace
+
+bool isBmpData(const uint8_t* data, size_t size) {
+  return size >= 2 && data[0] == 'B' && data[1] == 'M';
+}
+
+bool decodeBmp(const uint8_t* data, size_t size, ImageData& image) {
+  if (!isBmpData(data, size) || size < 14 + 12) return false;
+  uint32_t pixelOffset = le32(data + 10);
+  uint32_t headerSize = le32(data + 14);
+  if (headerSize < 12 || 14 + uint64_t(headerSize) > size) return false;
+  int64_t width, height;
+  int bits;
+  uint32_t compression = BI_RGB, colorsUsed = 0;
+  bool alphaMask = false;
+  if (headerSize == 12) {   // the old core header
+    width = le16(data + 18);
+    height = int16_t(le16(data + 20));
+    bits = le16(data + 24);
+  } else {
+    if (headerSize < 40) return false;
+    width = int32_t(le32(data + 18));
+    height = int32_t(le32(data + 22));
+    bits = le16(data + 28);
+    compression = le32(data + 30);
+    colorsUsed = le32(data + 46);
+    if (compression == BI_BITFIELDS) {
+      // Only the usual masks: red in the third byte, green, blue, alpha top.
+      if (bits != 32 || 14 + uint64_t(headerSize) + (headerSize == 40 ? 12 : 0) > size) return false;
+      const uint8_t* masks = data + 54;
+      if (le32(masks) != 0x00FF0000u || le32(masks + 4) != 0x0000FF00u || le32(masks + 8) != 0x000000FFu)
+        return false;
+      alphaMask = headerSize >= 56 && le32(masks + 12) == 0xFF000000u;
+    } else if (compression != BI_RGB) {
+      return false;
+    }
+  }
+  bool topDown = height < 0;
+  if (topDown) height = -height;
+  if (!validImageSize(int(std::min<int64_t>(width, IMAGE_MAX_SIDE + 1)), int(std::min<int64_t>(height, IMAGE_MAX_SIDE + 1))))
+    return false;
+  if (bits != 8 && bits != 24 && bits != 32) return false;
+
+  uint32_t palette[256] = {};
+  uint32_t paletteSize = 0;
+  if (bits == 8) {
+    paletteSize = colorsUsed == 0 ? 256 : colorsUsed;
+    if (paletteSize > 256) return false;
+    size_t entry = headerSize == 12 ? 3 : 4;
+    size_t start = 14 + headerSize;
+    if (start + paletteSize * entry > size) return false;
+    for (uint32_t i = 0; i < paletteSize; i++) {
+      const uint8_t* p = data + start + i * entry;
+      palette[i] = uint32_t(p[2]) | (uint32_t(p[1]) << 8) | (uint32_t(p[0]) << 16) | 0xFF000000u;
+    }
+  }
+  size_t pitch = ((size_t(width) * size_t(bits) + 31) / 32) * 4;
+  if (pixelOffset < 14 + headerSize || pixelOffset > size || pitch * size_t(height) > size - pixelOffset) return false;
+
+  PixelBuffer pixels = allocatePixels(int(width), int(height));
+  if (!pixels) return false;
+  bool anyAlpha = false;
+  for (int64_t row = 0; row < height; row++) {
+    const uint8_t* src = data + pixelOffset + size_t(row) * pitch;
+    int64_t y = topDown ? row : height - 1 - row;
+    uint32_t* dst = pixels.get() + size_t(y) * size_t(width);
+    for (int64_t x = 0; x < width; x++) {
+      if (bits == 8) {
+        if (src[x] >= paletteSize) return false;
+        dst[x] = palette[src[x]];
+      } else if (bits == 24) {
+        const uint8_t* p = src + x * 3;
+        dst[x] = uint32_t(p[2]) | (uint32_t(p[1]) << 8) | (uint32_t(p[0]) << 16) | 0xFF000000u;
+      } else {
+        const uint8_t* p = src + x * 4;
+        dst[x] = uint32_t(p[2]) | (uint32_t(p[1]) << 8) | (uint32_t(p[0]) << 16) | (uint32_t(p[3]) << 24);
+        if (p[3] != 0) anyAlpha = true;
+      }
+    }
+  }
+  // Many writers leave the fourth byte of a 32-bit pixel at 0 without
+  // meaning transparency; it counts as alpha only when declared or used.
+  bool withAlpha = bits == 32 && (alphaMask || anyAlpha);
+  if (!withAlpha) {
+    uint32_t* p = pixels.get();
+    for (size_t i = 0, n = size_t(width) * size_t(height); i < n; i++) p[i] |= 0xFF000000u;
+  }
+  image.width = int(width);
+  image.height = int(height);
+  image.depth = withAlpha ? 32 : 24;
+  image.pixels = std::move(pixels);
+  return true;
+}

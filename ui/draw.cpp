@@ -1,0 +1,163 @@
+// Drawing shapes into the target image with our own pixel loops, so that
+// every mode gives the same numbers on every platform.
+#include "ui/draw.h"
+#include "ui/draw_pixel.h"
+#include "ui/draw_target.h"
+#include "ui/image_store.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+int target = 0;
+int mode = DRAW_DEFAULT;
+}  // namespace
+
+bool startDrawing(int image) {
+  if (!findImage(image)) {
+    target = 0;
+    return false;
+  }
+  target = image;
+  return true;
+}
+
+void stopDrawing() { target = 0; }
+
+int drawingTarget() { return findImage(target) ? target : 0; }
+
+void drawingMode(int newMode) {
+  mode = (newMode == DRAW_ALPHABLEND || newMode == DRAW_XOR) ? newMode : DRAW_DEFAULT;
+}
+
+int currentDrawMode() { return mode; }
+
+ImageData* drawingImage() { return target ? findImage(target) : nullptr; }
+
+// One horizontal run of pixels [x0, x1] in row y, clipped, in the current mode.
+void drawSpan(ImageData* image, int x0, int x1, int y, uint32_t color) {
+  if (y < 0 || y >= image->height) return;
+  x0 = std::max(x0, 0);
+  x1 = std::min(x1, image->width - 1);
+  if (x1 < x0) return;
+  uint32_t* p = image->pixels.get() + size_t(y) * image->width + x0;
+  uint32_t* end = p + (x1 - x0 + 1);
+  if (mode == DRAW_XOR) {
+    for (; p != end; ++p) *p = xorColour(*p, color);
+  } else if (mode == DRAW_ALPHABLEND) {
+    uint32_t a = color >> 24;
+    if (a == 0) return;
+    for (; p != end; ++p) *p = blendOver(*p, color, a);
+    // A 24-bit image stays opaque: blending over alpha 255 keeps 255.
+  } else {
+    if (image->depth == 24) color |= 0xFF000000u;
+    std::fill(p, end, color);
+  }
+}
+
+void plot(int x, int y, uint32_t color) {
+  if (ImageData* image = drawingImage()) drawSpan(image, x, x, y, color);
+}
+
+uint32_t point(int x, int y) {
+  ImageData* image = drawingImage();
+  if (!image || x < 0 || y < 0 || x >= image->width || y >= image->height) return 0;
+  return image->pixels[size_t(y) * image->width + x];
+}
+
+// A negative width or height reaches left of or above (x, y).
+static bool normalise(int& x, int& y, int& w, int& h) {
+  if (w < 0) {
+    x += w;
+    w = -w;
+  }
+  if (h < 0) {
+    y += h;
+    h = -h;
+  }
+  return w > 0 && h > 0;
+}
+
+void box(int x, int y, int w, int h, uint32_t color) {
+  ImageData* image = drawingImage();
+  if (!image || !normalise(x, y, w, h)) return;
+  int y0 = std::max(y, 0), y1 = int(std::min<int64_t>(int64_t(y) + h, image->height));
+  int64_t right = int64_t(x) + w - 1;
+  if (right < 0 || x >= image->width) return;
+  for (int row = y0; row < y1; row++) drawSpan(image, std::max(x, 0), int(std::min<int64_t>(right, image->width)), row, color);
+}
+
+void boxOutline(int x, int y, int w, int h, uint32_t color) {
+  ImageData* image = drawingImage();
+  if (!image || !normalise(x, y, w, h)) return;
+  int right = x + w - 1, bottom = y + h - 1;
+  drawSpan(image, x, right, y, color);
+  if (bottom != y) drawSpan(image, x, right, bottom, color);
+  for (int row = y + 1; row < bottom; row++) {
+    drawSpan(image, x, x, row, color);
+    if (right != x) drawSpan(image, right, right, row, color);
+  }
+}
+
+void line(int x1, int y1, int x2, int y2, uint32_t color) {
+  ImageData* image = drawingImage();
+  if (!image) return;
+  // Bresenham: every pixel once, so blending and XOR touch none twice.
+  int64_t dx = std::llabs(int64_t(x2) - x1), dy = -std::llabs(int64_t(y2) - y1);
+  int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
+  int64_t err = dx + dy;
+  int64_t x = x1, y = y1;
+  for (;;) {
+    if (x >= 0 && y >= 0 && x < image->width && y < image->height) drawSpan(image, int(x), int(x), int(y), color);
+    if (x == x2 && y == y2) break;
+    int64_t e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      x += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y += sy;
+    }
+  }
+}
+
+// Half width of the disc of radius r in row dy: the largest dx with
+// dx*dx + dy*dy <= r*r, or -1 outside.
+static int halfWidth(int64_t r, int64_t dy) {
+  if (dy < -r || dy > r) return -1;
+  int64_t rest = r * r - dy * dy;
+  int64_t w = int64_t(std::sqrt(double(rest)));
+  while (w * w > rest) w--;
+  while ((w + 1) * (w + 1) <= rest) w++;
+  return int(w);
+}
+
+void circle(int cx, int cy, int radius, uint32_t color) {
+  ImageData* image = drawingImage();
+  if (!image || radius < 0) return;
+  int top = std::max(-radius, -cy), bottom = std::min(radius, image->height - 1 - cy);
+  for (int dy = top; dy <= bottom; dy++) {
+    int w = halfWidth(radius, dy);
+    drawSpan(image, cx - w, cx + w, cy + dy, color);
+  }
+}
+
+void circleOutline(int cx, int cy, int radius, uint32_t color) {
+  ImageData* image = drawingImage();
+  if (!image || radius < 0) return;
+  // The pixels of the disc that touch a pixel outside it, each once.
+  int top = std::max(-radius, -cy), bottom = std::min(radius, image->height - 1 - cy);
+  for (int dy = top; dy <= bottom; dy++) {
+    int w = halfWidth(radius, dy);
+    int inner = std::min(halfWidth(radius, dy - 1), halfWidth(radius, dy + 1));
+    if (inner >= w) inner = w - 1;
+    if (inner < 0) {
+      drawSpan(image, cx - w, cx + w, cy + dy, color);
+    } else {
+      drawSpan(image, cx - w, cx - inner - 1, cy + dy, color);
+      drawSpan(image, cx + inner + 1, cx + w, cy + dy, color);
+    }
+  }
+}

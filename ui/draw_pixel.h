@@ -1,0 +1,30 @@
+// The pixel rules of the three drawing modes, shared by the drawing
+// procedures. Colours are RGBA in one uint32_t (R in the low byte).
+#pragma once
+
+#include <cstdint>
+
+// Straight-alpha "over" of a colour with effective alpha a (1..255) onto
+// dst. Over an opaque pixel it is exactly (new*a + old*(255-a))/255 per
+// colour channel; over a fully transparent pixel it is the source itself.
+inline uint32_t blendOver(uint32_t dst, uint32_t src, uint32_t a) {
+  uint32_t da = dst >> 24;
+  if (a >= 255 || da == 0) return (src & 0xFFFFFFu) | (a << 24);
+  uint32_t na = 255 - a;
+  if (da == 255) {
+    uint32_t r = ((src & 255) * a + (dst & 255) * na) / 255;
+    uint32_t g = (((src >> 8) & 255) * a + ((dst >> 8) & 255) * na) / 255;
+    uint32_t b = (((src >> 16) & 255) * a + ((dst >> 16) & 255) * na) / 255;
+    return r | (g << 8) | (b << 16) | 0xFF000000u;
+  }
+  uint32_t under = da * na;             // weight of the old colour, times 255
+  uint32_t total = a * 255 + under;     // result alpha, times 255
+  uint32_t r = ((src & 255) * a * 255 + (dst & 255) * under) / total;
+  uint32_t g = (((src >> 8) & 255) * a * 255 + ((dst >> 8) & 255) * under) / total;
+  uint32_t b = (((src >> 16) & 255) * a * 255 + ((dst >> 16) & 255) * under) / total;
+  return r | (g << 8) | (b << 16) | ((a + under / 255) << 24);
+}
+
+inline uint32_t xorColour(uint32_t dst, uint32_t colour) {
+  return dst ^ (colour & 0xFFFFFFu);
+}

@@ -1,0 +1,15 @@
+// Inside the image store: the decoders of each file kind. Each fills
+// `image` and returns true, or returns false and leaves no pixels behind.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+struct ImageData;
+
+bool isPngData(const uint8_t* data, size_t size);
+bool decodePng(const uint8_t* data, size_t size, ImageData& image);
+bool isJpegData(const uint8_t* data, size_t size);
+bool decodeJpeg(const uint8_t* data, size_t size, ImageData& image);
+bool isBmpData(const uint8_t* data, size_t size);
+bool decodeBmp(const uint8_t* data, size_t size, ImageData& image);

@@ -1,0 +1,17 @@
+# zm_image: the image store, drawing, image files, fonts and the pictures the
+# program carries. Qt Gui only (glyphs and fonts), no Qt Widgets, so that the
+# project model and its tests link it without a window.
+add_library(zm_image STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/image_store.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/image_resize.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/image_files.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/image_qt.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/draw.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/draw_image.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/draw_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/png.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/jpeg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/bmp.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/fonts.cpp)
+target_include_directories(zm_image PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(zm_image PUBLIC zm_system Qt6::Gui PRIVATE PNG::PNG JPEG::JPEG ZLIB::ZLIB)

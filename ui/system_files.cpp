@@ -1,0 +1,173 @@
+// Files and folders for the platform layer: plain POSIX calls, so that a
+// failure is a false result and never an exception.
+#include "ui/system.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+int fileKind(const std::string& path) {
+  struct stat st;
+  if (path.empty() || stat(path.c_str(), &st) != 0) return FILE_NONE;
+  if (S_ISDIR(st.st_mode)) return FILE_FOLDER;
+  if (S_ISREG(st.st_mode)) return FILE_REGULAR;
+  return FILE_NONE;
+}
+
+int64_t fileSize(const std::string& path) {
+  struct stat st;
+  if (path.empty() || stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+  return int64_t(st.st_size);
+}
+
+int64_t fileModified(const std::string& path) {
+  struct stat st;
+  if (path.empty() || stat(path.c_str(), &st) != 0) return 0;
+  return int64_t(st.st_mtime);
+}
+
+bool makeFolder(const std::string& path) {
+  if (path.empty()) return false;
+  if (mkdir(path.c_str(), 0777) == 0) return true;
+  return errno == EEXIST && fileKind(path) == FILE_FOLDER;
+}
+
+bool deleteFolderTree(const std::string& path) {
+  if (fileKind(path) != FILE_FOLDER) return false;
+  std::error_code ec;
+  std::filesystem::remove_all(path, ec);
+  return !ec;
+}
+
+bool deleteFile(const std::string& path) {
+  return fileKind(path) == FILE_REGULAR && unlink(path.c_str()) == 0;
+}
+
+bool readFile(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(fd);
+    return false;
+  }
+  bytes.reserve(size_t(st.st_size));
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      close(fd);
+      bytes.clear();
+      return false;
+    }
+    if (n == 0) break;
+    bytes.append(buffer, size_t(n));
+  }
+  close(fd);
+  return true;
+}
+
+static bool writeAll(int fd, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += size_t(n);
+  }
+  return true;
+}
+
+bool writeFile(const std::string& path, const std::string& bytes) {
+  if (path.empty()) return false;
+  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  bool ok = writeAll(fd, bytes);
+  return close(fd) == 0 && ok;
+}
+
+static std::string folderOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return "";
+  return path.substr(0, slash + 1);
+}
+
+bool writeFileAtomic(const std::string& path, const std::string& bytes) {
+  if (path.empty() || path.back() == '/' || fileKind(path) == FILE_FOLDER) return false;
+  std::string temp = folderOf(path) + ".zmtmp-XXXXXX";
+  int fd = mkstemp(temp.data());
+  if (fd < 0) return false;
+  bool ok = writeAll(fd, bytes) && fsync(fd) == 0;
+  // mkstemp makes the file 0600; a saved file gets the usual permissions.
+  mode_t mask = umask(0);
+  umask(mask);
+  fchmod(fd, 0666 & ~mask);
+  ok = close(fd) == 0 && ok;
+  if (ok) ok = rename(temp.c_str(), path.c_str()) == 0;
+  if (!ok) {
+    unlink(temp.c_str());
+    return false;
+  }
+  // The rename itself lasts only once the folder entry is on disk.
+  std::string folder = folderOf(path);
+  int dirFd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dirFd >= 0) {
+    fsync(dirFd);
+    close(dirFd);
+  }
+  return true;
+}
+
+bool copyFile(const std::string& from, const std::string& to) {
+  std::string bytes;
+  if (fileKind(from) != FILE_REGULAR || !readFile(from, bytes)) return false;
+  return writeFile(to, bytes);
+}
+
+bool renameFile(const std::string& from, const std::string& to) {
+  if (fileKind(from) == FILE_NONE || to.empty()) return false;
+  return rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool listFolder(const std::string& path, const std::string& pattern, std::vector<DirEntry>& out) {
+  out.clear();
+  DIR* dir = opendir(path.empty() ? "." : path.c_str());
+  if (!dir) return false;
+  std::string base = path.empty() ? std::string("./") : path;
+  if (base.back() != '/') base += '/';
+  while (struct dirent* e = readdir(dir)) {
+    std::string name = e->d_name;
+    if (name == "." || name == "..") continue;
+    if (!pattern.empty() && fnmatch(pattern.c_str(), name.c_str(), 0) != 0) continue;
+    int kind = FILE_NONE;
+    if (e->d_type == DT_DIR) kind = FILE_FOLDER;
+    else if (e->d_type == DT_REG) kind = FILE_REGULAR;
+    else kind = fileKind(base + name);   // links and file systems without d_type
+    if (kind == FILE_NONE) continue;
+    out.push_back({name, kind});
+  }
+  closedir(dir);
+  return true;
+}
+
+std::string currentFolder() {
+  char buffer[PATH_MAX];
+  if (!getcwd(buffer, sizeof buffer)) return "./";
+  std::string folder = buffer;
+  if (folder.empty() || folder.back() != '/') folder += '/';
+  return folder;
+}
+
+bool setCurrentFolder(const std::string& path) {
+  return !path.empty() && chdir(path.c_str()) == 0;
+}
