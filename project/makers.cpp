@@ -1,0 +1,107 @@
+#include "project/makers.h"
+
+#include "project/tables.h"
+
+namespace {
+
+std::string generatedName(const char* prefix) { return prefix + std::to_string(nextUid()); }
+
+}  // namespace
+
+std::string newSprite() {
+  setModified(1);
+  SpriteRecord& r = appendSprite();
+  r.name = generatedName("sprite_");
+  r.thumbnail = -1;
+  r.collisionshape = "Box";
+  return r.name;
+}
+
+std::string newSound() {
+  setModified(1);
+  SoundRecord& r = appendSound();
+  r.name = generatedName("sound_");
+  return r.name;
+}
+
+std::string newMusic() {
+  setModified(1);
+  MusicRecord& r = appendMusic();
+  r.name = generatedName("music_");
+  return r.name;
+}
+
+std::string newBackground() {
+  setModified(1);
+  BackgroundRecord& r = appendBackground();
+  r.name = generatedName("background_");
+  r.thumbnail = -1;
+  r.tilewidth = 32;
+  r.tileheight = 32;
+  return r.name;
+}
+
+std::string newFont() {
+  setModified(1);
+  FontRecord& r = appendFont();
+  r.name = generatedName("font_");
+  r.family = "Arial";
+  r.size = 12;
+  return r.name;
+}
+
+std::string newObject() {
+  setModified(1);
+  ObjectRecord& r = appendObject();
+  r.name = generatedName("object_");
+  r.prototype = 1;
+  r.image = -1;
+  r.visible = 1;
+  r.collision = 1;
+  return r.name;
+}
+
+std::string newScene() {
+  setModified(1);
+  SceneRecord& r = appendScene();
+  r.name = generatedName("scene_");
+  r.thumbnail = -1;
+  r.width = 640;
+  r.height = 480;
+  r.viewportwidth = 640;
+  r.viewportheight = 480;
+  r.speed = 30;
+  r.viewportxborder = 50;
+  r.viewportyborder = 50;
+  std::string name = r.name;   // newLayer may not touch `scenes`, but copy before another call
+  newLayer(name);
+  return name;
+}
+
+std::string newFunction() {
+  setModified(1);
+  FunctionRecord& r = appendFunction();
+  r.name = generatedName("function_");
+  return r.name;
+}
+
+std::string newLayer(const std::string& sceneName) {
+  std::string scene = sceneName;   // the argument may be a field of a record
+  LayerRecord& r = appendLayer();
+  r.name = generatedName("layer_");
+  r.scene = scene;
+  r.value = 1000000;
+  return r.name;
+}
+
+int addObjectEvent(const std::string& objectName, const std::string& eventKind,
+                   const std::string& parameter) {
+  ScriptRecord r;
+  r.object = objectName;
+  r.event = eventKind;
+  r.parameter = parameter;
+  r.name = generatedName("scr_");
+  int position = int(scripts.size());
+  appendScript() = std::move(r);
+  return position;
+}

@@ -1,0 +1,363 @@
+#include <climits>
+#include <unordered_map>
+#include <vector>
+
+#include "project/file_names.h"
+#include "project/hooks.h"
+#include "project/project_file.h"
+#include "project/tables.h"
+#include "project/xml_read.h"
+#include "ui/draw.h"
+#include "ui/image.h"
+#include "ui/system.h"
+
+namespace {
+
+// The empty white card of the resource panel, carried by the program.
+constexpr int EMPTY_SCENE_CARD = 98;
+// Files of this version on keep their images and sounds in named folders,
+// store `direction` and `image_angle`, and carry the user functions.
+constexpr int FOLDERS_VERSION = 129;
+
+const char* const cannotRead = "The project file cannot be read.";
+
+struct Reader {
+  const XmlDocument& doc;
+  int version;
+  std::string imageSource;   // folder the frame and background files come from
+  std::string audioSource;
+
+  // The section at a root position and the number of records it gives: its
+  // `count`, but never below 0 nor above the children it really has.
+  int section(int position, size_t& count) const {
+    int node = doc.child(doc.root, size_t(position));
+    int n = textValue(doc.attribute(node, "count"));
+    count = n <= 0 ? 0 : std::min(size_t(n), doc.childCount(node));
+    return node;
+  }
+  const std::string& text(int node, const char* name) const { return doc.attribute(node, name); }
+  int number(int node, const char* name) const { return textValue(doc.attribute(node, name)); }
+};
+
+void copyToWorkFolder(const std::string& sourceFolder, const std::string& name) {
+  if (!isUsableName(name)) return;
+  std::string source = sourceFolder + name;
+  if (fileKind(source) == FILE_REGULAR) copyFile(source, workFolder + "/" + name);
+}
+
+int loadedOrNone(int image) { return image > 0 ? image : -1; }
+
+void readSpritesAndFrames(const Reader& r) {
+  size_t n;
+  int list = r.section(4, n);
+  sprites.assign(n, SpriteRecord());
+  for (size_t i = 0; i < n; ++i) {
+    int e = r.doc.child(list, i + 1);
+    SpriteRecord& s = sprites[i];
+    s.name = r.text(e, "name");
+    s.thumbnail = -1;
+    s.centerx = r.number(e, "centerx");
+    s.centery = r.number(e, "centery");
+    s.collisionshape = r.text(e, "collisionshape");
+    s.collisionradius = r.number(e, "collisionradius");
+    s.collisionleft = r.number(e, "collisionleft");
+    s.collisionright = r.number(e, "collisionright");
+    s.collisiontop = r.number(e, "collisiontop");
+    s.collisionbottom = r.number(e, "collisionbottom");
+  }
+  list = r.section(5, n);
+  frames.assign(n, FrameRecord());
+  for (size_t i = 0; i < n; ++i) {
+    int e = r.doc.child(list, i + 1);
+    FrameRecord& f = frames[i];
+    f.file = r.text(e, "file");
+    f.sprite = r.text(e, "sprite");
+    f.image = -1;
+    std::string file = f.sprite + "_" + f.file + ".png";
+    if (isUsableName(file)) f.image = loadedOrNone(loadImage(-1, r.imageSource + file));
+  }
+}
+
+template <typename Record>
+void readAudio(const Reader& r, int position, std::vector<Record>& table) {
+  size_t n;
+  int list = r.section(position, n);
+  table.assign(n, Record());
+  for (size_t i = 0; i < n; ++i) {
+    int e = r.doc.child(list, i + 1);
+    Record& a = table[i];
+    a.name = r.text(e, "name");
+    a.wav = r.text(e, "wav");
+    a.mp3 = r.text(e, "mp3");
+    a.ogg = r.text(e, "ogg");
+    copyToWorkFolder(r.audioSource, a.wav);
+    copyToWorkFolder(r.audioSource, a.mp3);
+    copyToWorkFolder(r.audioSource, a.ogg);
+  }
+}
+
+void readBackgroundsAndFonts(const Reader& r) {
+  size_t n;
+  int list = r.section(8, n);
+  backgrounds.assign(n, BackgroundRecord());
+  for (size_t i = 0; i < n; ++i) {
+    int e = r.doc.child(list, i + 1);
+    BackgroundRecord& b = backgrounds[i];
+    b.name = r.text(e, "name");
+    b.file = r.text(e, "file");
+    b.thumbnail = -1;
+    b.tile = r.number(e, "tile");
+    b.tileheight = r.number(e, "tileheight");
+    b.tilewidth = r.number(e, "tilewidth");
+    b.tilexoffset = r.number(e, "tilexoffset");
+    b.tileyoffset = r.number(e, "tileyoffset");
+    b.tilexspace = r.number(e, "tilexspace");
+    b.tileyspace = r.number(e, "tileyspace");
+    copyToWorkFolder(r.imageSource, b.file);
+  }
+  list = r.section(9, n);
+  fonts.assign(n, FontRecord());
+  for (size_t i = 0; i < n; ++i) {
+    int e = r.doc.child(list, i + 1);
+    FontRecord& f = fonts[i];
+    f.name = r.text(e, "name");
+    f.family = r.text(e, "family");
+    f.size = r.number(e, "size");
+    f.bold = r.number(e, "bold");
+    f.italic = r.number(e, "italic");
+  }
+}
+
+void readObjectsAndScripts(const Reader& r) {
+  size_t n;
+  int list = r.section(10, n);
+  objects.assign(n, ObjectRecord());
+  for (size_t i = 0; i < n; ++i) {
+    int e = r.doc.child(list, i + 1);
+    ObjectRecord& o = objects[i];
+    o.name = r.text(e, "name");
+    o.template_ = r.text(e, "template");
+    o.prototype = r.number(e, "prototype");
+    o.scene = r.text(e, "scene");
+    o.sprite = r.text(e, "sprite");
+    o.x = r.number(e, "x");
+    o.y = r.number(e, "y");
+    o.visible = r.number(e, "visible");
+    o.depth = r.number(e, "depth");
+    o.collision = r.number(e, "collision");
+    o.parent = r.text(e, "parent");
+    if (r.version >= FOLDERS_VERSION) {
+      o.direction = r.number(e, "direction");
+      o.image_angle = r.number(e, "image_angle");
+    }
+    o.image = -1;
+    o.rotatedImage = -1;
+  }
+  list = r.section(11, n);
+  scripts.assign(n, ScriptRecord());
+  for (size_t i = 0; i < n; ++i) {
+    int e = r.doc.child(list, i + 1);
+    ScriptRecord& s = scripts[i];
+    s.name = r.text(e, "name");
+    s.object = r.text(e, "object");
+    s.event = r.text(e, "event");
+    s.parameter = r.text(e, "parameter");
+    s.code = r.doc.text(e);
+  }
+}
+
+void readScenes(const Reader& r) {
+  size_t n;
+  int list = r.section(12, n);
+  scenes.assign(n, SceneRecord());
+  for (size_t i = 0; i < n; ++i) {
+    int e = r.doc.child(list, i + 1);
+    SceneRecord& s = scenes[i];
+    s.name = r.text(e, "name");
+    s.width = r.number(e, "width");
+    s.height = r.number(e, "height");
+    s.speed = r.number(e, "speed");
+    s.red = r.number(e, "red");
+    s.green = r.number(e, "green");
+    s.blue = r.number(e, "blue");
+    s.background = r.text(e, "background");
+    s.backgroundstretch = r.number(e, "backgroundstretch");
+    s.backgroundtilex = r.number(e, "backgroundtilex");
+    s.backgroundtiley = r.number(e, "backgroundtiley");
+    s.viewportwidth = r.number(e, "viewportwidth");
+    s.viewportheight = r.number(e, "viewportheight");
+    s.viewportxborder = r.number(e, "viewportxborder");
+    s.viewportyborder = r.number(e, "viewportyborder");
+    s.viewportobject = r.text(e, "viewportobject");
+    s.code = r.doc.text(e);
+    s.thumbnail = EMPTY_SCENE_CARD;
+  }
+  list = r.section(13, n);
+  layers.assign(n, LayerRecord());
+  for (size_t i = 0; i < n; ++i) {
+    int e = r.doc.child(list, i + 1);
+    LayerRecord& l = layers[i];
+    l.name = r.text(e, "name");
+    l.scene = r.text(e, "scene");
+    l.value = r.number(e, "value");
+  }
+  list = r.section(14, n);
+  tiles.assign(n, TileRecord());
+  for (size_t i = 0; i < n; ++i) {
+    int e = r.doc.child(list, i + 1);
+    TileRecord& t = tiles[i];
+    t.name = r.text(e, "name");
+    t.background = r.text(e, "background");
+    t.width = r.number(e, "width");
+    t.height = r.number(e, "height");
+    t.x = r.number(e, "x");
+    t.y = r.number(e, "y");
+    t.top = r.number(e, "top");
+    t.left = r.number(e, "left");
+    t.depth = r.number(e, "depth");
+    t.scene = r.text(e, "scene");
+    t.image = -1;
+  }
+}
+
+void readFunctions(const Reader& r) {
+  size_t n;
+  int list = r.section(15, n);
+  fns.assign(n, FunctionRecord());
+  for (size_t i = 0; i < n; ++i) {
+    int e = r.doc.child(list, i + 1);
+    FunctionRecord& f = fns[i];
+    f.name = r.text(e, "name");
+    f.params = r.text(e, "params");
+    f.description = r.text(e, "description");
+    f.code = r.doc.text(e);
+  }
+}
+
+// A tile's picture: its rectangle of the background image, or opaque red
+// when that image could not be loaded; none for a size no image can have.
+int cutTile(const TileRecord& t, int background) {
+  if (t.width <= 0 || t.height <= 0 || t.width > IMAGE_MAX_SIDE || t.height > IMAGE_MAX_SIDE)
+    return -1;
+  if (background <= 0) return loadedOrNone(createImage(-1, t.width, t.height, 32, rgba(255, 0, 0, 255)));
+  int image = createImage(-1, t.width, t.height, 32, 0);
+  if (image <= 0) return -1;
+  // Only a rectangle that meets the background is drawn, which also keeps
+  // the offsets far from the ends of the integer range.
+  if (t.left < imageWidth(background) && t.top < imageHeight(background) && t.left > -t.width &&
+      t.top > -t.height && startDrawing(image)) {
+    drawingMode(DRAW_ALPHABLEND);
+    drawImage(background, -t.left, -t.top);
+    stopDrawing();
+  }
+  return image;
+}
+
+void cutTilePictures() {
+  std::unordered_map<std::string, std::vector<size_t>> tilesOf;
+  for (size_t i = 0; i < tiles.size(); ++i) tilesOf[tiles[i].background].push_back(i);
+  for (const BackgroundRecord& b : backgrounds) {
+    if (b.file.empty()) continue;
+    auto it = tilesOf.find(b.name);
+    if (it == tilesOf.end()) continue;
+    int image = isUsableName(b.file) ? loadImage(-1, workFolder + "/" + b.file) : 0;
+    for (size_t k : it->second) {
+      TileRecord& t = tiles[k];
+      if (t.image > 0) freeImage(t.image);   // two backgrounds of one name: the last one cuts
+      t.image = cutTile(t, image);
+    }
+    if (image > 0) freeImage(image);
+  }
+}
+
+// Every record whose template names an object definition takes that
+// definition's depth. Definitions are visited in table order and a later
+// one of the same name overrides, so the last definition of a name wins,
+// with its depth as it stood when its turn came.
+void applyDefinitionDepths() {
+  std::unordered_map<std::string, int> depthOf;
+  for (const ObjectRecord& o : objects) {
+    if (o.prototype != 1) continue;
+    int depth = o.depth;
+    auto it = depthOf.find(o.template_);
+    if (it != depthOf.end()) depth = it->second;
+    depthOf[o.name] = depth;
+  }
+  for (ObjectRecord& o : objects) {
+    auto it = depthOf.find(o.template_);
+    if (it != depthOf.end()) o.depth = it->second;
+  }
+}
+
+}  // namespace
+
+bool openProjectNamed(const std::string& nameArg) {
+  const std::string name = nameArg;
+  std::string bytes;
+  XmlDocument doc;
+  if (!isUsableName(name) || !readFile("Projects/" + name + ".xml", bytes) || !parseXml(bytes, doc)) {
+    projectHooks.message("Error", cannotRead);
+    return false;
+  }
+  bytes.clear();
+  bytes.shrink_to_fit();
+  int version = textValue(doc.attribute(doc.root, "version"));
+  if (version > programVersion) {
+    projectHooks.message("Error", "This project requires a new program version (v" +
+                                      std::to_string(version) + ").");
+    return false;
+  }
+  const bool folders = version >= FOLDERS_VERSION;
+  if (doc.childCount(doc.root) < (folders ? 15u : 14u)) {
+    projectHooks.message("Error", cannotRead);
+    return false;
+  }
+
+  setModified(0);   // before the reset, so that it asks nothing
+  projectHooks.newProject();
+  projectName = name;
+  projectHooks.setStatusText("OPENING PROJECT...");
+
+  uidCounter = textValue(doc.attribute(doc.root, "uid"));
+  projectInfo.title = doc.attribute(doc.root, "title");
+  projectInfo.advancedscriptmode = textValue(doc.attribute(doc.root, "advancedscriptmode"));
+  projectInfo.functions = doc.text(doc.child(doc.root, 1));
+  projectInfo.variables = doc.text(doc.child(doc.root, 2));
+  projectInfo.comments = doc.text(doc.child(doc.root, 3));
+
+  const std::string folder = "Projects/" + name + "/";
+  Reader r{doc, version, folder, folder};
+  if (folders) {
+    // An unusable folder name keeps the preference value that the reset read.
+    const std::string& img = doc.attribute(doc.root, "imgfolder");
+    const std::string& aud = doc.attribute(doc.root, "audfolder");
+    if (isUsableName(img)) imgFolder = img;
+    if (isUsableName(aud)) audFolder = aud;
+    r.imageSource = folder + imgFolder + "/";
+    r.audioSource = folder + audFolder + "/";
+  }
+
+  readSpritesAndFrames(r);
+  readAudio(r, 6, sounds);
+  readAudio(r, 7, musics);
+  readBackgroundsAndFonts(r);
+  readObjectsAndScripts(r);
+  readScenes(r);
+  if (folders) readFunctions(r);
+
+  cutTilePictures();
+  projectHooks.buildResourceIcons();
+  applyDefinitionDepths();
+  projectHooks.setStatusText("STATUS: READY.");
+  projectHooks.showFirstResourceTab();
+  return true;
+}
+
+void openProject() {
+  if (modifiedFlag == 1 &&
+      projectHooks.confirmYesNo("Confirm", "Unsaved changes will be lost. Open a new project?") != 1)
+    return;
+  std::string name = projectHooks.chooseProject();
+  if (name.empty()) return;
+  openProjectNamed(name);
+}

@@ -1,0 +1,281 @@
+#include <unordered_map>
+#include <vector>
+
+#include "project/file_names.h"
+#include "project/hooks.h"
+#include "project/project_file.h"
+#include "project/tables.h"
+#include "project/xml_write.h"
+#include "ui/image.h"
+#include "ui/system.h"
+
+namespace {
+
+void ensureFolder(const std::string& path) {
+  if (fileKind(path) != FILE_FOLDER) makeFolder(path);
+}
+
+// Copies a picked file from the work folder; a name that could lead out of
+// the folders is skipped, and a missing file copies nothing.
+void copyFromWorkFolder(const std::string& name, const std::string& destFolder) {
+  if (!isUsableName(name) || destFolder.empty()) return;
+  std::string source = workFolder + "/" + name;
+  if (fileKind(source) != FILE_REGULAR) return;
+  copyFile(source, destFolder + name);
+}
+
+void writeSprites(XmlWriter& w, const std::string& imageFolder) {
+  std::unordered_map<std::string, std::vector<size_t>> framesOf;
+  for (size_t i = 0; i < frames.size(); ++i) framesOf[frames[i].sprite].push_back(i);
+  w.start("sprites");
+  w.attr("count", int(sprites.size()));
+  for (const SpriteRecord& s : sprites) {
+    w.start("sprite");
+    w.attr("name", s.name);
+    w.attr("centerx", s.centerx);
+    w.attr("centery", s.centery);
+    w.attr("collisionshape", s.collisionshape);
+    w.attr("collisionradius", s.collisionradius);
+    w.attr("collisionleft", s.collisionleft);
+    w.attr("collisionright", s.collisionright);
+    w.attr("collisiontop", s.collisiontop);
+    w.attr("collisionbottom", s.collisionbottom);
+    auto it = framesOf.find(s.name);
+    if (it != framesOf.end() && !imageFolder.empty())
+      for (size_t f : it->second) {
+        const FrameRecord& fr = frames[f];
+        std::string file = fr.sprite + "_" + fr.file + ".png";
+        if (isUsableName(file) && fr.image > 0 && isImage(fr.image))
+          savePng(fr.image, imageFolder + file);
+      }
+    w.end();
+  }
+  w.end();
+
+  w.start("frames");
+  w.attr("count", int(frames.size()));
+  for (const FrameRecord& f : frames) {
+    w.start("frame");
+    w.attr("file", f.file);
+    w.attr("sprite", f.sprite);
+    w.end();
+  }
+  w.end();
+}
+
+template <typename Record>
+void writeAudio(XmlWriter& w, const char* list, const char* item, const std::vector<Record>& table,
+                const std::string& audioFolder) {
+  w.start(list);
+  w.attr("count", int(table.size()));
+  for (const Record& r : table) {
+    w.start(item);
+    w.attr("name", r.name);
+    w.attr("wav", r.wav);
+    w.attr("mp3", r.mp3);
+    w.attr("ogg", r.ogg);
+    w.end();
+    copyFromWorkFolder(r.wav, audioFolder);
+    copyFromWorkFolder(r.mp3, audioFolder);
+    copyFromWorkFolder(r.ogg, audioFolder);
+  }
+  w.end();
+}
+
+void writeBackgroundsAndFonts(XmlWriter& w, const std::string& imageFolder) {
+  w.start("backgrounds");
+  w.attr("count", int(backgrounds.size()));
+  for (const BackgroundRecord& b : backgrounds) {
+    w.start("background");
+    w.attr("name", b.name);
+    w.attr("file", b.file);
+    w.attr("tile", b.tile);
+    w.attr("tileheight", b.tileheight);
+    w.attr("tilewidth", b.tilewidth);
+    w.attr("tilexoffset", b.tilexoffset);
+    w.attr("tileyoffset", b.tileyoffset);
+    w.attr("tilexspace", b.tilexspace);
+    w.attr("tileyspace", b.tileyspace);
+    w.end();
+    copyFromWorkFolder(b.file, imageFolder);
+  }
+  w.end();
+
+  w.start("fonts");
+  w.attr("count", int(fonts.size()));
+  for (const FontRecord& f : fonts) {
+    w.start("font");
+    w.attr("name", f.name);
+    w.attr("family", f.family);
+    w.attr("size", f.size);
+    w.attr("bold", f.bold);
+    w.attr("italic", f.italic);
+    w.end();
+  }
+  w.end();
+}
+
+void writeObjectsAndScripts(XmlWriter& w) {
+  w.start("objects");
+  w.attr("count", int(objects.size()));
+  for (const ObjectRecord& o : objects) {
+    w.start("object");
+    w.attr("name", o.name);
+    w.attr("template", o.template_);
+    w.attr("prototype", o.prototype);
+    w.attr("scene", o.scene);
+    w.attr("sprite", o.sprite);
+    w.attr("x", o.x);
+    w.attr("y", o.y);
+    w.attr("visible", o.visible);
+    w.attr("depth", o.depth);
+    w.attr("collision", o.collision);
+    w.attr("parent", o.parent);
+    w.attr("direction", o.direction);
+    w.attr("image_angle", o.image_angle);
+    w.end();
+  }
+  w.end();
+
+  w.start("scripts");
+  w.attr("count", int(scripts.size()));
+  for (const ScriptRecord& s : scripts) {
+    w.start("script");
+    w.attr("name", s.name);
+    w.attr("object", s.object);
+    w.attr("event", s.event);
+    w.attr("parameter", s.parameter);
+    w.text(s.code);
+    w.end();
+  }
+  w.end();
+}
+
+void writeScenes(XmlWriter& w) {
+  w.start("scenes");
+  w.attr("count", int(scenes.size()));
+  for (const SceneRecord& s : scenes) {
+    w.start("scene");
+    w.attr("name", s.name);
+    w.attr("width", s.width);
+    w.attr("height", s.height);
+    w.attr("speed", s.speed);
+    w.attr("red", s.red);
+    w.attr("green", s.green);
+    w.attr("blue", s.blue);
+    w.attr("background", s.background);
+    w.attr("backgroundstretch", s.backgroundstretch);
+    w.attr("backgroundtilex", s.backgroundtilex);
+    w.attr("backgroundtiley", s.backgroundtiley);
+    w.attr("viewportwidth", s.viewportwidth);
+    w.attr("viewportheight", s.viewportheight);
+    w.attr("viewportxborder", s.viewportxborder);
+    w.attr("viewportyborder", s.viewportyborder);
+    w.attr("viewportobject", s.viewportobject);
+    w.text(s.code);
+    w.end();
+  }
+  w.end();
+
+  w.start("layers");
+  w.attr("count", int(layers.size()));
+  for (const LayerRecord& l : layers) {
+    w.start("layer");
+    w.attr("name", l.name);
+    w.attr("scene", l.scene);
+    w.attr("value", l.value);
+    w.end();
+  }
+  w.end();
+
+  w.start("tiles");
+  w.attr("count", int(tiles.size()));
+  for (const TileRecord& t : tiles) {
+    w.start("tile");
+    w.attr("name", t.name);
+    w.attr("background", t.background);
+    w.attr("width", t.width);
+    w.attr("height", t.height);
+    w.attr("x", t.x);
+    w.attr("y", t.y);
+    w.attr("top", t.top);
+    w.attr("left", t.left);
+    w.attr("depth", t.depth);
+    w.attr("scene", t.scene);
+    w.end();
+  }
+  w.end();
+}
+
+void writeFunctions(XmlWriter& w) {
+  w.start("fns");
+  w.attr("count", int(fns.size()));
+  for (const FunctionRecord& f : fns) {
+    w.start("fn");
+    w.attr("name", f.name);
+    w.attr("params", f.params);
+    w.attr("description", f.description);
+    w.text(f.code);
+    w.end();
+  }
+  w.end();
+}
+
+}  // namespace
+
+bool writeProject() {
+  const std::string folder = "Projects/" + projectName + "/";
+  const std::string documentPath = "Projects/" + projectName + ".xml";
+  if (!isUsableName(projectName)) {
+    projectHooks.message("Error", "The project file " + documentPath + " cannot be written.");
+    projectHooks.updateWindowTitle();
+    return false;
+  }
+  ensureFolder("Projects/" + projectName);
+  // A folder name that could lead out of the project folder gets no files.
+  std::string imageFolder, audioFolder;
+  if (isUsableName(imgFolder)) {
+    imageFolder = folder + imgFolder + "/";
+    ensureFolder(folder + imgFolder);
+  }
+  if (isUsableName(audFolder)) {
+    audioFolder = folder + audFolder + "/";
+    ensureFolder(folder + audFolder);
+  }
+
+  XmlWriter w;
+  w.out.reserve(1 << 16);
+  w.declaration();
+  w.start("zembrik");
+  w.attr("version", programVersion);
+  w.attr("uid", uidCounter);
+  w.attr("title", projectInfo.title);
+  w.attr("advancedscriptmode", projectInfo.advancedscriptmode);
+  w.attr("imgfolder", imgFolder);
+  w.attr("audfolder", audFolder);
+  w.start("functions");
+  w.text(projectInfo.functions);
+  w.end();
+  w.start("variables");
+  w.text(projectInfo.variables);
+  w.end();
+  w.start("comments");
+  w.text(projectInfo.comments);
+  w.end();
+  writeSprites(w, imageFolder);
+  writeAudio(w, "sounds", "sound", sounds, audioFolder);
+  writeAudio(w, "musics", "music", musics, audioFolder);
+  writeBackgroundsAndFonts(w, imageFolder);
+  writeObjectsAndScripts(w);
+  writeScenes(w);
+  writeFunctions(w);
+  w.end();
+
+  bool written = writeFileAtomic(documentPath, w.out);
+  if (written)
+    setModified(0);
+  else
+    projectHooks.message("Error", "The project file " + documentPath + " cannot be written.");
+  projectHooks.updateWindowTitle();
+  return written;
+}

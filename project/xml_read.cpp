@@ -1,0 +1,136 @@
+#include "project/xml_read.h"
+
+#include <expat.h>
+
+#include <algorithm>
+
+namespace {
+
+const std::string emptyText;
+
+struct ParseState {
+  XML_Parser parser;
+  XmlDocument* doc;
+  std::vector<int> open;   // elements from the root to the current one
+  int cdata = -1;          // the CDATA node being filled
+  bool refused = false;
+};
+
+int addChild(ParseState& st, XmlNodeKind kind) {
+  XmlDocument& doc = *st.doc;
+  int index = int(doc.nodes.size());
+  doc.nodes.emplace_back();
+  doc.nodes.back().kind = kind;
+  if (!st.open.empty()) doc.nodes[st.open.back()].children.push_back(index);
+  return index;
+}
+
+void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** atts) {
+  auto& st = *static_cast<ParseState*>(data);
+  int index = addChild(st, XML_ELEMENT);
+  XmlNode& node = st.doc->nodes[index];
+  node.name = name;
+  for (size_t i = 0; atts[i]; i += 2) node.attributes.emplace_back(atts[i], atts[i + 1]);
+  if (st.open.empty()) st.doc->root = index;
+  st.open.push_back(index);
+}
+
+void XMLCALL onEnd(void* data, const XML_Char*) {
+  static_cast<ParseState*>(data)->open.pop_back();
+}
+
+void XMLCALL onCharacters(void* data, const XML_Char* s, int len) {
+  auto& st = *static_cast<ParseState*>(data);
+  if (st.cdata >= 0)
+    st.doc->nodes[st.cdata].text.append(s, size_t(len));
+  else if (!st.open.empty())
+    st.doc->nodes[st.open.back()].text.append(s, size_t(len));
+}
+
+void XMLCALL onComment(void* data, const XML_Char* s) {
+  auto& st = *static_cast<ParseState*>(data);
+  if (st.open.empty()) return;   // outside the root: no child of anything
+  int index = addChild(st, XML_COMMENT);
+  st.doc->nodes[index].text = s;
+}
+
+void XMLCALL onPi(void* data, const XML_Char* target, const XML_Char* s) {
+  auto& st = *static_cast<ParseState*>(data);
+  if (st.open.empty()) return;
+  int index = addChild(st, XML_PI);
+  st.doc->nodes[index].name = target;
+  st.doc->nodes[index].text = s;
+}
+
+void XMLCALL onCdataStart(void* data) {
+  auto& st = *static_cast<ParseState*>(data);
+  if (!st.open.empty()) st.cdata = addChild(st, XML_CDATA);
+}
+
+void XMLCALL onCdataEnd(void* data) { static_cast<ParseState*>(data)->cdata = -1; }
+
+// Our files never declare entities; a document that does is refused, so no
+// entity can expand into something huge or reach outside the file.
+void XMLCALL onEntityDecl(void* data, const XML_Char*, int, const XML_Char*, int, const XML_Char*,
+                          const XML_Char*, const XML_Char*, const XML_Char*) {
+  auto& st = *static_cast<ParseState*>(data);
+  st.refused = true;
+  XML_StopParser(st.parser, XML_FALSE);
+}
+
+}  // namespace
+
+int XmlDocument::child(int node, size_t position) const {
+  if (node < 0 || position == 0) return -1;
+  const std::vector<int>& c = nodes[node].children;
+  return position <= c.size() ? c[position - 1] : -1;
+}
+
+size_t XmlDocument::childCount(int node) const {
+  return node < 0 ? 0 : nodes[node].children.size();
+}
+
+const std::string& XmlDocument::attribute(int node, const char* name) const {
+  if (node < 0) return emptyText;
+  for (const auto& a : nodes[node].attributes)
+    if (a.first == name) return a.second;
+  return emptyText;
+}
+
+const std::string& XmlDocument::text(int node) const {
+  return node < 0 ? emptyText : nodes[node].text;
+}
+
+bool parseXml(const std::string& bytes, XmlDocument& doc) {
+  doc = XmlDocument();
+  XML_Parser parser = XML_ParserCreate("UTF-8");
+  if (!parser) return false;
+  ParseState st{parser, &doc, {}, -1, false};
+  XML_SetUserData(parser, &st);
+  XML_SetElementHandler(parser, onStart, onEnd);
+  XML_SetCharacterDataHandler(parser, onCharacters);
+  XML_SetCommentHandler(parser, onComment);
+  XML_SetProcessingInstructionHandler(parser, onPi);
+  XML_SetCdataSectionHandler(parser, onCdataStart, onCdataEnd);
+  XML_SetEntityDeclHandler(parser, onEntityDecl);
+  XML_SetParamEntityParsing(parser, XML_PARAM_ENTITY_PARSING_NEVER);
+  // Fed in pieces: expat takes the length as an int.
+  const size_t piece = size_t(1) << 30;
+  bool ok = true;
+  size_t at = 0;
+  do {
+    size_t len = std::min(piece, bytes.size() - at);
+    bool last = at + len == bytes.size();
+    if (XML_Parse(parser, bytes.data() + at, int(len), last) != XML_STATUS_OK) {
+      ok = false;
+      break;
+    }
+    at += len;
+  } while (at < bytes.size());
+  XML_ParserFree(parser);
+  if (!ok || st.refused || doc.root < 0) {
+    doc = XmlDocument();
+    return false;
+  }
+  return true;
+}

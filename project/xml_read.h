@@ -1,0 +1,35 @@
+// Reading an XML document (expat) into a tree that is walked by position:
+// comments, processing instructions and CDATA sections are child nodes like
+// elements; the character data between elements is no node, it goes to the
+// text of the element that holds it. External entities are never loaded,
+// and a document that declares entities is refused.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum XmlNodeKind : uint8_t { XML_ELEMENT, XML_COMMENT, XML_PI, XML_CDATA };
+
+struct XmlNode {
+  XmlNodeKind kind = XML_ELEMENT;
+  std::string name;
+  std::string text;   // an element's own character data; a comment's or CDATA's content
+  std::vector<std::pair<std::string, std::string>> attributes;
+  std::vector<int> children;
+};
+
+struct XmlDocument {
+  std::vector<XmlNode> nodes;
+  int root = -1;
+
+  // The child at `position` (1 = first) of `node`, -1 when there is none.
+  int child(int node, size_t position) const;
+  size_t childCount(int node) const;
+  // An attribute by exact name; "" when missing (or `node` is -1).
+  const std::string& attribute(int node, const char* name) const;
+  const std::string& text(int node) const;
+};
+
+// false, with `doc` empty, for bytes that are not a well-formed document.
+bool parseXml(const std::string& bytes, XmlDocument& doc);
