@@ -1,6 +1,7 @@
 // The font registry: numbered fonts for gadgets and for text drawn into
 // images. Windows family names map to installed metric-compatible families
 // so that texts keep the widths the layouts were made for.
+#include "ui/fonts_family.h"
 #include "ui/ui.h"
 
 #include <QFont>
@@ -24,6 +25,8 @@ int nextPickedFont = 1000000;
 
 bool haveGui() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 
+}  // namespace
+
 std::string installedFamily(const std::string& family) {
   static const std::map<std::string, std::vector<std::string>> substitutes = {
       {"arial", {"Arial", "Liberation Sans", "Arimo", "DejaVu Sans"}},
@@ -42,8 +45,6 @@ std::string installedFamily(const std::string& family) {
     if (installed.contains(QString::fromStdString(candidate), Qt::CaseInsensitive)) return candidate;
   return family;
 }
-
-}  // namespace
 
 int loadFont(int number, const std::string& family, int size, int style) {
   if (family.empty() || size <= 0) return 0;

@@ -12,6 +12,13 @@ add_library(zm_image STATIC
   ${CMAKE_CURRENT_LIST_DIR}/png.cpp
   ${CMAKE_CURRENT_LIST_DIR}/jpeg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bmp.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/fonts.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/fonts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pictures.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pictures_shapes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pictures_patterns.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pictures_icons.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pictures_tools.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pictures_events.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pictures_cards.cpp)
 target_include_directories(zm_image PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(zm_image PUBLIC zm_system Qt6::Gui PRIVATE PNG::PNG JPEG::JPEG ZLIB::ZLIB)
