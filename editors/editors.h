@@ -1,0 +1,17 @@
+// The property windows of the resources and the game-level text windows.
+// Each runs its own event loop and returns once its window has closed.
+#pragma once
+
+#include <string>
+
+void editSprite(const std::string& name);
+void editSound(const std::string& name);
+void editMusic(const std::string& name);
+void editBackground(const std::string& name);
+void editFont(const std::string& name);
+void editObject(const std::string& name);
+void editFunction(const std::string& name);
+
+void editGlobalVariables();
+void editFunctionsText();
+void editGameComments();

@@ -1,0 +1,112 @@
+#include "shell/project_commands.h"
+
+#include "project/project_file.h"
+#include "project/tables.h"
+#include "shell/dispatch.h"
+#include "shell/mainwindow.h"
+#include "shell/preferences.h"
+#include "shell/resource_panel.h"
+#include "shell/settings.h"
+#include "ui/image.h"
+#include "ui/system.h"
+#include "ui/ui.h"
+
+namespace {
+
+void freeImageNumber(int image) {
+  if (image > 0) freeImage(image);
+}
+
+// The old project's pictures go with its records.
+void releaseProjectImages() {
+  for (const FrameRecord& f : frames) freeImageNumber(f.image);
+  for (const TileRecord& t : tiles) freeImageNumber(t.image);
+  for (const ObjectRecord& o : objects) freeImageNumber(o.rotatedImage);
+  for (const SpriteRecord& s : sprites) freeImageNumber(s.thumbnail);
+  for (const BackgroundRecord& b : backgrounds) freeImageNumber(b.thumbnail);
+  for (const SceneRecord& s : scenes) freeImageNumber(s.thumbnail);
+}
+
+std::string projectNameError(const std::string& name) {
+  if (name.empty()) return "The project name is missing";
+  if (!isSafeName(name)) return "The project name '" + name + "' cannot be used as a file name";
+  return "";
+}
+
+}  // namespace
+
+void newProject() {
+  if (modifiedFlag == 1 && confirmYesNo("Confirm", "Unsaved changes will be lost. New?") != 1) return;
+  deleteWorkFolder();
+  workFolder = "_temp_" + formatDate("%hh%ii%ss", unixTime());
+  if (isGadget(RESOURCE_PANEL)) setGadgetState(RESOURCE_PANEL, 0);
+  clearResourceItems();
+  releaseProjectImages();
+  clearProjectTables();   // also the counter, the flag and the project record
+  loadPreferences();
+  projectName = "";
+  if (fileKind(workFolder) == FILE_REGULAR) deleteFile(workFolder);
+  if (fileKind(workFolder) == FILE_FOLDER) deleteFolderTree(workFolder);
+  makeFolder(workFolder);
+}
+
+bool saveProject() {
+  if (projectName.empty()) askProjectName();
+  return !projectName.empty() && writeProject();
+}
+
+bool saveProjectAs() {
+  askProjectName();
+  return !projectName.empty() && writeProject();
+}
+
+void askProjectName() {
+  int window = openWindow(UI_ANY, 0, 0, 400, 100, "Enter the project name", WIN_TITLEBAR | WIN_SCREENCENTERED);
+  disableWindow(MAIN_WINDOW, true);
+  setWindowStayOnTop(window, true);
+  int field = stringGadget(UI_ANY, 10, 10, 380, 25, projectName);
+  int cancel = buttonGadget(UI_ANY, 10, 65, 100, 25, "Cancel");
+  int ok = buttonGadget(UI_ANY, 290, 65, 100, 25, "OK");
+  nameGadget(field, "name");
+  for (;;) {
+    if (waitWindowEvent() != EV_GADGET || eventWindow() != window) continue;
+    if (eventGadget() == cancel) {
+      projectName = "";
+      break;
+    }
+    if (eventGadget() == ok) {
+      std::string name = getGadgetText(field);
+      std::string error = projectNameError(name);
+      if (error.empty()) {
+        projectName = name;
+        break;
+      }
+      messageRequester("Error", error);
+    }
+  }
+  setWindowStayOnTop(window, false);
+  disableWindow(MAIN_WINDOW, false);
+  closeWindow(window);
+  activateWindow(MAIN_WINDOW);
+}
+
+void showGameComments() {
+  int window = openWindow(UI_ANY, 0, 0, 800, 600, "Game comments", WIN_TITLEBAR | WIN_SCREENCENTERED);
+  setWindowStayOnTop(window, true);
+  int text = editorGadget(UI_ANY, 10, 10, 780, 540, ED_READONLY);
+  setGadgetFont(text, 70);
+  setGadgetText(text, projectInfo.comments);
+  int ok = buttonGadget(UI_ANY, windowWidth(window) - 75, windowHeight(window) - 35, 65, 25, "OK");
+  nameGadget(text, "comments");
+  while (!(waitWindowEvent() == EV_GADGET && eventGadget() == ok)) {
+  }
+  setWindowStayOnTop(window, false);
+  closeWindow(window);
+}
+
+void exitProgram() {
+  if (confirmExitFlag == 1 && confirmYesNo("Confirm", "Exit from Zembrik Game Maker?") != 1) return;
+  deleteWorkFolder();
+  savePreferences();
+  programEnding = true;
+}

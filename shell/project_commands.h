@@ -1,0 +1,17 @@
+// New, Save, Save as, the project list, the open and name dialogs, the game
+// comments window and Exit.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "shell/project_files.h"
+
+void newProject();
+// Both return whether the project was written.
+bool saveProject();
+bool saveProjectAs();
+void askProjectName();
+std::string chooseProject();
+void showGameComments();
+void exitProgram();

@@ -1,0 +1,76 @@
+#include "shell/startup.h"
+
+#include "project/hooks.h"
+#include "project/tables.h"
+#include "shell/about.h"
+#include "shell/dispatch.h"
+#include "shell/mainwindow.h"
+#include "shell/pending_builder.h"
+#include "shell/project_commands.h"
+#include "shell/resource_panel.h"
+#include "shell/settings.h"
+#include "ui/image.h"
+#include "ui/pictures.h"
+#include "ui/system.h"
+#include "ui/ui.h"
+
+namespace {
+
+void loadFonts() {
+  loadFont(2, "Arial", 11);
+  setDefaultGadgetFont(2);
+  loadFont(70, "Consolas", 10);
+  loadFont(87, "Arial", 11);
+  loadFont(140, "Arial", 11, FONT_BOLD);
+  loadFont(228, "Arial", 16, FONT_BOLD);
+}
+
+void showSplashWhileLoading() {
+  int splash = openWindow(UI_ANY, 0, 0, 800, 600, "Please wait...", WIN_BORDERLESS | WIN_SCREENCENTERED);
+  imageGadget(UI_ANY, 0, 0, 800, 600, PIC_SPLASH);
+  loadRuntimeTemplate();
+  closeWindow(splash);
+  delayMs(1000);
+}
+
+}  // namespace
+
+void bindShellHooks() {
+  projectHooks.updateWindowTitle = updateWindowTitle;
+  projectHooks.refreshResourcePanel = refreshResourcePanel;
+  projectHooks.buildResourceIcons = buildResourceIcons;
+  projectHooks.setStatusText = setStatusText;
+  projectHooks.showFirstResourceTab = [] { setGadgetState(RESOURCE_PANEL, 0); };
+  projectHooks.chooseProject = chooseProject;
+  projectHooks.newProject = newProject;
+  projectHooks.confirmYesNo = confirmYesNo;
+  projectHooks.message = [](const std::string& title, const std::string& text) { messageRequester(title, text); };
+}
+
+void startProgram() {
+  setCurrentFolder(programFolder());
+  initGlobals();
+  clearProjectTables();
+  resourceItems.clear();
+  projectNames.clear();
+  programEnding = false;
+  bindShellHooks();
+  loadKeywords();
+  loadFonts();
+  loadCarriedPictures();
+  createImage(PIC_BLANK, 100, 100, 24);
+  keepImage(PIC_BLANK);
+  showSplashWhileLoading();
+  buildMainWindow();
+  newProject();
+  checkProgramVersionAtStart();
+  listProjects();
+  updateWindowTitle();
+  registerMainShortcuts();
+}
+
+int runMainProgram() {
+  startProgram();
+  mainLoop();
+  return 0;
+}
