@@ -20,12 +20,24 @@ void drawRow(uint32_t* dst, const uint32_t* src, int count, int mode, int source
       std::memcpy(dst, src, size_t(count) * 4);
       return;
     }
+    if (targetDepth == 24) {
+      // Every target pixel is opaque: one formula for all, no branches.
+      if (extraAlpha == 255) {
+        for (int i = 0; i < count; i++) dst[i] = blendOntoOpaque(dst[i], src[i], src[i] >> 24);
+      } else {
+        for (int i = 0; i < count; i++) dst[i] = blendOntoOpaque(dst[i], src[i], div255((src[i] >> 24) * extraAlpha));
+      }
+      return;
+    }
     for (int i = 0; i < count; i++) {
       uint32_t s = src[i];
       uint32_t a = s >> 24;
-      if (extraAlpha != 255) a = a * extraAlpha / 255;
-      if (a == 0) continue;
-      dst[i] = blendOver(dst[i], s, a);
+      if (extraAlpha != 255) a = div255(a * extraAlpha);
+      if ((dst[i] >> 24) == 255) {
+        dst[i] = blendOntoOpaque(dst[i], s, a);
+      } else if (a != 0) {
+        dst[i] = blendOver(dst[i], s, a);
+      }
     }
   } else {
     std::memcpy(dst, src, size_t(count) * 4);
