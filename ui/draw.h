@@ -23,6 +23,7 @@ void drawingMode(int mode);
 // DRAW_XOR ignores it.
 void plot(int x, int y, uint32_t color);
 uint32_t point(int x, int y);
+// A negative width or height reaches left of or above (x, y).
 void box(int x, int y, int w, int h, uint32_t color);
 void boxOutline(int x, int y, int w, int h, uint32_t color);
 void line(int x1, int y1, int x2, int y2, uint32_t color);  // both ends drawn
@@ -31,9 +32,14 @@ void circleOutline(int cx, int cy, int radius, uint32_t color);
 // Draws an image unscaled at (x, y), clipped; under DRAW_ALPHABLEND through
 // its own alpha, times extraAlpha/255.
 void drawImage(int image, int x, int y, int extraAlpha = 255);
-// Scaled into the rectangle (w, h); 0 x 0 draws nothing.
+// Scaled into the rectangle (w, h) by the nearest pixel, so zoomed pixel
+// art stays sharp; a width or height below 1 draws nothing.
 void drawImageScaled(int image, int x, int y, int w, int h, int extraAlpha = 255);
-// Text in a loaded font (ui.h loadFont); colour RGBA as above.
+// Text in a loaded font (ui.h loadFont; 0: the application font); (x, y) is
+// the top left of the line. Colour RGBA as above: blending mixes the glyph
+// edges by their coverage, plain writes fully covered pixels as given, XOR
+// flips the pixels at least half covered. Glyphs need the QGuiApplication
+// that initUi makes; without one nothing is drawn and the sizes are 0.
 void drawingFont(int font);
 void drawText(int x, int y, const std::string& text, uint32_t color);
 int textWidth(const std::string& text);

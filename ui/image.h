@@ -28,7 +28,10 @@ inline int alpha(uint32_t c) { return int((c >> 24) & 255); }
 // Creates an image; depth 24 (opaque) or 32 (with alpha). `fill` is an RGBA
 // colour (rgba()); for depth 24 its alpha is ignored. Returns the image
 // number, or 0 for a size that is 0, negative or above IMAGE_MAX_SIDE.
-// number UI_ANY (-1) picks a number; a fixed number replaces that image.
+// number UI_ANY (-1, or any number below 1) picks a number that was never
+// used before; a fixed number replaces that image, except a carried
+// picture (keepImage), which stays: the result is then 0. The same rules
+// hold for every procedure below that takes a `number`.
 int createImage(int number, int width, int height, int depth = 32, uint32_t fill = 0);
 int copyImage(int image, int number = -1);   // 0 when `image` is not an image
 // Copies the rectangle into a new image of the same depth (clipped); 0 when empty.
@@ -54,7 +57,9 @@ bool resizeImage(int image, int width, int height, bool smooth);
 
 // Files. Each gives 0 (no image, nothing half made) for a file that is
 // missing, truncated or not an image of that kind. loadImage tries PNG,
-// JPEG and BMP by their signatures.
+// JPEG and BMP by their signatures. The depth follows the file: 32 for a
+// PNG with alpha (or transparency) and a BMP whose fourth bytes are used,
+// 24 otherwise (JPEG always).
 int loadImage(int number, const std::string& path);
 int loadImageFromMemory(int number, const uint8_t* data, size_t size);
 // PNG at the image's own depth (RGB for 24, RGBA for 32); false on failure.
