@@ -147,36 +147,47 @@ TEST(DrawImage, ScaledNearestAndEmptyRectangles) {
   freeImage(target);
 }
 
-TEST(DrawImage, BlendMatchesPerPixelReferenceOnRandomImages) {
+TEST(DrawImage, MatchesPerPixelReferenceOnRandomImages) {
   std::mt19937 random(12345);
   std::uniform_int_distribution<int> byte(0, 255), pick(0, 3);
-  auto channel = [&] {
+  auto alphaByte = [&] {
     int k = pick(random);   // plenty of the edge values 0 and 255
     return k == 0 ? 0 : k == 1 ? 255 : byte(random);
   };
-  for (int round = 0; round < 20; round++) {
+  for (int round = 0; round < 48; round++) {
+    int mode = round % 3, targetDepth = (round / 3) % 2 ? 24 : 32, sourceDepth = round % 7 == 0 ? 24 : 32;
+    bool scaled = (round / 6) % 2 == 1;
     int w = 1 + byte(random) % 40, h = 1 + byte(random) % 40;
-    int source = createImage(-1, w, h), target = createImage(-1, 37, 23);
+    int source = createImage(-1, w, h, sourceDepth), target = createImage(-1, 37, 23, targetDepth);
     for (int y = 0; y < h; y++)
-      for (int x = 0; x < w; x++) setPixel(source, x, y, rgba(byte(random), byte(random), byte(random), channel()));
+      for (int x = 0; x < w; x++) setPixel(source, x, y, rgba(byte(random), byte(random), byte(random), alphaByte()));
     for (int y = 0; y < 23; y++)
-      for (int x = 0; x < 37; x++) setPixel(target, x, y, rgba(byte(random), byte(random), byte(random), channel()));
+      for (int x = 0; x < 37; x++) setPixel(target, x, y, rgba(byte(random), byte(random), byte(random), alphaByte()));
     int expected = copyImage(target);
-    int ox = byte(random) % 50 - 20, oy = byte(random) % 40 - 20, extra = round % 3 ? 255 : byte(random);
-    for (int y = 0; y < h; y++)
-      for (int x = 0; x < w; x++) {
+    int ox = byte(random) % 50 - 20, oy = byte(random) % 40 - 20, extra = round % 4 ? 255 : byte(random);
+    int dw = scaled ? 1 + byte(random) % 60 : w, dh = scaled ? 1 + byte(random) % 60 : h;
+    for (int y = 0; y < dh; y++)
+      for (int x = 0; x < dw; x++) {
         int tx = ox + x, ty = oy + y;
         if (tx < 0 || ty < 0 || tx >= 37 || ty >= 23) continue;
-        uint32_t s = getPixel(source, x, y);
-        setPixel(expected, tx, ty, referenceBlend(getPixel(expected, tx, ty), s, alpha(s) * extra / 255));
+        // The source pixel whose area holds the target pixel's centre.
+        uint32_t s = getPixel(source, int((x + 0.5) * w / dw), int((y + 0.5) * h / dh));
+        uint32_t d = getPixel(expected, tx, ty), out = d;
+        if (mode == DRAW_DEFAULT) out = s;
+        else if (mode == DRAW_XOR) out = d ^ (s & 0xFFFFFF);
+        else out = referenceBlend(d, s, alpha(s) * extra / 255);
+        setPixel(expected, tx, ty, out);
       }
     startDrawing(target);
-    drawingMode(DRAW_ALPHABLEND);
-    drawImage(source, ox, oy, extra);
+    drawingMode(mode);
+    if (scaled) drawImageScaled(source, ox, oy, dw, dh, extra);
+    else drawImage(source, ox, oy, extra);
     stopDrawing();
     drawingMode(DRAW_DEFAULT);
     for (int y = 0; y < 23; y++)
-      for (int x = 0; x < 37; x++) ASSERT_EQ(getPixel(target, x, y), getPixel(expected, x, y)) << round << " " << x << "," << y;
+      for (int x = 0; x < 37; x++)
+        ASSERT_EQ(getPixel(target, x, y), getPixel(expected, x, y))
+            << "round " << round << " mode " << mode << " depth " << targetDepth << " at " << x << "," << y;
     freeImage(source);
     freeImage(target);
     freeImage(expected);
