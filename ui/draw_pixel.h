@@ -28,9 +28,14 @@ inline uint32_t blendOver(uint32_t dst, uint32_t src, uint32_t a) {
   if (da == 255) return blendOntoOpaque(dst, src, a);
   uint32_t under = da * na;             // weight of the old colour, times 255
   uint32_t total = a * 255 + under;     // result alpha, times 255
-  uint32_t r = ((src & 255) * a * 255 + (dst & 255) * under) / total;
-  uint32_t g = (((src >> 8) & 255) * a * 255 + ((dst >> 8) & 255) * under) / total;
-  uint32_t b = (((src >> 16) & 255) * a * 255 + ((dst >> 16) & 255) * under) / total;
+  // One reciprocal for three quotients. A true quotient that is not whole
+  // lies at least 1/total below the next integer, far more than the
+  // rounding of the product, so the small lift only mends exact quotients.
+  double inverse = 1.0 / double(total);
+  uint32_t sa = a * 255;
+  uint32_t r = uint32_t(double((src & 255) * sa + (dst & 255) * under) * inverse + 1e-7);
+  uint32_t g = uint32_t(double(((src >> 8) & 255) * sa + ((dst >> 8) & 255) * under) * inverse + 1e-7);
+  uint32_t b = uint32_t(double(((src >> 16) & 255) * sa + ((dst >> 16) & 255) * under) * inverse + 1e-7);
   return r | (g << 8) | (b << 16) | ((a + under / 255) << 24);
 }
 

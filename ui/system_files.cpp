@@ -131,7 +131,9 @@ bool writeFileAtomic(const std::string& path, const std::string& bytes) {
 bool copyFile(const std::string& from, const std::string& to) {
   std::string bytes;
   if (fileKind(from) != FILE_REGULAR || !readFile(from, bytes)) return false;
-  return writeFile(to, bytes);
+  // Through a temporary file: a copy that fails leaves no half file behind
+  // and an older copy whole.
+  return writeFileAtomic(to, bytes);
 }
 
 bool renameFile(const std::string& from, const std::string& to) {

@@ -1,4 +1,5 @@
 #include "ui/draw.h"
+#include "ui/draw_pixel.h"
 #include "ui/image.h"
 #include "ui/ui.h"
 
@@ -321,4 +322,17 @@ TEST(Fonts, WindowsFamiliesMapToInstalledOnes) {
   EXPECT_EQ(fontFamilyName(70), "");
   EXPECT_EQ(loadFont(-1, "", 11), 0);
   freeFont(arial);
+}
+
+TEST(DrawModes, BlendRuleExactForEveryAlphaPair) {
+  const int values[] = {0, 1, 2, 100, 127, 128, 254, 255};
+  for (int a = 1; a <= 255; a++)
+    for (int da = 0; da <= 255; da++)
+      for (int c : values)
+        for (int old : values) {
+          uint32_t src = rgba(c, 255 - c, old, 0), dst = rgba(old, c, 255 - old, da);
+          ASSERT_EQ(blendOver(dst, src, uint32_t(a)), referenceBlend(dst, src, a))
+              << "a " << a << " da " << da << " c " << c << " old " << old;
+        }
+  for (uint32_t x = 0; x <= 255 * 255; x++) ASSERT_EQ(div255(x), x / 255) << x;
 }
