@@ -179,6 +179,16 @@ TEST(Bmp, LayoutsDecode) {
   image = loadBytes(makeBmp(3, 2, 32, true, unusedAlpha));
   expectPixels(image, 3, 2, pixels, "32 with the fourth byte unused");
   EXPECT_EQ(imageDepth(image), 24);
+  // The same pixels with the three colour masks after the header.
+  std::string masked = makeBmp(3, 2, 32, false, withAlpha);
+  std::string masks(12, '\0');
+  put32(masks, 0, 0x00FF0000), put32(masks, 4, 0x0000FF00), put32(masks, 8, 0x000000FF);
+  masked.insert(54, masks);
+  put32(masked, 10, 54 + 12);
+  put32(masked, 30, 3);
+  expectPixels(loadBytes(masked), 3, 2, withAlpha, "32 with colour masks");
+  put32(masked, 54, 0x000000FF);   // masks in another order are not read
+  EXPECT_EQ(loadBytes(masked), 0);
   std::vector<uint32_t> palette = {rgba(10, 20, 30, 255), rgba(40, 50, 60, 255), rgba(70, 80, 90, 255)};
   std::vector<uint32_t> indices = {0, 1, 2, 2, 1, 0, 1, 1, 1, 0, 0, 0, 2, 0, 1};   // 5 x 3: rows padded
   std::vector<uint32_t> colours;
