@@ -1,5 +1,7 @@
 #include "project/tables.h"
 
+#include "ui/image.h"
+
 ProjectRecord projectInfo;
 std::vector<SpriteRecord> sprites;
 std::vector<FrameRecord> frames;
@@ -58,7 +60,22 @@ void setModified(int value) { modifiedFlag = value; }
 
 void resetProjectRecord() { projectInfo = ProjectRecord(); }
 
+namespace {
+
+void releaseImage(int image) {
+  if (image > 0 && isImage(image)) freeImage(image);
+}
+
+}  // namespace
+
+// The images the records own go with them. An instance's `image` is a frame
+// image, so it is not freed twice; the carried cards are left alone by freeImage.
 void clearProjectTables() {
+  for (const SpriteRecord& r : sprites) releaseImage(r.thumbnail);
+  for (const FrameRecord& r : frames) releaseImage(r.image);
+  for (const BackgroundRecord& r : backgrounds) releaseImage(r.thumbnail);
+  for (const SceneRecord& r : scenes) releaseImage(r.thumbnail);
+  for (const TileRecord& r : tiles) releaseImage(r.image);
   sprites.clear();
   frames.clear();
   sounds.clear();

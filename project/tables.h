@@ -206,8 +206,9 @@ FunctionRecord& appendFunction();
 int nextUid();
 void setModified(int value);
 void resetProjectRecord();
-// Empties every table, resets the project record, uidCounter to 1 and
-// modifiedFlag to 0 (the table part of the new-project reset).
+// Empties every table (releasing the frame and tile images and the panel
+// pictures), resets the project record, uidCounter to
+// 1 and modifiedFlag to 0: the table part of the new-project reset.
 void clearProjectTables();
 
 // Lookups by name: the first record in table order; none of them looks at

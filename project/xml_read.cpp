@@ -91,14 +91,14 @@ size_t XmlDocument::childCount(int node) const {
 }
 
 const std::string& XmlDocument::attribute(int node, const char* name) const {
-  if (node < 0) return emptyText;
+  if (node < 0) return emptyText;   // comments and the like have no attributes either
   for (const auto& a : nodes[node].attributes)
     if (a.first == name) return a.second;
   return emptyText;
 }
 
 const std::string& XmlDocument::text(int node) const {
-  return node < 0 ? emptyText : nodes[node].text;
+  return node < 0 || nodes[node].kind != XML_ELEMENT ? emptyText : nodes[node].text;
 }
 
 bool parseXml(const std::string& bytes, XmlDocument& doc) {

@@ -28,6 +28,7 @@ struct XmlDocument {
   size_t childCount(int node) const;
   // An attribute by exact name; "" when missing (or `node` is -1).
   const std::string& attribute(int node, const char* name) const;
+  // An element's own character data; "" for any other node.
   const std::string& text(int node) const;
 };
 

@@ -1,0 +1,63 @@
+// Each test runs in a fresh temporary folder as the current directory (the
+// program works relative to it), with empty tables, default hooks, and the
+// messages it shows collected.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "project/hooks.h"
+#include "project/tables.h"
+#include "ui/system.h"
+
+// A record of the table's kind with only its name set.
+template <typename Record>
+Record named(const std::string& name) {
+  Record r;
+  r.name = name;
+  return r;
+}
+
+class ProjectTest : public ::testing::Test {
+ protected:
+  std::vector<std::pair<std::string, std::string>> messages;
+  std::string tempFolder;
+  std::string oldFolder;
+
+  void SetUp() override {
+    oldFolder = currentFolder();
+    char pattern[] = "/tmp/zm_project_test_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    tempFolder = pattern;
+    ASSERT_TRUE(setCurrentFolder(tempFolder));
+    clearProjectTables();
+    resetProjectHooks();
+    projectHooks.message = [this](const std::string& title, const std::string& text) {
+      messages.emplace_back(title, text);
+    };
+    projectName.clear();
+    imgFolder = "img";
+    audFolder = "aud";
+    workFolder = "_temp_000000";
+    makeFolder(workFolder);
+    makeFolder("Projects");
+  }
+
+  void TearDown() override {
+    clearProjectTables();
+    resetProjectHooks();
+    setCurrentFolder(oldFolder);
+    deleteFolderTree(tempFolder);
+  }
+
+  static std::string slurp(const std::string& path) {
+    std::string bytes;
+    readFile(path, bytes);
+    return bytes;
+  }
+};
