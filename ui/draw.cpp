@@ -66,43 +66,56 @@ uint32_t point(int x, int y) {
   return image->pixels[size_t(y) * image->width + x];
 }
 
-// A negative width or height reaches left of or above (x, y).
-static bool normalise(int& x, int& y, int& w, int& h) {
-  if (w < 0) {
-    x += w;
-    w = -w;
-  }
-  if (h < 0) {
-    y += h;
-    h = -h;
-  }
-  return w > 0 && h > 0;
+// A run with coordinates that may lie far outside the image, clipped first.
+static void drawSpanClipped(ImageData* image, int64_t x0, int64_t x1, int64_t y, uint32_t color) {
+  if (y < 0 || y >= image->height) return;
+  x0 = std::max<int64_t>(x0, 0);
+  x1 = std::min<int64_t>(x1, image->width - 1);
+  if (x1 >= x0) drawSpan(image, int(x0), int(x1), int(y), color);
+}
+
+// The inclusive corners of a box; a negative width or height reaches left
+// of or above (x, y).
+static bool boxCorners(int x, int y, int w, int h, int64_t& left, int64_t& top, int64_t& right, int64_t& bottom) {
+  left = x, top = y;
+  int64_t width = w, height = h;
+  if (width < 0) left += width, width = -width;
+  if (height < 0) top += height, height = -height;
+  right = left + width - 1;
+  bottom = top + height - 1;
+  return width > 0 && height > 0;
 }
 
 void box(int x, int y, int w, int h, uint32_t color) {
   ImageData* image = drawingImage();
-  if (!image || !normalise(x, y, w, h)) return;
-  int y0 = std::max(y, 0), y1 = int(std::min<int64_t>(int64_t(y) + h, image->height));
-  int64_t right = int64_t(x) + w - 1;
-  if (right < 0 || x >= image->width) return;
-  for (int row = y0; row < y1; row++) drawSpan(image, std::max(x, 0), int(std::min<int64_t>(right, image->width)), row, color);
+  int64_t left, top, right, bottom;
+  if (!image || !boxCorners(x, y, w, h, left, top, right, bottom)) return;
+  for (int64_t row = std::max<int64_t>(top, 0); row <= std::min<int64_t>(bottom, image->height - 1); row++)
+    drawSpanClipped(image, left, right, row, color);
 }
 
 void boxOutline(int x, int y, int w, int h, uint32_t color) {
   ImageData* image = drawingImage();
-  if (!image || !normalise(x, y, w, h)) return;
-  int right = x + w - 1, bottom = y + h - 1;
-  drawSpan(image, x, right, y, color);
-  if (bottom != y) drawSpan(image, x, right, bottom, color);
-  for (int row = y + 1; row < bottom; row++) {
-    drawSpan(image, x, x, row, color);
-    if (right != x) drawSpan(image, right, right, row, color);
+  int64_t left, top, right, bottom;
+  if (!image || !boxCorners(x, y, w, h, left, top, right, bottom)) return;
+  drawSpanClipped(image, left, right, top, color);
+  if (bottom != top) drawSpanClipped(image, left, right, bottom, color);
+  for (int64_t row = std::max<int64_t>(top + 1, 0); row <= std::min<int64_t>(bottom - 1, image->height - 1); row++) {
+    drawSpanClipped(image, left, left, row, color);
+    if (right != left) drawSpanClipped(image, right, right, row, color);
   }
 }
 
 void line(int x1, int y1, int x2, int y2, uint32_t color) {
   ImageData* image = drawingImage();
   if (!image) return;
+  if (y1 == y2) {
+    drawSpanClipped(image, std::min(x1, x2), std::max(x1, x2), y1, color);
+    return;
+  }
+  if (std::max(x1, x2) < 0 || std::max(y1, y2) < 0 || std::min(x1, x2) >= image->width ||
+      std::min(y1, y2) >= image->height)
+    return;
   // Bresenham: every pixel once, so blending and XOR touch none twice.
   int64_t dx = std::llabs(int64_t(x2) - x1), dy = -std::llabs(int64_t(y2) - y1);
   int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
@@ -125,22 +138,23 @@ void line(int x1, int y1, int x2, int y2, uint32_t color) {
 
 // Half width of the disc of radius r in row dy: the largest dx with
 // dx*dx + dy*dy <= r*r, or -1 outside.
-static int halfWidth(int64_t r, int64_t dy) {
+static int64_t halfWidth(int64_t r, int64_t dy) {
   if (dy < -r || dy > r) return -1;
   int64_t rest = r * r - dy * dy;
   int64_t w = int64_t(std::sqrt(double(rest)));
   while (w * w > rest) w--;
   while ((w + 1) * (w + 1) <= rest) w++;
-  return int(w);
+  return w;
 }
 
 void circle(int cx, int cy, int radius, uint32_t color) {
   ImageData* image = drawingImage();
   if (!image || radius < 0) return;
-  int top = std::max(-radius, -cy), bottom = std::min(radius, image->height - 1 - cy);
-  for (int dy = top; dy <= bottom; dy++) {
-    int w = halfWidth(radius, dy);
-    drawSpan(image, cx - w, cx + w, cy + dy, color);
+  int64_t top = std::max<int64_t>(-int64_t(radius), -int64_t(cy));
+  int64_t bottom = std::min<int64_t>(radius, int64_t(image->height) - 1 - cy);
+  for (int64_t dy = top; dy <= bottom; dy++) {
+    int64_t w = halfWidth(radius, dy);
+    drawSpanClipped(image, int64_t(cx) - w, int64_t(cx) + w, cy + dy, color);
   }
 }
 
@@ -148,16 +162,17 @@ void circleOutline(int cx, int cy, int radius, uint32_t color) {
   ImageData* image = drawingImage();
   if (!image || radius < 0) return;
   // The pixels of the disc that touch a pixel outside it, each once.
-  int top = std::max(-radius, -cy), bottom = std::min(radius, image->height - 1 - cy);
-  for (int dy = top; dy <= bottom; dy++) {
-    int w = halfWidth(radius, dy);
-    int inner = std::min(halfWidth(radius, dy - 1), halfWidth(radius, dy + 1));
+  int64_t top = std::max<int64_t>(-int64_t(radius), -int64_t(cy));
+  int64_t bottom = std::min<int64_t>(radius, int64_t(image->height) - 1 - cy);
+  for (int64_t dy = top; dy <= bottom; dy++) {
+    int64_t w = halfWidth(radius, dy);
+    int64_t inner = std::min(halfWidth(radius, dy - 1), halfWidth(radius, dy + 1));
     if (inner >= w) inner = w - 1;
     if (inner < 0) {
-      drawSpan(image, cx - w, cx + w, cy + dy, color);
+      drawSpanClipped(image, int64_t(cx) - w, int64_t(cx) + w, cy + dy, color);
     } else {
-      drawSpan(image, cx - w, cx - inner - 1, cy + dy, color);
-      drawSpan(image, cx + inner + 1, cx + w, cy + dy, color);
+      drawSpanClipped(image, int64_t(cx) - w, int64_t(cx) - inner - 1, cy + dy, color);
+      drawSpanClipped(image, int64_t(cx) + inner + 1, int64_t(cx) + w, cy + dy, color);
     }
   }
 }

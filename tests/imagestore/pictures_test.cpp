@@ -1,12 +1,8 @@
-#include "ui/draw.h"
 #include "ui/image.h"
 #include "ui/pictures.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
-#include <string>
 #include <cstring>
 #include <vector>
 
@@ -102,38 +98,4 @@ TEST(CarriedPictures, IconsAreDistinctAndDrawn) {
     EXPECT_GT(opaquePixels, 12) << n;
     for (size_t j = 0; j < i; j++) EXPECT_FALSE(sameImage(n, icons[j])) << n << " looks like " << icons[j];
   }
-}
-
-TEST(CarriedPictures, SheetForALook) {
-  // Set ZM_PICTURE_SHEET to a path to get every icon enlarged in one PNG.
-  const char* path = std::getenv("ZM_PICTURE_SHEET");
-  if (!path) GTEST_SKIP();
-  loadCarriedPictures();
-  int sheet = createImage(-1, 16 * 72, 6 * 72, 24, rgba(235, 235, 235, 255));
-  startDrawing(sheet);
-  drawingMode(DRAW_ALPHABLEND);
-  int i = 0;
-  for (int n = 98; n <= 231; n++) {
-    if (!isImage(n) || imageWidth(n) > 16) continue;
-    drawImageScaled(n, (i % 16) * 72 + 4, (i / 16) * 72 + 4, 64, 64);
-    i++;
-  }
-  stopDrawing();
-  EXPECT_TRUE(savePng(sheet, path));
-  freeImage(sheet);
-  // The larger pictures, halved, in a second sheet.
-  int cards = createImage(-1, 5 * 160, 4 * 130, 24, rgba(235, 235, 235, 255));
-  startDrawing(cards);
-  int at = 0;
-  for (int n : {98, 99, 100, 101, 102, 103, 104, 105, 131, 147, 148, 149, 150, 151, 231, 106}) {
-    int w = std::min(imageWidth(n), 300), h = imageHeight(n);
-    if (w > 150) w = w / 2, h = h / 2;
-    if (h > 120) w = w * 120 / h, h = 120;
-    drawImageScaled(n, (at % 5) * 160 + 5, (at / 5) * 130 + 5, w, h);
-    at++;
-  }
-  stopDrawing();
-  drawingMode(DRAW_DEFAULT);
-  EXPECT_TRUE(savePng(cards, std::string(path) + ".cards.png"));
-  freeImage(cards);
 }
