@@ -53,12 +53,12 @@ void drawText(int x, int y, const std::string& text, uint32_t color) {
   int mode = currentDrawMode();
   uint32_t colorAlpha = color >> 24;
   for (int row = 0; row < h; row++) {
-    int ty = y + row;
+    int64_t ty = int64_t(y) + row;
     if (ty < 0 || ty >= image->height) continue;
     const QRgb* src = reinterpret_cast<const QRgb*>(coverage.constScanLine(row));
     uint32_t* dst = image->pixels.get() + size_t(ty) * image->width;
     for (int col = 0; col < w; col++) {
-      int tx = x + col;
+      int64_t tx = int64_t(x) + col;
       if (tx < 0 || tx >= image->width) continue;
       uint32_t c = uint32_t(qAlpha(src[col]));
       if (c == 0) continue;
