@@ -1,0 +1,1 @@
+#include "tests/shell/shell_fixture.h"
