@@ -168,16 +168,16 @@ void makeCardPictures() {
   };
   for (int i = 0; i < 8; i++) makePainted(PIC_HEADING_SPRITES + i, 2880, 50, 24, Qt::black, headingPainters[i]);
 
-  makePainted(PIC_GAME_GLOBALS, 275, 38, 24, Qt::white, [](QPainter& p, int w, int h) {
+  makePainted(PIC_GAME_GLOBALS, 275, 38, 32, Qt::transparent, [](QPainter& p, int w, int h) {
     paintGameButton(p, w, h, "GLOBAL VARIABLES", QColor(60, 125, 225));
   });
-  makePainted(PIC_GAME_FUNCTIONS, 275, 38, 24, Qt::white, [](QPainter& p, int w, int h) {
+  makePainted(PIC_GAME_FUNCTIONS, 275, 38, 32, Qt::transparent, [](QPainter& p, int w, int h) {
     paintGameButton(p, w, h, "NOT LISTED FUNCTIONS", QColor(140, 60, 190));
   });
-  makePainted(PIC_GAME_COMMENTS, 275, 38, 24, Qt::white, [](QPainter& p, int w, int h) {
+  makePainted(PIC_GAME_COMMENTS, 275, 38, 32, Qt::transparent, [](QPainter& p, int w, int h) {
     paintGameButton(p, w, h, "GAME COMMENTS", QColor(70, 180, 60));
   });
-  makePainted(PIC_GAME_EXTENSIONS, 275, 38, 24, Qt::white, [](QPainter& p, int w, int h) {
+  makePainted(PIC_GAME_EXTENSIONS, 275, 38, 32, Qt::transparent, [](QPainter& p, int w, int h) {
     paintGameButton(p, w, h, "EXTENSIONS", QColor(245, 150, 40));
   });
   makePainted(PIC_SPLASH, 800, 600, 24, Qt::black, [](QPainter& p, int w, int h) {
