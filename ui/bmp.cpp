@@ -1,5 +1,5 @@
-// Our own BMP reader: uncompressed 24- and 32-bit and 8-bit paletted files,
-// bottom-up or top-down. Every size is checked against the bytes there are
+// Our own BMP reader: uncompressed files of 16, 24 and 32 bits a pixel and
+// paletted ones of 1, 4 and 8 bits, bottom-up or top-down. Every size is checked against the bytes there are
 // before a pixel is read.
 #include "ui/image.h"
 #include "ui/image_files.h"
@@ -29,7 +29,7 @@ bool decodeBmp(const uint8_t* data, size_t size, ImageData& image) {
   int64_t width, height;
   int bits;
   uint32_t compression = BI_RGB, colorsUsed = 0;
-  bool alphaMask = false;
+  bool alphaMask = false, green6 = false;
   if (headerSize == 12) {   // the old core header
     width = le16(data + 18);
     height = int16_t(le16(data + 20));
@@ -42,12 +42,18 @@ bool decodeBmp(const uint8_t* data, size_t size, ImageData& image) {
     compression = le32(data + 30);
     colorsUsed = le32(data + 46);
     if (compression == BI_BITFIELDS) {
-      // Only the usual masks: red in the third byte, green, blue, alpha top.
-      if (bits != 32 || 14 + uint64_t(headerSize) + (headerSize == 40 ? 12 : 0) > size) return false;
+      // Only the usual masks: 8 bits a channel in the order B, G, R (alpha
+      // on top), or 5-6-5 and 5-5-5 for 16 bits.
+      if (14 + uint64_t(headerSize) + (headerSize == 40 ? 12 : 0) > size) return false;
       const uint8_t* masks = data + 54;
-      if (le32(masks) != 0x00FF0000u || le32(masks + 4) != 0x0000FF00u || le32(masks + 8) != 0x000000FFu)
+      uint32_t r = le32(masks), g = le32(masks + 4), b = le32(masks + 8);
+      if (bits == 32 && r == 0x00FF0000u && g == 0x0000FF00u && b == 0x000000FFu) {
+        alphaMask = headerSize >= 56 && le32(masks + 12) == 0xFF000000u;
+      } else if (bits == 16 && r == 0xF800u && g == 0x07E0u && b == 0x001Fu) {
+        green6 = true;
+      } else if (!(bits == 16 && r == 0x7C00u && g == 0x03E0u && b == 0x001Fu)) {
         return false;
-      alphaMask = headerSize >= 56 && le32(masks + 12) == 0xFF000000u;
+      }
     } else if (compression != BI_RGB) {
       return false;
     }
@@ -56,12 +62,12 @@ bool decodeBmp(const uint8_t* data, size_t size, ImageData& image) {
   if (topDown) height = -height;
   if (!validImageSize(int(std::min<int64_t>(width, IMAGE_MAX_SIDE + 1)), int(std::min<int64_t>(height, IMAGE_MAX_SIDE + 1))))
     return false;
-  if (bits != 8 && bits != 24 && bits != 32) return false;
+  if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;
 
   uint32_t palette[256] = {};
   uint32_t paletteSize = 0;
-  if (bits == 8) {
-    paletteSize = colorsUsed == 0 ? 256 : colorsUsed;
+  if (bits <= 8) {
+    paletteSize = colorsUsed == 0 ? (1u << bits) : colorsUsed;
     if (paletteSize > 256) return false;
     size_t entry = headerSize == 12 ? 3 : 4;
     size_t start = 14 + headerSize;
@@ -82,9 +88,20 @@ bool decodeBmp(const uint8_t* data, size_t size, ImageData& image) {
     int64_t y = topDown ? row : height - 1 - row;
     uint32_t* dst = pixels.get() + size_t(y) * size_t(width);
     for (int64_t x = 0; x < width; x++) {
-      if (bits == 8) {
-        if (src[x] >= paletteSize) return false;
-        dst[x] = palette[src[x]];
+      if (bits <= 8) {
+        size_t bit = size_t(x) * size_t(bits);
+        uint32_t index = (src[bit / 8] >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
+        if (index >= paletteSize) return false;
+        dst[x] = palette[index];
+      } else if (bits == 16) {
+        uint32_t v = le16(src + x * 2);
+        // Short channels widened so that full scale stays full scale.
+        uint32_t r = green6 ? (v >> 11) & 31 : (v >> 10) & 31, b = v & 31;
+        uint32_t g = green6 ? (v >> 5) & 63 : (v >> 5) & 31;
+        r = (r << 3) | (r >> 2);
+        b = (b << 3) | (b >> 2);
+        g = green6 ? (g << 2) | (g >> 4) : (g << 3) | (g >> 2);
+        dst[x] = r | (g << 8) | (b << 16) | 0xFF000000u;
       } else if (bits == 24) {
         const uint8_t* p = src + x * 3;
         dst[x] = uint32_t(p[2]) | (uint32_t(p[1]) << 8) | (uint32_t(p[0]) << 16) | 0xFF000000u;

@@ -51,8 +51,11 @@ std::string makeBmp(int w, int h, int bits, bool topDown, const std::vector<uint
     size_t row = offset + pitch * size_t(topDown ? y : h - 1 - y);
     for (int x = 0; x < w; x++) {
       uint32_t p = pixels[size_t(y) * w + x];
-      if (bits == 8) {
-        s[row + x] = char(p);
+      if (bits <= 8) {
+        size_t bit = size_t(x) * bits;
+        s[row + bit / 8] = char(uint8_t(s[row + bit / 8]) | (p << (8 - bits - bit % 8)));
+      } else if (bits == 16) {   // 5-5-5
+        put16(s, row + size_t(x) * 2, int((red(p) >> 3) << 10 | (green(p) >> 3) << 5 | (blue(p) >> 3)));
       } else {
         size_t at = row + size_t(x) * (bits / 8);
         s[at] = char(blue(p)), s[at + 1] = char(green(p)), s[at + 2] = char(red(p));
@@ -194,6 +197,24 @@ TEST(Bmp, LayoutsDecode) {
   std::vector<uint32_t> colours;
   for (uint32_t i : indices) colours.push_back(palette[i]);
   expectPixels(loadBytes(makeBmp(5, 3, 8, false, indices, palette)), 5, 3, colours, "8-bit paletted");
+  expectPixels(loadBytes(makeBmp(5, 3, 4, true, indices, palette)), 5, 3, colours, "4-bit paletted");
+  std::vector<uint32_t> bitsOnly = {0, 1, 1, 0, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 1, 1, 0, 1, 0, 1};   // 10 x 2
+  std::vector<uint32_t> twoColours;
+  for (uint32_t i : bitsOnly) twoColours.push_back(palette[i]);
+  expectPixels(loadBytes(makeBmp(10, 2, 1, false, bitsOnly, {palette[0], palette[1]})), 10, 2, twoColours, "1-bit");
+  // 16 bits: 5-5-5 by default; full scale stays 255, one step is 8 apart.
+  std::vector<uint32_t> shorts = {rgba(255, 0, 8, 255), rgba(0, 255, 248, 255), rgba(16, 132, 255, 255)};
+  expectPixels(loadBytes(makeBmp(3, 1, 16, false, shorts)), 3, 1,
+               {rgba(255, 0, 8, 255), rgba(0, 255, 255, 255), rgba(16, 132, 255, 255)}, "16-bit");
+  std::string fiveSixFive = makeBmp(2, 1, 16, false, {0, 0});
+  std::string masks565(12, '\0');
+  put32(masks565, 0, 0xF800), put32(masks565, 4, 0x07E0), put32(masks565, 8, 0x001F);
+  fiveSixFive.insert(54, masks565);
+  put32(fiveSixFive, 10, 54 + 12);
+  put32(fiveSixFive, 30, 3);
+  put16(fiveSixFive, 66, 0x07E0);       // green at full scale
+  put16(fiveSixFive, 68, 0x0821);       // the lowest step of each channel
+  expectPixels(loadBytes(fiveSixFive), 2, 1, {rgba(0, 255, 0, 255), rgba(8, 4, 8, 255)}, "16-bit 5-6-5");
 }
 
 TEST(ImageFiles, DamagedFilesGiveNoImage) {
@@ -226,7 +247,7 @@ TEST(ImageFiles, DamagedFilesGiveNoImage) {
       {"jpeg cut in the scan", jpeg.substr(0, jpeg.size() - 60)},
       {"bmp cut in the header", bmp.substr(0, 30)},
       {"bmp cut in the pixels", bmp.substr(0, bmp.size() - 1)},
-      {"bmp 16 bits", [&] { std::string s = bmp; put16(s, 28, 16); return s; }()},
+      {"bmp 2 bits", [&] { std::string s = bmp; put16(s, 28, 2); return s; }()},
       {"bmp compressed", [&] { std::string s = bmp; put32(s, 30, 1); return s; }()},
       {"bmp zero width", [&] { std::string s = bmp; put32(s, 18, 0); return s; }()},
       {"bmp huge height", [&] { std::string s = bmp; put32(s, 22, 0x7FFFFFFF); return s; }()},
