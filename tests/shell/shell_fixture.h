@@ -8,6 +8,7 @@
 #include "project/tables.h"
 #include "shell/dispatch.h"
 #include "shell/mainwindow.h"
+#include "shell/preferences.h"
 #include "shell/project_commands.h"
 #include "shell/resource_panel.h"
 #include "shell/settings.h"

@@ -1,1 +1,0 @@
-#include "tests/shell/shell_fixture.h"
