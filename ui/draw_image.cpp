@@ -29,14 +29,23 @@ void drawRow(uint32_t* dst, const uint32_t* src, int count, int mode, int source
       }
       return;
     }
-    for (int i = 0; i < count; i++) {
-      uint32_t s = src[i];
-      uint32_t a = s >> 24;
-      if (extraAlpha != 255) a = div255(a * extraAlpha);
-      if ((dst[i] >> 24) == 255) {
-        dst[i] = blendOntoOpaque(dst[i], s, a);
-      } else if (a != 0) {
-        dst[i] = blendOver(dst[i], s, a);
+    // A 32-bit target is mostly opaque where anything was drawn: runs of
+    // opaque pixels take the branch-free formula, the rest the full rule.
+    for (int start = 0; start < count; start += 32) {
+      int end = std::min(count, start + 32);
+      uint32_t all = 0xFFFFFFFFu;
+      for (int i = start; i < end; i++) all &= dst[i];
+      if ((all >> 24) == 255) {
+        for (int i = start; i < end; i++) dst[i] = blendOntoOpaque(dst[i], src[i], div255((src[i] >> 24) * extraAlpha));
+        continue;
+      }
+      for (int i = start; i < end; i++) {
+        uint32_t a = div255((src[i] >> 24) * extraAlpha);
+        if ((dst[i] >> 24) == 255) {
+          dst[i] = blendOntoOpaque(dst[i], src[i], a);
+        } else if (a != 0) {
+          dst[i] = blendOver(dst[i], src[i], a);
+        }
       }
     }
   } else {
