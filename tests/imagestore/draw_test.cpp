@@ -158,19 +158,21 @@ TEST(DrawImage, MatchesPerPixelReferenceOnRandomImages) {
   for (int round = 0; round < 48; round++) {
     int mode = round % 3, targetDepth = (round / 3) % 2 ? 24 : 32, sourceDepth = round % 7 == 0 ? 24 : 32;
     bool scaled = (round / 6) % 2 == 1;
-    int w = 1 + byte(random) % 40, h = 1 + byte(random) % 40;
-    int source = createImage(-1, w, h, sourceDepth), target = createImage(-1, 37, 23, targetDepth);
+    int w = 1 + byte(random) % 80, h = 1 + byte(random) % 40;
+    int source = createImage(-1, w, h, sourceDepth), target = createImage(-1, 77, 23, targetDepth);
     for (int y = 0; y < h; y++)
       for (int x = 0; x < w; x++) setPixel(source, x, y, rgba(byte(random), byte(random), byte(random), alphaByte()));
+    bool opaqueTarget = round % 5 == 1;   // a 32-bit target drawn over everywhere
     for (int y = 0; y < 23; y++)
-      for (int x = 0; x < 37; x++) setPixel(target, x, y, rgba(byte(random), byte(random), byte(random), alphaByte()));
+      for (int x = 0; x < 77; x++)
+        setPixel(target, x, y, rgba(byte(random), byte(random), byte(random), opaqueTarget ? 255 : alphaByte()));
     int expected = copyImage(target);
-    int ox = byte(random) % 50 - 20, oy = byte(random) % 40 - 20, extra = round % 4 ? 255 : byte(random);
-    int dw = scaled ? 1 + byte(random) % 60 : w, dh = scaled ? 1 + byte(random) % 60 : h;
+    int ox = byte(random) % 90 - 20, oy = byte(random) % 40 - 20, extra = round % 4 ? 255 : byte(random);
+    int dw = scaled ? 1 + byte(random) % 100 : w, dh = scaled ? 1 + byte(random) % 60 : h;
     for (int y = 0; y < dh; y++)
       for (int x = 0; x < dw; x++) {
         int tx = ox + x, ty = oy + y;
-        if (tx < 0 || ty < 0 || tx >= 37 || ty >= 23) continue;
+        if (tx < 0 || ty < 0 || tx >= 77 || ty >= 23) continue;
         // The source pixel whose area holds the target pixel's centre.
         uint32_t s = getPixel(source, int((x + 0.5) * w / dw), int((y + 0.5) * h / dh));
         uint32_t d = getPixel(expected, tx, ty), out = d;
@@ -186,7 +188,7 @@ TEST(DrawImage, MatchesPerPixelReferenceOnRandomImages) {
     stopDrawing();
     drawingMode(DRAW_DEFAULT);
     for (int y = 0; y < 23; y++)
-      for (int x = 0; x < 37; x++)
+      for (int x = 0; x < 77; x++)
         ASSERT_EQ(getPixel(target, x, y), getPixel(expected, x, y))
             << "round " << round << " mode " << mode << " depth " << targetDepth << " at " << x << "," << y;
     freeImage(source);
