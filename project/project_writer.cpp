@@ -1,3 +1,6 @@
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <unordered_map>
 #include <vector>
 
@@ -15,13 +18,29 @@ void ensureFolder(const std::string& path) {
   if (fileKind(path) != FILE_FOLDER) makeFolder(path);
 }
 
+// A side file replaces the old one only once it is whole, so a failed write
+// never leaves half a picture or sound. They are synced all at once before
+// the document (see writeProject): one sync instead of one per file. A file
+// that already holds these bytes is left as it is, as most are on a re-save.
+void writeSideFile(const std::string& path, const std::string& bytes) {
+  int64_t size = fileSize(path);
+  if (size < 0) {   // nothing to keep whole: written in place
+    if (!writeFile(path, bytes)) deleteFile(path);
+    return;
+  }
+  std::string old;
+  if (size == int64_t(bytes.size()) && readFile(path, old) && old == bytes) return;
+  std::string temp = path + ".zmtmp";
+  if (!writeFile(temp, bytes) || !renameFile(temp, path)) deleteFile(temp);
+}
+
 // Copies a picked file from the work folder; a name that could lead out of
 // the folders is skipped, and a missing file copies nothing.
 void copyFromWorkFolder(const std::string& name, const std::string& destFolder) {
   if (!isUsableName(name) || destFolder.empty()) return;
-  std::string source = workFolder + "/" + name;
-  if (fileKind(source) != FILE_REGULAR) return;
-  copyFile(source, destFolder + name);
+  std::string source = workFolder + "/" + name, bytes;
+  if (fileKind(source) != FILE_REGULAR || !readFile(source, bytes)) return;
+  writeSideFile(destFolder + name, bytes);
 }
 
 void writeSprites(XmlWriter& w, const std::string& imageFolder) {
@@ -45,8 +64,9 @@ void writeSprites(XmlWriter& w, const std::string& imageFolder) {
       for (size_t f : it->second) {
         const FrameRecord& fr = frames[f];
         std::string file = fr.sprite + "_" + fr.file + ".png";
-        if (isUsableName(file) && fr.image > 0 && isImage(fr.image))
-          savePng(fr.image, imageFolder + file);
+        std::string png;
+        if (isUsableName(file) && fr.image > 0 && isImage(fr.image) && encodePng(fr.image, png))
+          writeSideFile(imageFolder + file, png);
       }
     w.end();
   }
@@ -271,6 +291,12 @@ bool writeProject() {
   writeFunctions(w);
   w.end();
 
+  // The side files reach the disk before the document that names them.
+  int projects = open("Projects", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (projects >= 0) {
+    syncfs(projects);
+    close(projects);
+  }
   bool written = writeFileAtomic(documentPath, w.out);
   if (written)
     setModified(0);
