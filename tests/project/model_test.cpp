@@ -381,10 +381,11 @@ TEST_F(ModelTest, SceneMoves) {
       {{"x", "b", "x"}, false, "x", {"x", "x", "b"}, 1},
       {{"a", "x", "x"}, true, "x", {"a", "x", "x"}, 1},
   };
+  int refreshes = 0;
+  projectHooks.refreshResourcePanel = [&] { ++refreshes; };
   for (const Case& c : cases) {
     clearProjectTables();
-    int refreshes = 0;
-    projectHooks.refreshResourcePanel = [&] { ++refreshes; };
+    refreshes = 0;
     for (size_t i = 0; i < c.order.size(); ++i) {
       appendScene().name = c.order[i];
       scenes.back().width = int(i);
