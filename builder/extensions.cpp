@@ -1,0 +1,132 @@
+#include "builder/extensions.h"
+
+#include <string_view>
+
+#include "builder/js_text.h"
+#include "project/tables.h"
+#include "ui/system.h"
+
+std::vector<ExtensionRecord> extensions;
+std::vector<std::string> enabledExtensions;
+
+namespace {
+
+std::string enabledListPath() { return "Projects/" + projectName + "/extensions.dat"; }
+
+// Lines ended by LF, CR or CR LF; a last line without an end counts, an
+// end at the very end adds no empty line.
+std::vector<std::string_view> splitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\n' && text[i] != '\r') continue;
+    lines.push_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
+// A "*/" in a text put inside a comment would end the comment early.
+std::string commentSafe(const std::string& text) { return replaceAll(text, "*/", "* /"); }
+
+}  // namespace
+
+ExtensionRecord parseExtension(const std::string& text) {
+  ExtensionRecord r;
+  struct Section {
+    std::string_view header;
+    std::string* field;
+    bool lineEnds;
+  } sections[] = {
+      {"[EXTENSION]", &r.name, false},       {"[AUTHOR]", &r.author, false},
+      {"[DESCRIPTION]", &r.description, true}, {"[HELP]", &r.help, true},
+      {"[CODE]", &r.code, true},
+  };
+  const Section* current = nullptr;
+  for (std::string_view line : splitLines(text)) {
+    bool header = false;
+    for (const Section& s : sections) {
+      if (line == s.header) {
+        current = &s;
+        header = true;
+        break;
+      }
+    }
+    if (!current) continue;
+    // A header counts as an empty line of the section that it starts.
+    if (!header) *current->field += line;
+    if (current->lineEnds) *current->field += CRLF;
+  }
+  return r;
+}
+
+void loadEnabledExtensions() {
+  enabledExtensions.clear();
+  std::string path = enabledListPath();
+  if (projectName.empty() || fileSize(path) <= 0) return;
+  std::string bytes;
+  readFile(path, bytes);
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    std::string line = bytes.substr(start, end - start);
+    // A list edited on another system may end its lines with CR LF.
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    enabledExtensions.push_back(std::move(line));
+    start = end + 1;
+  }
+}
+
+void loadExtensions() {
+  loadEnabledExtensions();
+  extensions.clear();
+  std::vector<DirEntry> entries;
+  if (!listFolder("Extensions", "*.tex", entries)) return;
+  for (const DirEntry& e : entries) {
+    if (e.kind != FILE_REGULAR) continue;
+    // Only the final ".tex" goes: "my.texture.tex" is "my.texture".
+    std::string base = e.name;
+    if (base.size() >= 4 && base.compare(base.size() - 4, 4, ".tex") == 0)
+      base.resize(base.size() - 4);
+    std::string text;
+    readFile("Extensions/" + e.name, text);
+    ExtensionRecord r = parseExtension(text);
+    r.fileName = base;
+    for (const std::string& chosen : enabledExtensions)
+      if (chosen == base) r.enabled = 1;
+    extensions.push_back(std::move(r));
+  }
+}
+
+std::string generateExtensionsSection() {
+  std::string out;
+  for (const ExtensionRecord& r : extensions) {
+    if (r.enabled == 1) {
+      out += "/* ";
+      out += commentSafe(r.name);
+      out += " by ";
+      out += commentSafe(r.author);
+      out += " */";
+      out += CRLF;
+      out += r.code;
+    }
+    out += CRLF;
+  }
+  return out;
+}
+
+std::string extensionDetailsText(const ExtensionRecord& extension) {
+  return "NAME:" + extension.name + "\rAUTHOR: " + extension.author + "\r\rDESCRIPTION: " +
+         extension.description + "HELP:" + extension.help;
+}
+
+void writeEnabledExtensions(const std::vector<std::string>& fileNames) {
+  std::string path = enabledListPath();
+  std::string bytes;
+  for (const std::string& f : fileNames) bytes += f + "\n";
+  deleteFile(path);
+  writeFile(path, bytes);
+}

@@ -1,0 +1,150 @@
+#include "builder/game_files.h"
+
+#include <string_view>
+
+#include "builder/extensions.h"
+#include "builder/js_text.h"
+#include "builder/sections.h"
+#include "builder/settings.h"
+#include "project/hooks.h"
+#include "project/tables.h"
+#include "ui/system.h"
+
+namespace {
+
+struct Marker {
+  std::string_view text;
+  std::string (*generate)();
+};
+
+// In the order in which the replacements are made.
+constexpr Marker markers[] = {
+    {"//ZEMBRIK_VERSION", formatVersion},
+    {"//ZEMBRIK_EXTENSIONS", generateExtensionsSection},
+    {"//ZEMBRIK_GLOBAL_VARIABLES", generateGlobalVariablesSection},
+    {"//ZEMBRIK_GLOBAL_FUNCTIONS", generateGlobalFunctionsSection},
+    {"//ZEMBRIK_SPRITES", generateSpritesSection},
+    {"//ZEMBRIK_SOUNDS", generateSoundsSection},
+    {"//ZEMBRIK_MUSICS", generateMusicsSection},
+    {"//ZEMBRIK_BACKGROUNDS", generateBackgroundsSection},
+    {"//ZEMBRIK_FONTS", generateFontsSection},
+    {"//ZEMBRIK_OBJECTS", generateObjectsSection},
+    {"//ZEMBRIK_SCENES", generateScenesSection},
+};
+
+constexpr std::string_view makerSite = "https://zembrik.example/";
+
+constexpr std::string_view pageLines[] = {
+    "<html lang='en'>",
+    "<head>",
+    "<meta http-equiv='X-UA-Compatible' content='IE=edge' />",
+    "<meta http-equiv='pragma' content='no-cache' />",
+    "<meta name='apple-mobile-web-app-capable' content='yes' />",
+    "<meta name='viewport' content='initial-scale=1.0, maximum-scale=1.0, user-scalable=0, "
+    "width=device-width, height=device-height' />",
+    "<meta name='apple-mobile-web-app-status-bar-style' content='black-translucent' />",
+    "<meta charset='utf-8' />",
+    "</head>",
+    "<body style='background: black; margin: 0; padding: 0; overflow: hidden;'>",
+    "<div id='zembrikgame'></div>",
+    "",   // the credit link
+    "<script type='text/javascript' src='game.js'></script>",
+    "</body>",
+    "</html>",
+};
+
+bool unreserved(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+         c == '-' || c == '.' || c == '_' || c == '~';
+}
+
+}  // namespace
+
+std::string loadRuntimeTemplate() {
+  if (fileKind("export.js") == FILE_NONE) writeFile("export.js", "");
+  std::string bytes;
+  readFile("export.js", bytes);
+  exportTemplate = latin1ToUtf8(bytes);
+  return exportTemplate;
+}
+
+std::string fillTemplate(const std::string& templateText) {
+  std::string text = templateText;
+  for (const Marker& m : markers) {
+    // Called even when the marker does not occur.
+    std::string section = m.generate();
+    text = replaceAll(text, m.text, section);
+  }
+  return text;
+}
+
+std::string indexHtmlText() {
+  std::string out;
+  for (size_t i = 0; i < std::size(pageLines); ++i) {
+    if (i == 11) {
+      out += "<a style='text-decoration:none;font-size:11px;font-family:arial;"
+             "color:rgb(255,255,255);' href='";
+      out += makerSite;
+      out += "'>Made with Zembrik Game Maker</a>";
+    } else {
+      out += pageLines[i];
+    }
+    out += '\n';
+  }
+  return out;
+}
+
+void generateGameFiles() {
+  loadExtensions();
+  if (projectName.empty()) return;
+  const std::string folder = "Projects/" + projectName + "/";
+  deleteFile(folder + "game.js");
+  const std::string page = folder + "index.html";
+  if (generateIndexHtml == 1 || fileSize(page) < 0) {
+    deleteFile(page);
+    writeFile(page, indexHtmlText());
+  }
+  writeFile(folder + "game.js", fillTemplate(exportTemplate));
+  projectHooks.setStatusText("PROJECT SAVED.");
+  builderHooks.pause(500);
+  projectHooks.setStatusText("STATUS: READY.");
+  if (scenes.empty()) projectHooks.message("Warning", "There is no scene added.");
+}
+
+std::string gamePageArgument(const std::string& folder, const std::string& name,
+                             int fileProtocol) {
+  std::string path = folder + "Projects/" + name + "/index.html";
+  if (fileProtocol != 1) return path;
+  // A blank, "#" or "%" in a folder name would end or garble the URL.
+  static const char hex[] = "0123456789ABCDEF";
+  std::string url = "file://";
+  for (char ch : path) {
+    unsigned char c = static_cast<unsigned char>(ch);
+    if (c == '/' || unreserved(c)) {
+      url += ch;
+    } else {
+      url += '%';
+      url += hex[c >> 4];
+      url += hex[c & 15];
+    }
+  }
+  return url;
+}
+
+void runGame() {
+  if (projectName.empty()) {
+    projectHooks.message("Message", "Please save your game.");
+    return;
+  }
+  builderHooks.saveProject();
+  generateGameFiles();
+  const std::string folder = currentFolder();
+  if (fileSize(folder + "Projects/" + projectName + "/index.html") > 0) {
+    runDetached("xdg-open", {gamePageArgument(folder, projectName, addFileProtocol)});
+    return;
+  }
+  projectHooks.message("Message",
+                       "The INDEX.HTML file is missing. You can allow Zembrik to create it "
+                       "(enable it in the Preferences) or you can copy your file in the project "
+                       "folder.");
+}

@@ -1,0 +1,31 @@
+// What the game builder takes from the rest of the program: the two
+// preferences it reads, the template text, and the shell's procedures it
+// calls, as replaceable hooks so that builder/ runs (and is tested) without
+// a window. The status text and the messages go through projectHooks.
+#pragma once
+
+#include <functional>
+#include <string>
+
+// Preferences (group "Misc" key GenerateIndexHTML, group "Browser" key
+// add_file_protocol); each counts as on only when it is 1. The shell's
+// preference reader sets them.
+extern int generateIndexHtml;
+extern int addFileProtocol;
+
+// The text of export.js as loadRuntimeTemplate read it (UTF-8), kept for
+// the life of the process.
+extern std::string exportTemplate;
+
+struct BuilderHooks {
+  // The shell's Save command; with a project name at hand it asks nothing.
+  // Default: writeProject().
+  std::function<void()> saveProject;
+  // The pause while "PROJECT SAVED." stands. Default: delayMs.
+  std::function<void(int ms)> pause;
+};
+
+extern BuilderHooks builderHooks;
+
+// Restores the defaults (tests call it between cases).
+void resetBuilderHooks();
