@@ -1,9 +1,10 @@
-// Globals that the code editor and the game builder own. Until their headers
-// declare them, the shell declares them here (and defines them in
-// pending_globals.cpp).
+// Globals of the code editor's preferences. Until its header declares them,
+// the shell declares them here (and defines them in pending_globals.cpp).
 #pragma once
 
 #include <string>
+
+#include "builder/settings.h"
 
 extern int sciColorFore;
 extern int sciColorSelectionBack;
@@ -20,7 +21,3 @@ extern int sciColorZmConstant;
 extern int sciColorCaret;
 extern std::string sciFontFamily;
 extern int sciFontSize;
-
-extern int addFileProtocol;
-extern int generateIndexHtml;
-extern std::string exportTemplate;

@@ -15,7 +15,3 @@ int sciColorZmConstant = 0;
 int sciColorCaret = 0;
 std::string sciFontFamily;
 int sciFontSize = 0;
-
-int addFileProtocol = 0;
-int generateIndexHtml = 0;
-std::string exportTemplate;

@@ -1,11 +1,13 @@
 #include "shell/startup.h"
 
+#include "builder/settings.h"
 #include "project/hooks.h"
 #include "project/tables.h"
 #include "shell/about.h"
 #include "shell/dispatch.h"
 #include "shell/mainwindow.h"
-#include "shell/pending_builder.h"
+#include "builder/game_files.h"
+#include "shell/pending_procedures.h"
 #include "shell/project_commands.h"
 #include "shell/resource_panel.h"
 #include "shell/settings.h"
@@ -45,6 +47,7 @@ void bindShellHooks() {
   projectHooks.newProject = newProject;
   projectHooks.confirmYesNo = confirmYesNo;
   projectHooks.message = [](const std::string& title, const std::string& text) { messageRequester(title, text); };
+  builderHooks.saveProject = [] { saveProject(); };
 }
 
 void startProgram() {

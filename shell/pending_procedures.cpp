@@ -1,0 +1,8 @@
+// Stand-ins until the code editor, the extensions dialog and the function
+// exchange dialogs provide these procedures: each does nothing.
+#include "shell/pending_procedures.h"
+
+void loadKeywords() {}
+void chooseExtensions() {}
+void exportFunctions() {}
+void importFunctions() {}
