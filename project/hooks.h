@@ -26,6 +26,8 @@ struct ProjectHooks {
   std::function<int(const std::string& title, const std::string& text)> confirmYesNo;
   // A message requester with an OK button ("Error", "Message").
   std::function<void(const std::string& title, const std::string& text)> message;
+  // The number of the main window, which the export dialog disables.
+  int mainWindow = 13;
 };
 
 extern ProjectHooks projectHooks;
