@@ -50,8 +50,8 @@ void bindShellHooks() {
   builderHooks.saveProject = [] { saveProject(); };
 }
 
-void startProgram() {
-  setCurrentFolder(programFolder());
+void startProgram(const std::string& folder) {
+  setCurrentFolder(folder);
   initGlobals();
   clearProjectTables();
   resourceItems.clear();
@@ -73,7 +73,7 @@ void startProgram() {
 }
 
 int runMainProgram() {
-  startProgram();
+  startProgram(programFolder());
   mainLoop();
   return 0;
 }

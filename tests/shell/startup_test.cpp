@@ -10,7 +10,7 @@ TEST_F(StartUp, ToTheFirstLoopWait) {
   LoopbackServer server(LoopbackServer::reply("200 OK", "131\n"));
   versionHost = server.host();
   auto started = std::chrono::steady_clock::now();
-  startProgram();
+  startProgram(folder.path);
   auto took = std::chrono::steady_clock::now() - started;
   auto& ui = fake::state();
 
@@ -61,7 +61,7 @@ TEST_F(StartUp, VersionCheckAtStartSaysOnlyNews) {
     writeFile("preferences.dat", "[Misc]\nCheckProgramVersion = " + std::to_string(c.preference) + "\n");
     LoopbackServer server(LoopbackServer::reply("200 OK", c.body));
     versionHost = server.host();
-    startProgram();
+    startProgram(folder.path);
     EXPECT_EQ(server.contacted, c.contacted) << c.body;
     ASSERT_EQ(messages().size(), c.told ? 1u : 0u) << c.body;
     if (c.told) {

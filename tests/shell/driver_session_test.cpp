@@ -1,0 +1,99 @@
+// The program through the real window layer (offscreen), driven by the
+// scripted test driver: start-up, adding, deleting, saving, opening, quitting.
+#include <gtest/gtest.h>
+
+#include "project/hooks.h"
+#include "project/tables.h"
+#include "shell/dispatch.h"
+#include "shell/mainwindow.h"
+#include "shell/project_commands.h"
+#include "shell/resource_panel.h"
+#include "shell/settings.h"
+#include "shell/startup.h"
+#include "tests/shell/temp_folder.h"
+#include "ui/driver.h"
+#include "ui/ui.h"
+
+namespace {
+
+// Runs the main loop over the steps queued so far.
+void runSteps() {
+  driverCall([] { programEnding = true; }, "end of the steps");
+  driverTimeout();
+  mainLoop();
+  programEnding = false;
+}
+
+int iconOf(const std::string& kind, const std::string& name) {
+  for (const ResourceItemRecord& r : resourceItems)
+    if (r.kind == kind && r.name == name && r.popupMenu > -1) return r.gadget;
+  return 0;
+}
+
+}  // namespace
+
+TEST(DriverSession, StartWorkAndQuit) {
+  TempFolder folder;
+  writeFile("preferences.dat", "[Misc]\nCheckProgramVersion = 0\n");
+  driverStart();
+  startProgram(folder.path);
+  EXPECT_EQ(getWindowTitle(MAIN_WINDOW), "Zembrik Game Maker v1.3.0");
+  EXPECT_TRUE(resourceItems.empty());
+  runSteps();   // the size event of the maximising fills the panel
+  ASSERT_EQ(resourceItems.size(), 8u);
+  EXPECT_EQ(gadgetHeight(RESOURCE_PANEL), windowHeight(MAIN_WINDOW) - 50);
+
+  driverClick("Add a new sprite");
+  driverCall([] {
+    EXPECT_TRUE(isWindowDisabled(MAIN_WINDOW));
+    EXPECT_EQ(sprites.size(), 1u);
+  });
+  driverClick("Done");
+  driverShortcut(MAIN_WINDOW, SC_CONTROL | '6');
+  driverClick("Done");
+  runSteps();
+  ASSERT_EQ(sprites.size(), 1u);
+  ASSERT_EQ(objects.size(), 1u);
+  EXPECT_EQ(objects[0].name, "object_3");
+  EXPECT_NE(iconOf("Objects", "object_3"), 0);
+
+  driverRightClick(iconOf("Sprites", "sprite_2"));
+  driverChoosePopupItem(MENU_SPRITE_DELETE);
+  driverAnswerMessage("Confirm", "Do you really want to delete this sprite?", MSG_RESULT_YES);
+  runSteps();
+  EXPECT_TRUE(sprites.empty());
+  EXPECT_EQ(iconOf("Sprites", "sprite_2"), 0);
+
+  driverChooseMenu(MENU_SAVE);
+  driverSetText("name", "game");
+  driverClick("OK");
+  driverAnswerMessage("Warning", "There is no scene added.");
+  runSteps();
+  EXPECT_EQ(projectName, "game");
+  EXPECT_EQ(modifiedFlag, 0);
+  EXPECT_EQ(fileKind("Projects/game.xml"), FILE_REGULAR);
+  EXPECT_EQ(fileKind("Projects/game/game.js"), FILE_REGULAR);
+
+  driverChooseMenu(MENU_NEW);
+  driverChooseMenu(MENU_OPEN);
+  driverSelectRow("projects", 0);
+  driverCall([] { EXPECT_EQ(getGadgetText(gadgetByName(0, "started")).rfind("Project started: 20", 0), 0u); });
+  driverClick("Open");
+  runSteps();
+  EXPECT_EQ(projectName, "game");
+  EXPECT_EQ(objects.size(), 1u);
+  EXPECT_EQ(getWindowTitle(MAIN_WINDOW), "Zembrik Game Maker v1.3.0 - game");
+
+  std::string work = workFolder;
+  driverChooseMenu(APPMENU_QUIT);
+  driverAnswerMessage("Confirm", "Exit from Zembrik Game Maker?", MSG_RESULT_YES);
+  mainLoop();
+  EXPECT_TRUE(programEnding);
+  EXPECT_EQ(fileKind(work), FILE_NONE);
+  EXPECT_TRUE(driverCheckDone());
+  programEnding = false;
+  closeWindow(MAIN_WINDOW);
+  clearProjectTables();
+  resourceItems.clear();
+  resetProjectHooks();
+}
