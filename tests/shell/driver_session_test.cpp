@@ -77,7 +77,7 @@ TEST(DriverSession, StartWorkAndQuit) {
   driverChooseMenu(MENU_NEW);
   driverChooseMenu(MENU_OPEN);
   driverSelectRow("projects", 0);
-  driverCall([] { EXPECT_EQ(getGadgetText(gadgetByName(0, "started")).rfind("Project started: 20", 0), 0u); });
+  driverCall([] { EXPECT_EQ(getGadgetText(gadgetByName(eventWindow(), "started")).rfind("Project started: 20", 0), 0u); });
   driverClick("Open");
   runSteps();
   EXPECT_EQ(projectName, "game");
