@@ -366,6 +366,22 @@ int colorRequester(int initialColor);
 std::string inputRequester(const std::string& title, const std::string& text,
                            const std::string& defaultText);
 
+// Every requester goes through this table, so that tests (and anything else)
+// can put their own in place of the platform's dialogs.
+struct Requesters {
+  int (*message)(const std::string& title, const std::string& text, int flags);
+  std::string (*openFile)(const std::string& title, const std::string& defaultFile,
+                          const std::string& pattern, int patternIndex);
+  std::string (*saveFile)(const std::string& title, const std::string& defaultFile,
+                          const std::string& pattern, int patternIndex);
+  std::string (*path)(const std::string& title, const std::string& initialPath);
+  int (*color)(int initialColor);
+  std::string (*input)(const std::string& title, const std::string& text,
+                       const std::string& defaultText);
+};
+// Installs a table (nullptr: the platform's dialogs); returns the one it replaces.
+const Requesters* setRequesters(const Requesters* requesters);
+
 // ---------------------------------------------------------------- start-up
 // Makes the application object. Call once before anything else.
 void initUi(int argc, char** argv);

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <string>
+
 // The widget that gadgets made now go into (window inner area, panel page,
 // scroll area or container); nullptr when there is no current gadget list.
 QWidget* currentGadgetParent();
@@ -17,7 +19,19 @@ int registerGadget(int number, QWidget* widget, int kind, int x, int y, int w, i
                    void (*onFree)(int gadget) = nullptr);
 // The widget of a gadget, nullptr when there is none.
 QWidget* gadgetWidget(int gadget);
+// The top-level widget of a window, nullptr when there is none.
+QWidget* windowWidget(int window);
 // A copy of a numbered image for showing on screen (null image when none).
 QImage imageToQImage(int image);
 // The Qt font of a loaded font number (the default font for an unknown one).
 QFont fontOf(int font);
+
+// Text access of a registered kind, so that setGadgetText, getGadgetText and
+// the test driver's text steps work on it like on a built-in field. The
+// setter is called for the program's own changes; a hook that changes the
+// widget should not post a change event then.
+struct CustomGadgetHooks {
+  void (*setText)(int gadget, const std::string& text) = nullptr;
+  std::string (*getText)(int gadget) = nullptr;
+};
+void registerGadgetHooks(int kind, const CustomGadgetHooks& hooks);

@@ -1,0 +1,242 @@
+// The scripted test driver: windows driven through their real widgets, and
+// the rules that keep a window test from hanging or passing by accident.
+#include "ui/driver.h"
+#include "ui/ui.h"
+
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A small dialog in the shape the program's windows have: no close box,
+// ends only through its buttons, asks before an empty OK.
+std::string askName(const std::string& current) {
+  int w = openWindow(UI_ANY, 0, 0, 400, 100, "Enter the project name", WIN_TITLEBAR | WIN_SCREENCENTERED);
+  int field = stringGadget(UI_ANY, 10, 10, 380, 25, current);
+  nameGadget(field, "name");
+  int cancel = buttonGadget(UI_ANY, 10, 65, 100, 25, "Cancel");
+  int ok = buttonGadget(UI_ANY, 290, 65, 100, 25, "OK");
+  std::string result;
+  for (bool done = false; !done;) {
+    if (waitWindowEvent() != EV_GADGET) continue;
+    if (eventGadget() == cancel) {
+      done = true;
+    } else if (eventGadget() == ok) {
+      result = getGadgetText(field);
+      done = !result.empty() ||
+             messageRequester("Confirm", "Leave the project unnamed?", MSG_YESNO) == MSG_RESULT_YES;
+    }
+  }
+  closeWindow(w);
+  return result;
+}
+
+// A window with a close box that counts what reaches its loop.
+struct Seen {
+  std::vector<int> types;
+  std::vector<int> menus;
+  std::vector<int> xs, mods;
+  int ticks = 0;
+  int sizes = 0;
+};
+Seen seen;
+
+void editorWindow() {
+  seen = Seen();
+  int w = openWindow(UI_ANY, 0, 0, 300, 200, "Editor", WIN_CLOSEBOX | WIN_SIZEGADGET);
+  int list = listViewGadget(UI_ANY, 0, 0, 100, 100);
+  nameGadget(list, "list");
+  addGadgetItem(list, -1, "one");
+  addGadgetItem(list, -1, "two");
+  int canvas = canvasGadget(UI_ANY, 100, 0, 100, 100, CANVAS_KEYBOARD);
+  nameGadget(canvas, "canvas");
+  int digits = stringGadget(UI_ANY, 0, 110, 100, 25, "7", STR_NUMERIC);
+  nameGadget(digits, "digits");
+  int popup = createPopupMenu(UI_ANY);
+  menuItem(21, "Edit");
+  menuBar();
+  menuItem(22, "Delete");
+  addKeyboardShortcut(w, SC_CONTROL | 'S', 30);
+  addWindowTimer(w, 888, 33);
+  for (;;) {
+    int ev = waitWindowEvent();
+    if (eventWindow() != w) continue;
+    if (ev == EV_CLOSEWINDOW) break;
+    if (ev == EV_TIMER && eventTimer() == 888) ++seen.ticks;
+    if (ev == EV_SIZEWINDOW) ++seen.sizes;
+    if (ev == EV_MENU) seen.menus.push_back(eventMenu());
+    if (ev != EV_GADGET) continue;
+    seen.types.push_back(eventType());
+    if (eventGadget() == list && eventType() == ET_RIGHTCLICK) displayPopupMenu(popup, w);
+    if (eventGadget() == canvas) {
+      seen.xs.push_back(canvasMouseX(canvas));
+      seen.mods.push_back(canvasModifiers(canvas));
+    }
+  }
+  freeMenu(popup);
+  closeWindow(w);
+}
+
+// A window that ignores its close box: only a step can end it.
+void stubbornWindow() {
+  int w = openWindow(UI_ANY, 0, 0, 100, 100, "Stubborn", WIN_TITLEBAR);
+  int ok = buttonGadget(UI_ANY, 0, 0, 50, 25, "OK");
+  while (!(waitWindowEvent() == EV_GADGET && eventGadget() == ok)) {
+  }
+  closeWindow(w);
+}
+
+}  // namespace
+
+TEST(Driver, TypesIntoAFieldAndPressesOK) {
+  driverStart();
+  driverSetText("name", "mygame");
+  driverClick("OK");
+  EXPECT_EQ(askName(""), "mygame");
+  EXPECT_TRUE(driverCheckDone());
+}
+
+TEST(Driver, RequesterAnswersAreCheckedAndTakenInOrder) {
+  driverStart();
+  driverSetText("name", "");
+  driverClick("OK");
+  driverAnswerMessage("Confirm", "Leave the project unnamed?", MSG_RESULT_NO);
+  driverSetText("name", "b");
+  driverClick("OK");
+  EXPECT_EQ(askName("a"), "b");
+  EXPECT_TRUE(driverCheckDone());
+}
+
+TEST(Driver, EventsOfTheRealWidgetsReachTheLoop) {
+  driverStart();
+  driverSelectRow("list", 1);
+  driverDoubleClickRow("list", 0);
+  driverRightClickRow("list", 1);
+  driverChoosePopupItem(22);
+  driverShortcut("Editor", SC_CONTROL | 'S');
+  driverCanvas("canvas", ET_LEFTCLICK, 47, 13, 0, MOD_SHIFT);
+  driverCanvasKey("canvas", KEY_DELETE);
+  driverSetText("digits", "12a");   // the digit filter refuses the whole text
+  driverSetText("digits", "42");
+  driverTick("Editor", 888);
+  driverResize("Editor", 400, 300);
+  driverCloseBox("Editor");
+  editorWindow();
+  EXPECT_TRUE(driverCheckDone());
+  std::vector<int> types = {ET_LEFTCLICK,  ET_LEFTCLICK,      ET_LEFTDOUBLECLICK, ET_RIGHTCLICK,
+                            ET_LEFTBUTTONDOWN, ET_LEFTBUTTONUP, ET_LEFTCLICK,       ET_KEYDOWN,
+                            ET_CHANGE};
+  // Key releases, focus changes and the like may come in between: check in order.
+  std::vector<int> got;
+  for (int t : seen.types)
+    if (t != ET_KEYUP && t != ET_FOCUS && t != ET_LOSTFOCUS && t != ET_MOUSEENTER) got.push_back(t);
+  EXPECT_EQ(got, types);
+  std::vector<int> menus = {22, 30};
+  EXPECT_EQ(seen.menus, menus);
+  ASSERT_GE(seen.xs.size(), 3u);
+  EXPECT_EQ(seen.xs[0], 47);
+  EXPECT_EQ(seen.mods[0], MOD_SHIFT);
+  EXPECT_EQ(seen.ticks, 1);
+  EXPECT_EQ(seen.sizes, 1);
+}
+
+TEST(Driver, StepsLeftOverFailTheTest) {
+  EXPECT_NONFATAL_FAILURE(
+      {
+        driverStart();
+        driverClick("OK");
+        driverAnswerMessage("Error", "Invalid name");
+        driverCheckDone();
+      },
+      "2 step(s) left over");
+}
+
+TEST(Driver, AWaitWithNoStepLeftFailsAndClosesTheWindow) {
+  // The editor takes its close box as its end, so the failure ends it.
+  EXPECT_NONFATAL_FAILURE(
+      {
+        driverStart();
+        driverSelectRow("list", 0);
+        editorWindow();
+      },
+      "no step is left");
+  EXPECT_NONFATAL_FAILURE(
+      {
+        driverStart();
+        editorWindow();
+      },
+      "waiting: window");   // names the waiting window
+  driverCheckDone();
+}
+
+TEST(Driver, AnUnexpectedRequesterFailsAndIsCancelled) {
+  static int answer = -1;
+  EXPECT_NONFATAL_FAILURE(
+      {
+        driverStart();
+        answer = messageRequester("Confirm", "Delete?", MSG_YESNO);
+      },
+      "unexpected message requester \"Confirm\" \"Delete?\"");
+  EXPECT_EQ(answer, MSG_RESULT_NO);
+  static std::string path = "x";
+  EXPECT_NONFATAL_FAILURE(
+      {
+        driverStart();
+        driverAnswerFile("Select an image", "/tmp/a.png");
+        path = openFileRequester("Open a sound", "", "WAV|*.wav", 0);
+      },
+      "where the answer expects \"Select an image\"");
+  EXPECT_EQ(path, "");
+  driverCheckDone();
+}
+
+TEST(Driver, StepsAUserCouldNotTakeFail) {
+  static int button = 0;
+  struct Case {
+    void (*queue)();
+    const char* message;
+  } cases[] = {
+      {[] { driverClick("Nowhere"); }, "no such gadget"},
+      {[] { driverClick("Off"); }, "the gadget is disabled"},
+      {[] { driverChoosePopupItem(3); }, "no popup menu is shown"},
+      {[] { driverChooseMenu(77); }, "no menu bar has this item"},
+      {[] { driverResize(0, 10, 10); }, "cannot be resized"},
+      {[] { driverTick(0, 5); }, "no such timer"},
+      {[] { driverCanvasKey("Off", KEY_SPACE); }, "disabled"},
+  };
+  for (const Case& c : cases) {
+    static const Case* current = nullptr;
+    current = &c;
+    EXPECT_NONFATAL_FAILURE(
+        {
+          driverStart();
+          current->queue();
+          driverClick("OK");
+          openWindow(UI_ANY, 0, 0, 100, 100, "steps", WIN_TITLEBAR);
+          button = buttonGadget(UI_ANY, 0, 0, 50, 25, "Off");
+          disableGadget(button, true);
+          int ok = buttonGadget(UI_ANY, 0, 30, 50, 25, "OK");
+          while (!(waitWindowEvent() == EV_GADGET && eventGadget() == ok)) {
+          }
+          closeWindow(gadgetWindow(ok));
+        },
+        current->message);
+  }
+  driverCheckDone();
+}
+
+TEST(DriverDeathTest, ALoopThatIgnoresTheWayOutStopsTheProgram) {
+  EXPECT_EXIT(
+      {
+        driverStart();
+        stubbornWindow();
+      },
+      testing::ExitedWithCode(3), "did not end");
+}
+
+TEST(Driver, TimeoutStepEndsAWaitWithNoEvent) {
+  driverStart();
+  driverTimeout();
+  EXPECT_EQ(waitWindowEvent(100), EV_NONE);
+  EXPECT_TRUE(driverCheckDone());
+}

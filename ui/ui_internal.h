@@ -1,0 +1,164 @@
+// Private tables of the window layer: the numbered windows and gadgets, the
+// event queue and the seams between the files of this folder.
+#pragma once
+
+#include "ui/ui.h"
+#include "ui/ui_qt.h"
+
+#include <QPointer>
+#include <QString>
+#include <map>
+#include <string>
+#include <vector>
+
+class QIcon;
+class QMenuBar;
+class QShortcut;
+class QTimer;
+
+// Numbers the layer picks start here; fixed numbers of the program stay below.
+constexpr int UI_FIRST_PICKED = 100000;
+
+struct EventRec {
+  int kind = EV_NONE;
+  int window = 0;
+  int object = 0;   // gadget, menu item or timer
+  int type = ET_NONE;
+  // canvas attributes of the moment the event happened
+  int x = 0, y = 0, buttons = 0, modifiers = 0, key = 0, wheel = 0;
+};
+
+struct WindowRec {
+  int number = 0;
+  QWidget* top = nullptr;      // the frame window
+  QWidget* client = nullptr;   // the inner area that holds the gadgets
+  QMenuBar* menuBar = nullptr;
+  int flags = 0;
+  int parent = 0;
+  int color = -1;
+  int lastState = WINSTATE_NORMAL;
+  bool opening = true;         // no size events while the window is being made
+  std::string title;
+  std::map<std::string, int> names;     // gadget names for tests
+  std::map<int, QShortcut*> shortcuts;  // by shortcut code
+  std::map<int, QTimer*> timers;        // by timer number
+};
+
+struct GadgetRec {
+  int number = 0;
+  int kind = GK_NONE;
+  int window = 0;
+  QWidget* widget = nullptr;
+  QWidget* inner = nullptr;   // gadget list of a scroll area or container
+  int flags = 0;
+  int image = 0;
+  int group = 0;              // option group
+  int front = -1, back = -1;
+  int canvasImage = 0;
+  EventRec canvasEvent;       // the last canvas event taken from the queue
+  std::string text;           // the text as set, for gadgets that escape it
+  void (*onFree)(int) = nullptr;
+};
+
+// ---------------------------------------------------------------- registry
+WindowRec* findWindow(int window);
+GadgetRec* findGadget(int gadget);
+std::map<int, WindowRec>& windowTable();
+std::map<int, GadgetRec>& gadgetTable();
+// Windows in the order they were opened; the last is the newest.
+const std::vector<int>& windowOrder();
+void addWindowOrder(int window);
+void removeWindowOrder(int window);
+// A number the layer picks: above every fixed number, unique over windows,
+// gadgets and menus, never reused.
+int pickNumber();
+// Resolves a requested number: UI_ANY picks; a fixed number must be 1 to
+// UI_FIRST_PICKED - 1. Returns 0 when the number cannot be used.
+int resolveNumber(int requested);
+bool isApplicationReady();
+
+// The gadget list new gadgets go into.
+int currentListWindow();
+void setCurrentListWindow(int window);
+// Claims `number` for a new gadget (freeing a gadget that has it) and checks
+// that there is a gadget list; returns the gadget number or 0.
+int claimGadget(int number);
+// Places, fonts and shows a new gadget's widget and records it.
+int finishGadget(int number, int kind, QWidget* widget, int x, int y, int w, int h, int flags);
+int currentOptionGroup(bool startNew);
+void noteGadgetMade(int kind);
+void forgetGadgetRecord(int gadget);   // drops the record and its name
+QWidget* gadgetListOf(int gadget, int item);   // page of a panel, inner of a scroll area
+
+// ---------------------------------------------------------------- events
+void pushEvent(const EventRec& event);
+void pushGadgetEvent(int gadget, int type);
+void purgeEvents(int window, int object, int kind);
+bool queueEmpty();
+size_t queueSize();
+// Setters of the program run inside a QuietScope: their signals are no events.
+struct QuietScope {
+  QuietScope();
+  ~QuietScope();
+};
+bool isQuiet();
+void flushDeferredDeletes();
+
+// ---------------------------------------------------------------- windows, menus, timers
+void closeWindowMenus(int window);
+void stopWindowTimers(int window);
+void timerTick(int window, int timer, bool fromDriver);
+void clearTimerPending(int window, int timer);
+QShortcut* findShortcut(int window, int shortcut);
+
+// ---------------------------------------------------------------- gadget kinds
+void freeGadgetWidget(GadgetRec& g);
+QIcon iconOfImage(int image);
+QString qs(const std::string& s);
+std::string ss(const QString& s);
+QString escapeMnemonic(const std::string& s);
+// Per-kind parts of the common gadget procedures; each returns true when it
+// handled the gadget.
+bool listSetText(GadgetRec& g, const std::string& text);
+bool listGetText(GadgetRec& g, std::string& text);
+bool listSetState(GadgetRec& g, int state);
+bool listGetState(GadgetRec& g, int& state);
+bool panelSetState(GadgetRec& g, int state);
+bool panelGetState(GadgetRec& g, int& state);
+bool panelAttribute(GadgetRec& g, int attribute, int value, bool set, int& out);
+bool canvasResized(GadgetRec& g, int w, int h);
+void canvasFreed(GadgetRec& g);
+void canvasTakeEvent(const EventRec& e);
+bool customSetText(GadgetRec& g, const std::string& text);
+bool customGetText(GadgetRec& g, std::string& text);
+void setImageOfPicture(GadgetRec& g, int image);
+void setOptionState(GadgetRec& g, bool on);
+int panelAddItem(GadgetRec& g, int position, const std::string& text, int image);
+void panelRemoveItem(GadgetRec& g, int position);
+int panelCount(GadgetRec& g);
+void panelSetItemText(GadgetRec& g, int item, const std::string& text);
+std::string panelItemText(GadgetRec& g, int item);
+QRect listRowRect(GadgetRec& g, int row);
+
+// ---------------------------------------------------------------- keys
+int keyFromQt(int qtKey);
+int qtKeyFromKey(int key);
+int modifiersFromQt(Qt::KeyboardModifiers m);
+Qt::KeyboardModifiers qtModifiers(int mods);
+int buttonsFromQt(Qt::MouseButtons b);
+
+// ---------------------------------------------------------------- menus for the driver
+// The action of `item` in the menu bars (newest window first); nullptr when none.
+class QAction;
+QAction* findMenuBarAction(int item, int* window);
+QAction* findPopupAction(int menu, int item);
+int shownPopupMenu();            // the popup on show, 0 when none
+int shownPopupWindow();
+void clearShownPopup();
+
+// ---------------------------------------------------------------- driver seams
+bool driverActive();
+enum FeedResult : int { FEED_STEP = 0, FEED_TIMEOUT = 1, FEED_ABORT = 2 };
+int driverFeed();
+std::string describeWindow(int window);
+std::string describeGadget(int gadget);
