@@ -1,5 +1,7 @@
 #include "project/tables.h"
 
+#include <climits>
+
 #include "ui/image.h"
 
 ProjectRecord projectInfo;
@@ -54,7 +56,12 @@ LayerRecord& appendLayer() { return appendTo(layers); }
 TileRecord& appendTile() { return appendTo(tiles); }
 FunctionRecord& appendFunction() { return appendTo(fns); }
 
-int nextUid() { return ++uidCounter; }
+// A counter read from a hostile file may stand at the top of the range; it
+// then stays there (names may repeat anyway) instead of overflowing.
+int nextUid() {
+  if (uidCounter < INT_MAX) ++uidCounter;
+  return uidCounter;
+}
 
 void setModified(int value) { modifiedFlag = value; }
 

@@ -416,6 +416,15 @@ TEST_F(ReaderTest, BrokenAndHostileFiles) {
          EXPECT_EQ(backgrounds[0].tilewidth, 0);
          EXPECT_EQ(uidCounter, 5);
        }},
+      {"counter at the top of its range",
+       "<?xml version=\"1.0\"?><zembrik version=\"130\" uid=\"2147483647\"><functions/>"
+       "<variables/><comments/><sprites/><frames/><sounds/><musics/><backgrounds/><fonts/>"
+       "<objects/><scripts/><scenes/><layers/><tiles/><fns/></zembrik>",
+       false,
+       [] {
+         EXPECT_EQ(newSprite(), "sprite_2147483647");
+         EXPECT_EQ(newSprite(), "sprite_2147483647");
+       }},
       {"names leading out of the folders",
        "<?xml version=\"1.0\"?><zembrik version=\"130\" imgfolder=\"../..\" audfolder=\".\">"
        "<functions/><variables/><comments/><sprites/>"
