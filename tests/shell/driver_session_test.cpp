@@ -97,3 +97,44 @@ TEST(DriverSession, StartWorkAndQuit) {
   resourceItems.clear();
   resetProjectHooks();
 }
+
+TEST(DriverSession, EveryAddCommandReachesItsWindow) {
+  TempFolder folder;
+  writeFile("preferences.dat", "[Misc]\nCheckProgramVersion = 0\n");
+  driverStart();
+  startProgram(folder.path);
+  runSteps();
+  struct Kind { const char* button; int item; char key; std::function<size_t()> count; } kinds[] = {
+      {"Add a new sprite", MENU_ADD_SPRITE, '1', [] { return sprites.size(); }},
+      {"Add a new sound", MENU_ADD_SOUND, '2', [] { return sounds.size(); }},
+      {"Add a new music", MENU_ADD_MUSIC, '3', [] { return musics.size(); }},
+      {"Add a new background", MENU_ADD_BACKGROUND, '4', [] { return backgrounds.size(); }},
+      {"Add a new font", MENU_ADD_FONT, '5', [] { return fonts.size(); }},
+      {"Add a new object", MENU_ADD_OBJECT, '6', [] { return objects.size(); }},
+      {"Add a new scene", MENU_ADD_SCENE, '7', [] { return scenes.size(); }},
+      {"Add a new function", MENU_ADD_FUNCTION, '8', [] { return fns.size(); }},
+  };
+  for (const Kind& k : kinds) {
+    driverClick(k.button);
+    driverCall([] { EXPECT_TRUE(isWindowDisabled(MAIN_WINDOW)); }, k.button);
+    driverClick("Done");
+    driverChooseMenu(k.item);
+    driverClick("Done");
+    driverShortcut(MAIN_WINDOW, SC_CONTROL | k.key);
+    driverClick("Done");
+    driverChoose(RESOURCE_PANEL, k.key - '1');   // the add picture's tab
+    driverClick(ADD_SPRITE_ICON + (k.key - '1'));
+    driverClick("Done");
+    runSteps();
+    EXPECT_EQ(k.count(), 4u) << k.button;
+    EXPECT_FALSE(isWindowDisabled(MAIN_WINDOW));
+  }
+  EXPECT_EQ(uidCounter, 1 + 4 * 8 + 4);   // every new scene also numbers its first layer
+  EXPECT_EQ(modifiedFlag, 1);
+  EXPECT_TRUE(driverCheckDone());
+  closeWindow(MAIN_WINDOW);
+  deleteWorkFolder();
+  clearProjectTables();
+  resourceItems.clear();
+  resetProjectHooks();
+}
