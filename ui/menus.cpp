@@ -11,6 +11,7 @@
 
 void attachMenuBar(int window, QMenuBar* bar);
 void detachMenuBar(int window);
+void placeMenuBar(int window);
 
 namespace {
 
@@ -117,6 +118,7 @@ void menuTitle(const std::string& title) {
   m->subs.clear();
   m->titles.push_back(m->bar->addMenu(escapeMnemonic(title)));
   keepAppItemsLast(*m);
+  placeMenuBar(m->window);
 }
 
 void menuItem(int item, const std::string& text, int image) {

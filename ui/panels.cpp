@@ -10,10 +10,12 @@
 
 namespace {
 
+// Without a border flag a holder has no frame, so that an inner size equal
+// to the holder's width needs no horizontal scroll bar.
 void setBorder(QFrame* f, int flags) {
-  if (flags & BORDER_NONE) f->setFrameStyle(QFrame::NoFrame);
-  else if (flags & BORDER_FLAT) f->setFrameStyle(QFrame::Box | QFrame::Plain);
-  else if (flags & BORDER_SINGLE) f->setFrameStyle(QFrame::Panel | QFrame::Plain);
+  if (flags & BORDER_FLAT) f->setFrameStyle(QFrame::Box | QFrame::Plain);
+  else if (flags & BORDER_SINGLE) f->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  else f->setFrameStyle(QFrame::NoFrame);
 }
 
 QTabWidget* tabsOf(GadgetRec& g) { return g.kind == GK_PANEL ? qobject_cast<QTabWidget*>(g.widget) : nullptr; }

@@ -28,8 +28,8 @@ QFont fontOf(int font);
 
 // Text access of a registered kind, so that setGadgetText, getGadgetText and
 // the test driver's text steps work on it like on a built-in field. The
-// setter is called for the program's own changes; a hook that changes the
-// widget should not post a change event then.
+// setter must not post a change event itself: for the program's own changes
+// there is none, and the driver posts one after it types a text.
 struct CustomGadgetHooks {
   void (*setText)(int gadget, const std::string& text) = nullptr;
   std::string (*getText)(int gadget) = nullptr;

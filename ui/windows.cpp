@@ -284,22 +284,28 @@ int menuHeight() { return 0; }
 int desktopWidth() { return screenArea().width(); }
 int desktopHeight() { return screenArea().height(); }
 
-// Called by the menu code when a window gets its menu bar: the bar sits
-// above the inner area, which keeps its size.
-void attachMenuBar(int window, QMenuBar* bar) {
+// Called by the menu code when a window gets its menu bar and whenever the
+// bar gets a title: the bar sits above the inner area, which keeps its size.
+void placeMenuBar(int window) {
   WindowRec* w = findWindow(window);
-  if (!w) return;
+  if (!w || !w->menuBar) return;
   int iw = w->client->width(), ih = w->client->height();
   bool was = w->opening;
   w->opening = true;
+  setInnerSize(*w, iw, ih);
+  int mh = menuBarHeight(*w);
+  w->menuBar->setGeometry(0, 0, w->top->width(), mh);
+  w->client->setGeometry(0, mh, w->top->width(), ih);
+  w->opening = was;
+}
+
+void attachMenuBar(int window, QMenuBar* bar) {
+  WindowRec* w = findWindow(window);
+  if (!w) return;
   w->menuBar = bar;
   bar->setParent(w->top);
   bar->show();
-  setInnerSize(*w, iw, ih);
-  int mh = menuBarHeight(*w);
-  bar->setGeometry(0, 0, w->top->width(), mh);
-  w->client->setGeometry(0, mh, w->top->width(), ih);
-  w->opening = was;
+  placeMenuBar(window);
 }
 
 void detachMenuBar(int window) {

@@ -67,6 +67,7 @@ TEST(Windows, InnerSizeExcludesTheMenuBar) {
   menuItem(1, "New");
   EXPECT_EQ(windowWidth(w), 640);
   EXPECT_EQ(windowHeight(w), 480);
+  EXPECT_GT(windowWidget(w)->height(), 480 + 10);   // the bar is above, and shown
   EXPECT_EQ(menuHeight(), 0);
   resizeWindow(w, UI_IGNORE, UI_IGNORE, 300, UI_IGNORE);
   EXPECT_EQ(windowWidth(w), 300);
