@@ -81,7 +81,7 @@ bool importFunctionsFrom(const std::string& path) {
     int node = doc.child(list, k + 1);
     // The new record starts blank, so the empty name counts as taken.
     taken.insert(std::string());
-    std::string name = doc.attribute(node, "name");
+    std::string name(doc.attribute(node, "name"));
     while (taken.count(name)) name += "_2";
     FunctionRecord& f = appendFunction();
     f.name = name;

@@ -3,12 +3,12 @@
 #include <climits>
 #include <cstdint>
 
-bool isUsableName(const std::string& name) {
+bool isUsableName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
-  return name.find('/') == std::string::npos && name.find('\0') == std::string::npos;
+  return name.find('/') == std::string_view::npos && name.find('\0') == std::string_view::npos;
 }
 
-int textValue(const std::string& text) {
+int textValue(std::string_view text) {
   size_t i = 0, n = text.size();
   while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
   bool negative = false;

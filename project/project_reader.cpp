@@ -35,7 +35,7 @@ struct Reader {
     count = n <= 0 ? 0 : std::min(size_t(n), doc.childCount(node));
     return node;
   }
-  const std::string& text(int node, const char* name) const { return doc.attribute(node, name); }
+  std::string_view text(int node, const char* name) const { return doc.attribute(node, name); }
   int number(int node, const char* name) const { return textValue(doc.attribute(node, name)); }
 };
 
@@ -319,7 +319,7 @@ bool openProjectNamed(const std::string& nameArg) {
   projectHooks.setStatusText("OPENING PROJECT...");
 
   uidCounter = textValue(doc.attribute(doc.root, "uid"));
-  projectInfo.title = doc.attribute(doc.root, "title");
+  projectInfo.title = std::string(doc.attribute(doc.root, "title"));
   projectInfo.advancedscriptmode = textValue(doc.attribute(doc.root, "advancedscriptmode"));
   projectInfo.functions = doc.text(doc.child(doc.root, 1));
   projectInfo.variables = doc.text(doc.child(doc.root, 2));
@@ -329,8 +329,8 @@ bool openProjectNamed(const std::string& nameArg) {
   Reader r{doc, version, folder, folder};
   if (folders) {
     // An unusable folder name keeps the preference value that the reset read.
-    const std::string& img = doc.attribute(doc.root, "imgfolder");
-    const std::string& aud = doc.attribute(doc.root, "audfolder");
+    std::string img(doc.attribute(doc.root, "imgfolder"));
+    std::string aud(doc.attribute(doc.root, "audfolder"));
     if (isUsableName(img)) imgFolder = img;
     if (isUsableName(aud)) audFolder = aud;
     r.imageSource = folder + imgFolder + "/";

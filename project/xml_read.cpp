@@ -3,6 +3,7 @@
 #include <expat.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -28,9 +29,21 @@ int addChild(ParseState& st, XmlNodeKind kind) {
 void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** atts) {
   auto& st = *static_cast<ParseState*>(data);
   int index = addChild(st, XML_ELEMENT);
-  XmlNode& node = st.doc->nodes[index];
-  node.name = name;
-  for (size_t i = 0; atts[i]; i += 2) node.attributes.emplace_back(atts[i], atts[i + 1]);
+  XmlDocument& doc = *st.doc;
+  XmlNode& node = doc.nodes[index];
+  (void)name;   // read by position: names are never compared
+  node.firstAttribute = uint32_t(doc.attributes.size());
+  for (size_t i = 0; atts[i]; i += 2) {
+    XmlAttribute a;
+    a.name = uint32_t(doc.pool.size());
+    a.nameLength = uint32_t(std::strlen(atts[i]));
+    doc.pool.append(atts[i], a.nameLength);
+    a.value = uint32_t(doc.pool.size());
+    a.valueLength = uint32_t(std::strlen(atts[i + 1]));
+    doc.pool.append(atts[i + 1], a.valueLength);
+    doc.attributes.push_back(a);
+  }
+  node.attributeCount = uint32_t(doc.attributes.size()) - node.firstAttribute;
   if (st.open.empty()) st.doc->root = index;
   st.open.push_back(index);
 }
@@ -57,8 +70,8 @@ void XMLCALL onComment(void* data, const XML_Char* s) {
 void XMLCALL onPi(void* data, const XML_Char* target, const XML_Char* s) {
   auto& st = *static_cast<ParseState*>(data);
   if (st.open.empty()) return;
+  (void)target;
   int index = addChild(st, XML_PI);
-  st.doc->nodes[index].name = target;
   st.doc->nodes[index].text = s;
 }
 
@@ -90,11 +103,15 @@ size_t XmlDocument::childCount(int node) const {
   return node < 0 ? 0 : nodes[node].children.size();
 }
 
-const std::string& XmlDocument::attribute(int node, const char* name) const {
-  if (node < 0) return emptyText;   // comments and the like have no attributes either
-  for (const auto& a : nodes[node].attributes)
-    if (a.first == name) return a.second;
-  return emptyText;
+std::string_view XmlDocument::attribute(int node, std::string_view name) const {
+  if (node < 0) return {};   // comments and the like have no attributes either
+  const XmlNode& n = nodes[node];
+  for (uint32_t i = n.firstAttribute; i < n.firstAttribute + n.attributeCount; ++i) {
+    const XmlAttribute& a = attributes[i];
+    if (std::string_view(pool.data() + a.name, a.nameLength) == name)
+      return std::string_view(pool.data() + a.value, a.valueLength);
+  }
+  return {};
 }
 
 const std::string& XmlDocument::text(int node) const {
@@ -103,6 +120,8 @@ const std::string& XmlDocument::text(int node) const {
 
 bool parseXml(const std::string& bytes, XmlDocument& doc) {
   doc = XmlDocument();
+  // Offsets into the pool are 32-bit; no project file comes near this.
+  if (bytes.size() > (size_t(1) << 31) - 1) return false;
   XML_Parser parser = XML_ParserCreate("UTF-8");
   if (!parser) return false;
   ParseState st{parser, &doc, {}, -1, false};
@@ -114,19 +133,7 @@ bool parseXml(const std::string& bytes, XmlDocument& doc) {
   XML_SetCdataSectionHandler(parser, onCdataStart, onCdataEnd);
   XML_SetEntityDeclHandler(parser, onEntityDecl);
   XML_SetParamEntityParsing(parser, XML_PARAM_ENTITY_PARSING_NEVER);
-  // Fed in pieces: expat takes the length as an int.
-  const size_t piece = size_t(1) << 30;
-  bool ok = true;
-  size_t at = 0;
-  do {
-    size_t len = std::min(piece, bytes.size() - at);
-    bool last = at + len == bytes.size();
-    if (XML_Parse(parser, bytes.data() + at, int(len), last) != XML_STATUS_OK) {
-      ok = false;
-      break;
-    }
-    at += len;
-  } while (at < bytes.size());
+  bool ok = XML_Parse(parser, bytes.data(), int(bytes.size()), XML_TRUE) == XML_STATUS_OK;
   XML_ParserFree(parser);
   if (!ok || st.refused || doc.root < 0) {
     doc = XmlDocument();

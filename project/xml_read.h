@@ -7,27 +7,36 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 enum XmlNodeKind : uint8_t { XML_ELEMENT, XML_COMMENT, XML_PI, XML_CDATA };
 
+// Attribute names and values live in the document's pool, so that a large
+// file does not cost a few allocations per record.
+struct XmlAttribute {
+  uint32_t name, nameLength, value, valueLength;   // offsets into XmlDocument::pool
+};
+
 struct XmlNode {
   XmlNodeKind kind = XML_ELEMENT;
-  std::string name;
+  uint32_t firstAttribute = 0, attributeCount = 0;   // into XmlDocument::attributes
   std::string text;   // an element's own character data; a comment's or CDATA's content
-  std::vector<std::pair<std::string, std::string>> attributes;
   std::vector<int> children;
 };
 
 struct XmlDocument {
   std::vector<XmlNode> nodes;
+  std::vector<XmlAttribute> attributes;
+  std::string pool;
   int root = -1;
 
   // The child at `position` (1 = first) of `node`, -1 when there is none.
   int child(int node, size_t position) const;
   size_t childCount(int node) const;
-  // An attribute by exact name; "" when missing (or `node` is -1).
-  const std::string& attribute(int node, const char* name) const;
+  // An attribute by exact name; "" when missing (or `node` is -1). The view
+  // lasts as long as the document.
+  std::string_view attribute(int node, std::string_view name) const;
   // An element's own character data; "" for any other node.
   const std::string& text(int node) const;
 };
