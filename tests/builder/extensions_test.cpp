@@ -1,0 +1,115 @@
+// Extension files, the project's extensions.dat and the details text.
+#include "builder/extensions.h"
+
+#include <algorithm>
+
+#include "builder_fixture.h"
+
+namespace {
+
+using ExtensionTest = BuilderTest;
+
+TEST_F(ExtensionTest, ParsesSectionsByHeaderLines) {
+  struct Case {
+    const char* what;
+    const char* text;
+    ExtensionRecord want;
+  } cases[] = {
+      {"every section, LF",
+       "[EXTENSION]\nFoo\n[AUTHOR]\nBar\n[DESCRIPTION]\nd1\nd2\n[HELP]\nh\n[CODE]\nc1\nc2\n",
+       {"", "Foo", "Bar", "\r\nd1\r\nd2\r\n", "\r\nh\r\n", "\r\nc1\r\nc2\r\n", 0}},
+      {"CR and CR LF ends, lines before a header dropped, name over two lines",
+       "junk\r\n[EXTENSION]\rFo\r\no\n[AUTHOR]\r\nA\rB",
+       {"", "Foo", "AB", "", "", "", 0}},
+      {"a header with a blank after it is an ordinary line",
+       "[CODE]\nx\n[CODE] \ny",
+       {"", "", "", "", "", "\r\nx\r\n[CODE] \r\ny\r\n", 0}},
+      {"a repeated section collects again, its header adding an empty line",
+       "[CODE]\na\n[HELP]\nh\n[CODE]\nb\n",
+       {"", "", "", "", "\r\nh\r\n", "\r\na\r\n\r\nb\r\n", 0}},
+      {"headers are case-sensitive; no section: nothing", "[code]\nx\n",
+       {"", "", "", "", "", "", 0}},
+      {"blanks and UTF-8 kept as they stand", "[EXTENSION]\n  Gr\xC3\xBC\xC3\x9F \n",
+       {"", "  Gr\xC3\xBC\xC3\x9F ", "", "", "", "", 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ExtensionRecord got = parseExtension(c.text);
+    EXPECT_EQ(got.name, c.want.name);
+    EXPECT_EQ(got.author, c.want.author);
+    EXPECT_EQ(got.description, c.want.description);
+    EXPECT_EQ(got.help, c.want.help);
+    EXPECT_EQ(got.code, c.want.code);
+  }
+}
+
+TEST_F(ExtensionTest, LoadsInstalledFilesAndTheProjectChoice) {
+  projectName = "game";
+  makeFolder("Projects/game");
+  makeFolder("Extensions");
+  makeFolder("Extensions/folder.tex");   // a folder, passed over
+  writeFile("Extensions/my.texture.tex", "[EXTENSION]\nTexture\n[CODE]\ntex();\n");
+  writeFile("Extensions/Case.tex", "[EXTENSION]\nUpper\n");
+  writeFile("Extensions/case.tex", "[EXTENSION]\nLower\n");
+  writeFile("Extensions/notes.txt", "[EXTENSION]\nNot one\n");
+  // Lines ended by CR LF as well as LF; an empty line gives an empty entry.
+  writeFile("Projects/game/extensions.dat", "my.texture\r\ncase\n\n");
+
+  loadExtensions();
+  EXPECT_EQ(enabledExtensions, (std::vector<std::string>{"my.texture", "case", ""}));
+  ASSERT_EQ(extensions.size(), 3u);
+  auto find = [](const std::string& fileName) {
+    return std::find_if(extensions.begin(), extensions.end(),
+                        [&](const ExtensionRecord& r) { return r.fileName == fileName; });
+  };
+  ASSERT_NE(find("my.texture"), extensions.end());
+  EXPECT_EQ(find("my.texture")->name, "Texture");
+  EXPECT_EQ(find("my.texture")->code, "\r\ntex();\r\n");
+  EXPECT_EQ(find("my.texture")->enabled, 1);
+  EXPECT_EQ(find("case")->enabled, 1);
+  EXPECT_EQ(find("Case")->enabled, 0);
+  EXPECT_EQ(find("Case")->name, "Upper");
+}
+
+TEST_F(ExtensionTest, MissingFolderOrListMeansNone) {
+  projectName = "game";
+  makeFolder("Projects/game");
+  writeFile("Projects/game/extensions.dat", "");
+  loadExtensions();
+  EXPECT_TRUE(extensions.empty());
+  EXPECT_TRUE(enabledExtensions.empty());
+
+  makeFolder("Extensions");
+  writeFile("Extensions/a.tex", "[EXTENSION]\nA\n");
+  deleteFile("Projects/game/extensions.dat");
+  loadExtensions();
+  ASSERT_EQ(extensions.size(), 1u);
+  EXPECT_EQ(extensions[0].enabled, 0);
+
+  // An unnamed project has no folder and no choice.
+  projectName.clear();
+  writeFile("Projects/extensions.dat", "a\n");
+  loadExtensions();
+  EXPECT_TRUE(enabledExtensions.empty());
+}
+
+TEST_F(ExtensionTest, WritesTheChoiceOneNameALine) {
+  projectName = "game";
+  makeFolder("Projects/game");
+  writeFile("Projects/game/extensions.dat", "old\nlist\n");
+  writeEnabledExtensions({"b", "my.texture"});
+  EXPECT_EQ(slurp("Projects/game/extensions.dat"), "b\nmy.texture\n");
+  writeEnabledExtensions({});
+  EXPECT_EQ(fileSize("Projects/game/extensions.dat"), 0);
+  loadEnabledExtensions();
+  EXPECT_TRUE(enabledExtensions.empty());
+}
+
+TEST_F(ExtensionTest, DetailsTextPutsSectionsUnderTheirLabels) {
+  ExtensionRecord r = parseExtension(
+      "[EXTENSION]\nFoo\n[AUTHOR]\nBar\n[DESCRIPTION]\nDoes it.\n[HELP]\nfoo()\n");
+  EXPECT_EQ(extensionDetailsText(r),
+            "NAME:Foo\rAUTHOR: Bar\r\rDESCRIPTION: \r\nDoes it.\r\nHELP:\r\nfoo()\r\n");
+}
+
+}  // namespace
