@@ -416,6 +416,17 @@ TEST_F(ReaderTest, BrokenAndHostileFiles) {
          EXPECT_EQ(backgrounds[0].tilewidth, 0);
          EXPECT_EQ(uidCounter, 5);
        }},
+      {"no version: the older layout, fourteen sections",
+       "<?xml version=\"1.0\"?><zembrik imgfolder=\"pics\"><functions/><variables/><comments/>"
+       "<sprites/><frames/><sounds/><musics/><backgrounds/><fonts/><objects count=\"1\">"
+       "<object name=\"o\" direction=\"90\"/></objects><scripts/><scenes/><layers/><tiles/>"
+       "</zembrik>",
+       false,
+       [] {
+         EXPECT_EQ(imgFolder, "img");
+         EXPECT_EQ(objects[0].direction, 0);
+         EXPECT_TRUE(fns.empty());
+       }},
       {"counter at the top of its range",
        "<?xml version=\"1.0\"?><zembrik version=\"130\" uid=\"2147483647\"><functions/>"
        "<variables/><comments/><sprites/><frames/><sounds/><musics/><backgrounds/><fonts/>"
