@@ -38,6 +38,7 @@ struct Seen {
   std::vector<int> xs, mods;
   int ticks = 0;
   int sizes = 0;
+  std::string digits;
 };
 Seen seen;
 
@@ -62,6 +63,7 @@ void editorWindow() {
     int ev = waitWindowEvent();
     if (eventWindow() != w) continue;
     if (ev == EV_CLOSEWINDOW) break;
+    seen.digits = getGadgetText(digits);
     if (ev == EV_TIMER && eventTimer() == 888) ++seen.ticks;
     if (ev == EV_SIZEWINDOW) ++seen.sizes;
     if (ev == EV_MENU) seen.menus.push_back(eventMenu());
@@ -138,7 +140,83 @@ TEST(Driver, EventsOfTheRealWidgetsReachTheLoop) {
   EXPECT_EQ(seen.mods[0], MOD_SHIFT);
   EXPECT_EQ(seen.ticks, 1);
   EXPECT_EQ(seen.sizes, 1);
+  EXPECT_EQ(seen.digits, "42");
 }
+
+namespace {
+// A settings form: each change is stored the moment it happens.
+struct Form {
+  int combo = -1, tab = -1, track = -1, check = -1, option = -1;
+  std::string comboText;
+  int events = 0;
+};
+Form form;
+
+void formWindow() {
+  form = Form();
+  int w = openWindow(UI_ANY, 0, 0, 400, 300, "Form", WIN_TITLEBAR);
+  int done = buttonGadget(UI_ANY, 300, 260, 65, 25, "Done");
+  int combo = comboBoxGadget(UI_ANY, 10, 10, 100, 25);
+  nameGadget(combo, "kind");
+  for (const char* t : {"", "Place objects", "Select objects"}) addGadgetItem(combo, -1, t);
+  int track = trackBarGadget(UI_ANY, 10, 40, 200, 25, 0, 359);
+  nameGadget(track, "angle");
+  int panel = panelGadget(UI_ANY, 10, 70, 380, 180);
+  nameGadget(panel, "tabs");
+  addGadgetItem(panel, -1, "Settings");
+  addGadgetItem(panel, -1, "Misc");
+  openGadgetList(panel, 1);
+  int check = checkBoxGadget(UI_ANY, 10, 10, 200, 25, "Confirm exit");
+  optionGadget(UI_ANY, 10, 40, 100, 25, "Current frame");
+  int all = optionGadget(UI_ANY, 10, 70, 100, 25, "All frames");
+  closeGadgetList();
+  setGadgetState(combo, 1);
+  while (!(waitWindowEvent() == EV_GADGET && eventGadget() == done)) {
+    if (eventWindow() == w) ++form.events;
+    form.combo = getGadgetState(combo);
+    form.comboText = getGadgetText(combo);
+    form.tab = getGadgetState(panel);
+    form.track = getGadgetState(track);
+    form.check = getGadgetState(check);
+    form.option = getGadgetState(all);
+  }
+  closeWindow(w);
+}
+}  // namespace
+
+TEST(Driver, ChoiceStepsSetWhatAUserSets) {
+  driverStart();
+  driverChooseText("kind", "Select objects");
+  driverChoose("angle", 90);
+  driverChoose("tabs", 1);
+  driverCheck("Confirm exit", true);
+  driverCheck("Confirm exit", true);   // already checked: no click, no event
+  driverClick("All frames");
+  driverClick("Done");
+  formWindow();
+  EXPECT_TRUE(driverCheckDone());
+  EXPECT_EQ(form.combo, 2);
+  EXPECT_EQ(form.comboText, "Select objects");
+  EXPECT_EQ(form.track, 90);
+  EXPECT_EQ(form.tab, 1);
+  EXPECT_EQ(form.check, 1);
+  EXPECT_EQ(form.option, 1);
+  EXPECT_EQ(form.events, 5);
+}
+
+TEST(Driver, GadgetsOnAnotherTabAreOutOfReach) {
+  EXPECT_NONFATAL_FAILURE(
+      {
+        driverStart();
+        driverCheck("Confirm exit", true);
+        driverClick("Done");
+        formWindow();
+      },
+      "hidden (on another tab?)");
+  EXPECT_EQ(form.check, -1);
+  driverCheckDone();
+}
+
 
 TEST(Driver, StepsLeftOverFailTheTest) {
   EXPECT_NONFATAL_FAILURE(

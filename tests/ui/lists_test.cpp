@@ -2,8 +2,10 @@
 // trees, panels and scroll areas.
 #include "ui/image.h"
 #include "ui/ui.h"
+#include "ui/ui_qt.h"
 #include "ui_test_util.h"
 
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -130,4 +132,19 @@ TEST_F(Lists, OptionsMadeInARunFormOneGroup) {
   EXPECT_EQ(getGadgetState(a), 0);
   EXPECT_EQ(getGadgetState(b), 1);
   EXPECT_EQ(getGadgetState(c), 1);   // another group
+}
+
+TEST_F(Lists, ReadOnlyBorderlessFieldShowsItsBackgroundColour) {
+  int swatch = stringGadget(UI_ANY, 130, 10, 100, 25, "", STR_READONLY | STR_BORDERLESS);
+  setGadgetColor(swatch, COLOR_BACK, rgb(0, 0, 64));
+  QImage shot = gadgetWidget(swatch)->grab().toImage();
+  EXPECT_EQ(shot.pixelColor(50, 12), QColor(0, 0, 64));
+  EXPECT_EQ(getGadgetColor(swatch, COLOR_BACK), rgb(0, 0, 64));
+}
+
+TEST(ProgramFolder, IsTheFolderOfTheExecutable) {
+  std::string folder = programFolder();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_EQ(folder.back(), '/');
+  EXPECT_EQ(QFileInfo(QString::fromStdString(folder) + "ui_tests").exists(), true);
 }
