@@ -99,8 +99,7 @@ void restyleEditor(int gadget, int startLine, int endLine, int endPosition) {
       // line starts where the text does.
       if (cut && result == 1 && length < fullLength) {
         startStyling(rec, lineStart);
-        result = styleOneLine(rec, line, lineStart, fullLength, fullLength, startLine,
-                              requestedEnd);
+        styleOneLine(rec, line, lineStart, fullLength, fullLength, startLine, requestedEnd);
       }
       endLine = result == 1 ? lastLine : requestedEnd;
       previousResult = result;

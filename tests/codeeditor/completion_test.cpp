@@ -1,0 +1,116 @@
+// The completion list while typing, accepting it, and the identifier at the
+// caret for the help lines.
+#include "editor_fixture.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QTest>
+
+namespace {
+
+class CompletionTest : public EditorTest {
+ protected:
+  // The words of the list the view shows; empty when none is showing.
+  std::vector<std::string> shownList() {
+    std::vector<std::string> words;
+    if (!send(Sci::SCI_AUTOCACTIVE)) return words;
+    for (QWidget* w : QApplication::allWidgets()) {
+      auto* list = qobject_cast<QListWidget*>(w);
+      if (!list || list->isHidden()) continue;
+      for (int i = 0; i < list->count(); i++) words.push_back(list->item(i)->text().toStdString());
+    }
+    return words;
+  }
+  void type(const char* text) { QTest::keyClicks(view, text); }
+};
+
+TEST_F(CompletionTest, ListWhileTyping) {
+  struct Case {
+    const char* typed;
+    std::vector<std::string> list;
+  };
+  const Case cases[] = {
+      {"wh", {}},
+      {"whi", {"while"}},
+      {"while", {}},   // the only candidate, typed whole
+      {"vk_f1", {"vk_f1", "vk_f10", "vk_f11", "vk_f12"}},
+      {"ins", {"instance_create", "instanceof"}},
+      {"dra", {"draw_text"}},   // listed twice in the table, offered once
+      {"spr", {"spr_Hero"}},    // in its registered case
+      {"x = \"whi", {}},        // inside a string
+      {"qqq", {}},
+      {"obj", {"obj_wall"}},
+      {"Sce", {"scene_1"}},     // instances are not offered
+  };
+  for (const Case& c : cases) {
+    setEditorText(gadget, "");
+    type(c.typed);
+    EXPECT_EQ(shownList(), c.list) << c.typed;
+    send(Sci::SCI_AUTOCCANCEL);
+  }
+}
+
+TEST_F(CompletionTest, DeletingTheThirdCharacterClosesTheList) {
+  setEditorText(gadget, "");
+  type("whi");
+  ASSERT_TRUE(send(Sci::SCI_AUTOCACTIVE));
+  QTest::keyClick(view, Qt::Key_Backspace);
+  EXPECT_FALSE(send(Sci::SCI_AUTOCACTIVE));
+  EXPECT_EQ(getEditorText(gadget), "wh");
+}
+
+TEST_F(CompletionTest, CaretInsideAWordAcceptsWithoutCrashing) {
+  const Qt::Key keys[] = {Qt::Key_Return, Qt::Key_Tab};
+  for (Qt::Key key : keys) {
+    setEditorText(gadget, "x = fnctio;");
+    caretTo(5);
+    type("u");   // "functio" with the caret after "fu"
+    ASSERT_EQ(shownList(), std::vector<std::string>{"function"});
+    QTest::keyClick(view, key);
+    EXPECT_FALSE(send(Sci::SCI_AUTOCACTIVE));
+    EXPECT_EQ(getEditorText(gadget), "x = functionnctio;");
+  }
+}
+
+TEST_F(CompletionTest, OffWithoutTheOption) {
+  setLexerOption(gadget, LEXOPT_STYLING | LEXOPT_FOLDING);
+  setEditorText(gadget, "");
+  type("whi");
+  EXPECT_TRUE(shownList().empty());
+}
+
+TEST_F(CompletionTest, KeywordAtCaret) {
+  struct Case {
+    const char* line;   // '|' marks the caret
+    int index;
+  };
+  const Case cases[] = {
+      {"x = instance_|create(room_width);", 0},
+      {"x = |instance_create(room_width);", 0},
+      {"x = instance_create|(room_width);", 0},   // right after the word
+      {"x = instance_create(room_width|);", 1},
+      {"c_red|", 2},
+      {"|c_red", 2},
+      {"draw_|text(1, 2, s)", 4},   // the first record with a help line
+      {"key = vk_le|ft;", -1},      // key codes have no help lines
+      {"x = instance_create(room_width);|", -1},
+      {"x =| 1", -1},
+      {"|", -1},
+      {"room_|width2x", 1},    // only the letters before the digit
+      {"room_width|2x", 1},
+      {"room_width2|x", -1},
+      {"Room_width|", -1},     // case counts
+      {"\xC3\xA9 room_wi|dth", 1},
+  };
+  for (const Case& c : cases) {
+    std::string text = c.line;
+    size_t caret = text.find('|');
+    text.erase(caret, 1);
+    setEditorText(gadget, "first line\n" + text + "\nlast line");
+    caretTo(lineStart(1) + static_cast<long>(caret));
+    EXPECT_EQ(keywordAtCaret(gadget), c.index) << c.line;
+  }
+  EXPECT_EQ(keywordAtCaret(999), -1);
+}
+
+}  // namespace
