@@ -267,6 +267,9 @@ void setGadgetAttribute(int gadget, int attribute, int value) {
     case ATTR_MAXLENGTH:
       if (auto* e = qobject_cast<QLineEdit*>(g->widget)) e->setMaxLength(value > 0 ? value : 32767);
       break;
+    case ATTR_LISTICON_ICONSIZE:
+      if (auto* v = qobject_cast<QAbstractItemView*>(g->widget)) v->setIconSize(QSize(value, value));
+      break;
     default:
       break;
   }
@@ -290,6 +293,9 @@ int getGadgetAttribute(int gadget, int attribute) {
       return 0;
     case ATTR_MAXLENGTH:
       if (auto* e = qobject_cast<QLineEdit*>(g->widget)) return e->maxLength();
+      return 0;
+    case ATTR_LISTICON_ICONSIZE:
+      if (auto* v = qobject_cast<QAbstractItemView*>(g->widget)) return v->iconSize().width();
       return 0;
     default:
       return 0;

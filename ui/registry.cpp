@@ -177,6 +177,12 @@ void nameGadget(int gadget, const std::string& name) {
 }
 
 int gadgetByName(int window, const std::string& name) {
+  if (window == 0) {
+    // Any window, the newest first.
+    for (auto it = order.rbegin(); it != order.rend(); ++it)
+      if (int g = gadgetByName(*it, name)) return g;
+    return 0;
+  }
   WindowRec* w = findWindow(window);
   if (!w) return 0;
   auto it = w->names.find(name);

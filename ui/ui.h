@@ -264,7 +264,7 @@ int getGadgetAttribute(int gadget, int attribute);
 
 // Registered names let window tests address gadgets without knowing numbers.
 void nameGadget(int gadget, const std::string& name);
-int gadgetByName(int window, const std::string& name);
+int gadgetByName(int window, const std::string& name);   // window 0: the newest window that has it
 
 // ---------------------------------------------------------------- canvas
 // A canvas shows a backing image that stays exactly as last drawn. Draw on it
