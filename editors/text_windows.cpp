@@ -1,5 +1,6 @@
 // The game-level text windows: global variables, the not-listed functions
 // and the game comments.
+#include "editors/code_field.h"
 #include "editors/editor_frame.h"
 #include "editors/editor_settings.h"
 #include "editors/editors.h"
@@ -25,6 +26,16 @@ void layoutCodeDialog(const CodeDialog& d, bool store) {
   codeWindowMaximized = getWindowState(d.window) == WINSTATE_MAXIMIZED ? 1 : -1;
 }
 
+constexpr int helpTimer = 1;
+
+// The two help lines of the identifier at the caret.
+void showHelpLines(const CodeDialog& d) {
+  std::string line1, line2;
+  codeFieldHelp(d.editor, line1, line2);
+  setGadgetText(d.help1, line1);
+  setGadgetText(d.help2, line2);
+}
+
 // A resizable code window over one project text; OK stores it.
 void editCodeText(const std::string& title, std::string& text) {
   CodeDialog d;
@@ -36,9 +47,8 @@ void editCodeText(const std::string& title, std::string& text) {
   d.ok = buttonGadget(UI_ANY, 725, 565, 65, 25, "OK");
   int label = textGadget(UI_ANY, 10, 15, 200, 25, title);
   setGadgetFont(label, 140);
-  d.editor = editorGadget(UI_ANY, 10, 45, 780, 445);
-  setGadgetFont(d.editor, 70);
-  setGadgetText(d.editor, text);
+  d.editor = createCodeField(10, 45, 780, 445);
+  setCodeFieldText(d.editor, text);
   d.help1 = textGadget(UI_ANY, 10, 505, 780, 21, "");
   setGadgetFont(d.help1, 140);
   d.help2 = textGadget(UI_ANY, 10, 535, 780, 21, "");
@@ -50,21 +60,26 @@ void editCodeText(const std::string& title, std::string& text) {
     layoutCodeDialog(d, false);
   }
   if (codeWindowMaximized > -1) setWindowState(d.window, WINSTATE_MAXIMIZED);
+  addWindowTimer(d.window, helpTimer, 100);
   for (;;) {
     int event = waitWindowEvent();
     if (eventWindow() != d.window) continue;
-    if (event == EV_SIZEWINDOW || event == EV_MINIMIZEWINDOW || event == EV_MAXIMIZEWINDOW) {
+    if (event == EV_TIMER && eventTimer() == helpTimer) {
+      showHelpLines(d);
+    } else if (event == EV_SIZEWINDOW || event == EV_MINIMIZEWINDOW || event == EV_MAXIMIZEWINDOW) {
       layoutCodeDialog(d, true);
     } else if (event == EV_CLOSEWINDOW) {
       break;
     } else if (event == EV_GADGET && eventGadget() == d.cancel) {
       break;
     } else if (event == EV_GADGET && eventGadget() == d.ok) {
-      text = getGadgetText(d.editor);
+      text = getCodeFieldText(d.editor);
       setModified(1);
       break;
     }
   }
+  removeWindowTimer(d.window, helpTimer);
+  freeCodeField(d.editor);
   codeWindowX = windowX(d.window);
   codeWindowY = windowY(d.window);
   disableWindow(EDITOR_MAIN_WINDOW, false);

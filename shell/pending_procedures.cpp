@@ -1,8 +1,7 @@
-// Stand-ins until the code editor, the extensions dialog and the function
-// exchange dialogs provide these procedures: each does nothing.
+// Stand-ins until the extensions dialog and the function exchange dialogs
+// provide these procedures: each does nothing.
 #include "shell/pending_procedures.h"
 
-void loadKeywords() {}
 void chooseExtensions() {}
 void exportFunctions() {}
 void importFunctions() {}

@@ -1,10 +1,7 @@
-// Procedures of the code editor, the extensions dialog and the function
-// exchange dialogs that the shell calls. Until those land,
-// pending_procedures.cpp stands in.
+// Procedures of the extensions dialog and the function exchange dialogs that
+// the shell calls. Until those land, pending_procedures.cpp stands in.
 #pragma once
 
-// Fills the identifier table: keywords.dat, then the key-code constants.
-void loadKeywords();
 // The installed-extensions dialog.
 void chooseExtensions();
 // The function exchange dialogs.

@@ -7,7 +7,8 @@
 #include "editors/editor_settings.h"
 #include "project/tables.h"
 #include "scene/scene_settings.h"
-#include "shell/pending.h"
+#include "builder/settings.h"
+#include "codeeditor/editor_settings.h"
 
 extern int checkVersionAtStart;   // preference CheckProgramVersion
 extern int confirmExitFlag;       // preference ConfirmExit

@@ -1,6 +1,7 @@
 #include "shell/startup.h"
 
 #include "builder/settings.h"
+#include "codeeditor/keywords.h"
 #include "project/hooks.h"
 #include "project/tables.h"
 #include "shell/about.h"
@@ -58,7 +59,9 @@ void startProgram(const std::string& folder) {
   projectNames.clear();
   programEnding = false;
   bindShellHooks();
+  keywords.clear();
   loadKeywords();
+  addKeyCodeConstants();
   loadFonts();
   loadCarriedPictures();
   createImage(PIC_BLANK, 100, 100, 24);

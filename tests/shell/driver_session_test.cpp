@@ -138,3 +138,29 @@ TEST(DriverSession, EveryAddCommandReachesItsWindow) {
   resourceItems.clear();
   resetProjectHooks();
 }
+
+TEST(DriverSession, CodeWindowsKeepTheirTextInACodeEditor) {
+  TempFolder folder;
+  writeFile("preferences.dat", "[Misc]\nCheckProgramVersion = 0\n");
+  driverStart();
+  startProgram(folder.path);
+  runSteps();
+  projectInfo.variables = "var lives = 3;\nvar score = 0;";
+  projectInfo.functions = "function f() {}";
+  driverChoose(RESOURCE_PANEL, 8);   // the Game tab
+  driverClick(GAME_GLOBALS_PICTURE);
+  driverClick("OK");
+  driverClick(GAME_FUNCTIONS_PICTURE);
+  driverClick("Cancel");
+  runSteps();
+  EXPECT_EQ(projectInfo.variables, "var lives = 3;\nvar score = 0;");
+  EXPECT_EQ(projectInfo.functions, "function f() {}");
+  EXPECT_EQ(modifiedFlag, 1);
+  EXPECT_FALSE(isWindowDisabled(MAIN_WINDOW));
+  EXPECT_TRUE(driverCheckDone());
+  closeWindow(MAIN_WINDOW);
+  deleteWorkFolder();
+  clearProjectTables();
+  resourceItems.clear();
+  resetProjectHooks();
+}
