@@ -2,6 +2,7 @@
 
 #include "editors/editors.h"
 #include "project/deletes.h"
+#include "project/exchange_dialog.h"
 #include "project/makers.h"
 #include "project/project_file.h"
 #include "project/scene_order.h"
@@ -9,8 +10,8 @@
 #include "scene/scene_window.h"
 #include "shell/about.h"
 #include "shell/mainwindow.h"
+#include "builder/extensions_dialog.h"
 #include "builder/game_files.h"
-#include "shell/pending_procedures.h"
 #include "shell/preferences.h"
 #include "shell/project_commands.h"
 #include "shell/resource_panel.h"

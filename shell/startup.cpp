@@ -8,7 +8,6 @@
 #include "shell/dispatch.h"
 #include "shell/mainwindow.h"
 #include "builder/game_files.h"
-#include "shell/pending_procedures.h"
 #include "shell/project_commands.h"
 #include "shell/resource_panel.h"
 #include "shell/settings.h"

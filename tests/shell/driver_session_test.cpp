@@ -152,6 +152,13 @@ TEST(DriverSession, CodeWindowsKeepTheirTextInACodeEditor) {
   driverClick("OK");
   driverClick(GAME_FUNCTIONS_PICTURE);
   driverClick("Cancel");
+  driverClick(GAME_EXTENSIONS_PICTURE);
+  driverAnswerMessage("Message", "Please save your project.");
+  driverChoose(RESOURCE_PANEL, 7);   // the Functions tab
+  driverClick(EXPORT_FUNCTIONS_BUTTON);
+  driverAnswerMessage("Message", "There nothing to export.");
+  driverClick(IMPORT_FUNCTIONS_BUTTON);
+  driverAnswerFile("Select functions to import", "");
   runSteps();
   EXPECT_EQ(projectInfo.variables, "var lives = 3;\nvar score = 0;");
   EXPECT_EQ(projectInfo.functions, "function f() {}");
