@@ -163,6 +163,7 @@ void driverFail(const std::string& problem) {
 }
 
 bool driverActive() { return active; }
+bool driverGuarding() { return reporter != nullptr; }
 
 void driverOnFailure(void (*report)(const std::string& message)) { reporter = report; }
 int driverFailures() { return failures; }
@@ -195,6 +196,8 @@ void driverStop() {
   if (active) setRequesters(before);
   active = false;
   items.clear();
+  gaveUp = false;
+  closesSinceGivingUp = 0;
   clearShownPopup();
 }
 
@@ -209,7 +212,9 @@ void driverReset() {
 
 int driverFeed() {
   if (gaveUp || items.empty()) {
-    if (!gaveUp) driverFail("a window loop waits and no step is left");
+    if (!gaveUp)
+      driverFail(active ? "a window loop waits and no step is left"
+                        : "a window loop waits without limit and the driver is off (driverStart first)");
     gaveUp = true;
     if (++closesSinceGivingUp > MAX_CLOSES_AFTER_FAILURE) {
       std::fprintf(stderr, "window test: the window loop did not end after the failure above; stopping.\n");

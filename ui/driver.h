@@ -54,7 +54,8 @@ void driverStop();
 void driverReset();
 bool driverActive();
 // Where failures go (the test support puts a gtest failure there). Without
-// one a failure is printed and the program aborts.
+// one a failure is printed and the program aborts. With one, a window loop
+// that waits without limit while the driver is off fails as well.
 void driverOnFailure(void (*report)(const std::string& message));
 // How many failures the driver reported since driverStart.
 int driverFailures();

@@ -85,7 +85,10 @@ int waitWindowEvent(int timeoutMs) {
   flushDeferredDeletes();
   if (queue.empty()) pumpQt();
   if (!queue.empty()) return takeEvent();
-  if (driverActive()) {
+  // In a test program (one that takes driver failures) a wait without limit
+  // and without the driver would never end: it fails like a driven wait
+  // with no step left.
+  if (driverActive() || (timeoutMs < 0 && driverGuarding())) {
     // Under the driver nothing waits: each empty wait runs the next step
     // against the widgets, whose signals fill the queue.
     for (;;) {

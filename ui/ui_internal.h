@@ -158,6 +158,7 @@ void clearShownPopup();
 
 // ---------------------------------------------------------------- driver seams
 bool driverActive();
+bool driverGuarding();   // a failure reporter is installed: a test program
 enum FeedResult : int { FEED_STEP = 0, FEED_TIMEOUT = 1, FEED_ABORT = 2 };
 int driverFeed();
 std::string describeWindow(int window);

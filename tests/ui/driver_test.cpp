@@ -312,6 +312,11 @@ TEST(DriverDeathTest, ALoopThatIgnoresTheWayOutStopsTheProgram) {
       testing::ExitedWithCode(3), "did not end");
 }
 
+TEST(Driver, AWaitWithoutTheDriverFailsToo) {
+  EXPECT_NONFATAL_FAILURE(editorWindow(), "the driver is off");
+  driverCheckDone();
+}
+
 TEST(Driver, TimeoutStepEndsAWaitWithNoEvent) {
   driverStart();
   driverTimeout();
