@@ -1,0 +1,238 @@
+// Writes test games the way the program does: records in the project tables,
+// then generateGameFiles with the shipped template. The browser tests play
+// them. Usage: runtime_game_writer <export.js> <program folder>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "builder/game_files.h"
+#include "builder/settings.h"
+#include "project/hooks.h"
+#include "project/makers.h"
+#include "project/tables.h"
+#include "ui/image.h"
+#include "ui/ui.h"
+#include "ui/system.h"
+
+namespace {
+
+int failures = 0;
+
+SpriteRecord& addSprite(const std::string& name, int w, int h, int cx, int cy,
+                        const std::vector<uint32_t>& frameColours) {
+  SpriteRecord& s = appendSprite();
+  s.name = name;
+  s.collisionshape = "Box";
+  s.collisionright = w;
+  s.collisionbottom = h;
+  s.collisionradius = w / 2;
+  s.centerx = cx;
+  s.centery = cy;
+  for (size_t i = 0; i < frameColours.size(); i++) {
+    FrameRecord& f = appendFrame();
+    f.sprite = name;
+    f.file = std::to_string(i);
+    f.image = createImage(UI_ANY, w, h, 32, frameColours[i]);
+  }
+  return sprites.back();
+}
+
+// The pictures go where the project writer would put them.
+void writeFramePictures(const std::string& project) {
+  for (const FrameRecord& f : frames)
+    if (!savePng(f.image, "Projects/" + project + "/" + imgFolder + "/" + f.sprite + "_" + f.file + ".png"))
+      failures++;
+}
+
+void writePicture(const std::string& project, const std::string& file, int w, int h, uint32_t left,
+                  uint32_t right) {
+  int img = createImage(UI_ANY, w, h, 32, left);
+  for (int y = 0; y < h; y++)
+    for (int x = w / 2; x < w; x++) setPixel(img, x, y, right);
+  if (!savePng(img, "Projects/" + project + "/" + imgFolder + "/" + file)) failures++;
+  freeImage(img);
+}
+
+ObjectRecord& addObject(const std::string& name, const std::string& sprite, const std::string& parent,
+                        int depth) {
+  ObjectRecord& o = appendObject();
+  o.prototype = 1;
+  o.name = name;
+  o.sprite = sprite;
+  o.parent = parent;
+  o.visible = 1;
+  o.collision = 1;
+  o.depth = depth;
+  return o;
+}
+
+void addInstance(const std::string& of, const std::string& scene, int x, int y) {
+  ObjectRecord& o = appendObject();
+  o.prototype = 0;
+  o.name = "inst_" + std::to_string(objects.size());
+  o.template_ = of;
+  o.scene = scene;
+  o.x = x;
+  o.y = y;
+}
+
+void addScript(const std::string& object, const std::string& event, const std::string& code,
+               const std::string& parameter = "") {
+  ScriptRecord& s = appendScript();
+  s.name = "scr_" + std::to_string(scripts.size());
+  s.object = object;
+  s.event = event;
+  s.parameter = parameter;
+  s.code = code;
+}
+
+SceneRecord& addScene(const std::string& name, int w, int h, int r, int g, int b) {
+  SceneRecord& s = appendScene();
+  s.name = name;
+  s.width = w;
+  s.height = h;
+  s.viewportwidth = w;
+  s.viewportheight = h;
+  s.speed = 30;
+  s.red = r;
+  s.green = g;
+  s.blue = b;
+  return scenes.back();
+}
+
+void addTile(const std::string& scene, const std::string& background, int depth, int x, int y, int w, int h) {
+  TileRecord& t = appendTile();
+  t.name = "tile_" + std::to_string(tiles.size());
+  t.scene = scene;
+  t.background = background;
+  t.depth = depth;
+  t.width = w;
+  t.height = h;
+  t.x = x;
+  t.y = y;
+}
+
+void start(const std::string& project) {
+  clearProjectTables();
+  projectName = project;
+  makeFolder("Projects/" + project);
+  makeFolder("Projects/" + project + "/" + imgFolder);
+}
+
+void finish() {
+  writeFramePictures(projectName);
+  generateGameFiles();
+}
+
+const uint32_t RED = rgba(255, 0, 0, 255), DARK_RED = rgba(200, 0, 0, 255), BLUE = rgba(0, 0, 255, 255),
+               GREEN = rgba(0, 160, 0, 255), YELLOW = rgba(255, 255, 0, 255), CYAN = rgba(0, 255, 255, 255);
+
+// The whole game: a player with two frames moved by Step and the right
+// arrow, a wall destroyed on collision, a parent defined after its child, a
+// followed view, a tile over an instance of equal depth, a tiled and a
+// stretched background, a second scene, global variables, a user function.
+void wholeGame() {
+  start("whole");
+  projectInfo.variables = "var trail = [];\r\nvar score = 0;\r\nvar ended = 0;";
+  FunctionRecord& f = appendFunction();
+  f.name = "note";
+  f.params = "s";
+  f.code = "trail.push(s);";
+  addSprite("spr_player", 16, 16, 8, 8, {RED, DARK_RED});
+  addSprite("spr_wall", 16, 16, 0, 0, {BLUE});
+  BackgroundRecord& sky = appendBackground();
+  sky.name = "bg_sky";
+  sky.file = "sky.png";
+  writePicture("whole", "sky.png", 20, 20, YELLOW, CYAN);
+  BackgroundRecord& tilesBg = appendBackground();
+  tilesBg.name = "bg_tiles";
+  tilesBg.file = "tiles.png";
+  writePicture("whole", "tiles.png", 16, 16, GREEN, GREEN);
+
+  addObject("obj_player", "spr_player", "obj_base", 0);
+  addScript("obj_player", "Creation", "hp = 3; note('create player');");
+  addScript("obj_player", "Step", "x += 2;");
+  addScript("obj_player", "Step", "if (keyboard_check(vk_right)) x += 10;\r\nif (x > 420) scene_goto(scene_two);");
+  addScript("obj_player", "Room end", "note('room end');");
+  addObject("obj_wall", "spr_wall", "", 0);
+  addScript("obj_wall", "Collision", "note('hit');\r\ninstance_destroy();", "obj_player");
+  addScript("obj_wall", "Destroy", "score += 10;");
+  addObject("obj_block", "spr_wall", "", 5);
+  addObject("obj_base", "", "", 0);
+  addScript("obj_base", "End step", "ended += 1;");
+  addScript("obj_base", "Room start", "note(scene == scene_one ? 'start one' : 'start two');");
+
+  SceneRecord& one = addScene("scene_one", 1000, 300, 10, 20, 30);
+  one.background = "bg_sky";
+  one.backgroundtilex = 1;
+  one.viewportwidth = 200;
+  one.viewportheight = 150;
+  one.viewportobject = "obj_player";
+  one.viewportxborder = 60;
+  one.viewportyborder = 20;
+  addTile("scene_one", "bg_tiles", 5, 40, 120, 16, 16);
+  addInstance("obj_player", "scene_one", 20, 40);
+  addInstance("obj_wall", "scene_one", 80, 32);
+  addInstance("obj_block", "scene_one", 40, 120);
+  SceneRecord& two = addScene("scene_two", 100, 100, 0, 0, 0);
+  two.background = "bg_sky";
+  two.backgroundstretch = 1;
+  addInstance("obj_player", "scene_two", 10, 50);
+  finish();
+}
+
+// Records left behind by deletes and odd file names.
+void faults() {
+  start("faults");
+  BackgroundRecord& quoted = appendBackground();
+  quoted.name = "bg_quote";
+  quoted.file = "it's here.png";
+  writePicture("faults", "it's here.png", 8, 8, GREEN, GREEN);
+  BackgroundRecord& empty = appendBackground();
+  empty.name = "bg_empty";
+  addSprite("spr_dot", 8, 8, 0, 0, {RED});
+  addObject("obj_orphan", "spr_dot", "obj_deleted", 0);
+  addScript("obj_orphan", "Step", "steps += 1;");
+  SceneRecord& s = addScene("scene_faults", 64, 64, 0, 0, 90);
+  s.background = "bg_empty";
+  s.viewportobject = "obj_gone";
+  addTile("scene_faults", "bg_quote", 0, 40, 40, 8, 8);
+  addInstance("obj_orphan", "scene_faults", 0, 0);
+  projectInfo.variables = "var steps = 0;";
+  finish();
+}
+
+void noScene() {
+  start("noscene");
+  addObject("obj_alone", "", "", 0);
+  finish();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: %s <export.js> <program folder>\n", argv[0]);
+    return 2;
+  }
+  std::string templateBytes;
+  if (!readFile(argv[1], templateBytes)) return 2;
+  makeFolder(argv[2]);
+  if (!setCurrentFolder(argv[2])) return 2;
+  writeFile("export.js", templateBytes);
+  makeFolder("Projects");
+  loadRuntimeTemplate();
+  builderHooks.pause = [](int) {};
+  projectHooks.message = [](const std::string& title, const std::string& text) {
+    std::printf("%s: %s\n", title.c_str(), text.c_str());
+  };
+  projectHooks.setStatusText = [](const std::string&) {};
+  generateIndexHtml = 1;
+  imgFolder = "img";
+  audFolder = "aud";
+  wholeGame();
+  faults();
+  noScene();
+  clearProjectTables();
+  return failures == 0 ? 0 : 1;
+}
