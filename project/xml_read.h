@@ -1,8 +1,8 @@
 // Reading an XML document (expat) into a tree that is walked by position:
 // comments, processing instructions and CDATA sections are child nodes like
 // elements; the character data between elements is no node, it goes to the
-// text of the element that holds it. External entities are never loaded,
-// and a document that declares entities is refused.
+// text of the element that holds it. A document with a document type
+// declaration is refused, so no entity is ever expanded or loaded.
 #pragma once
 
 #include <cstdint>

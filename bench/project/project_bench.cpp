@@ -1,7 +1,7 @@
 // Writes and reads a large project: per unit of size, 2,000 sprites of 4
 // frames of 32 x 32, 1,000 objects with 5 events each, 100 scenes with 500
 // instances and 500 tiles each, 500 functions. Runs in a fresh folder under
-// /tmp, which it removes.
+// /tmp (or the folder that ZM_BENCH_FOLDER names), which it removes.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -87,8 +87,9 @@ struct BenchFolder {
   std::string path, old;
   BenchFolder() {
     old = currentFolder();
-    char pattern[] = "/tmp/zm_project_bench_XXXXXX";
-    path = mkdtemp(pattern);
+    const char* base = getenv("ZM_BENCH_FOLDER");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/zm_project_bench_XXXXXX";
+    path = mkdtemp(pattern.data());
     setCurrentFolder(path);
     makeFolder("Projects");
     workFolder = "_temp_000000";

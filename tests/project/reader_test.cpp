@@ -384,6 +384,10 @@ TEST_F(ReaderTest, BrokenAndHostileFiles) {
        "<?xml version=\"1.0\"?><!DOCTYPE z [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;\">]>"
        "<z>&b;</z>",
        true, nullptr},
+      {"declared attribute defaults",
+       "<?xml version=\"1.0\"?><!DOCTYPE zembrik [<!ATTLIST zembrik version CDATA \"130\">]>"
+       "<zembrik/>",
+       true, nullptr},
       {"external entity",
        "<?xml version=\"1.0\"?><!DOCTYPE z [<!ENTITY x SYSTEM \"/etc/passwd\">]><zembrik "
        "version=\"130\"><functions>&x;</functions></zembrik>",
