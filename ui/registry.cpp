@@ -133,7 +133,8 @@ int finishGadget(int number, int kind, QWidget* widget, int x, int y, int w, int
   rec.window = listWindow;
   rec.widget = widget;
   rec.flags = flags;
-  if (haveDefaultFont) widget->setFont(fontOf(defaultFont));
+  // A registered kind keeps the font its maker gave it.
+  if (haveDefaultFont && kind < GK_CUSTOM) widget->setFont(fontOf(defaultFont));
   widget->setGeometry(x, y, std::max(0, w), std::max(0, h));
   widget->show();
   gadgets[number] = rec;

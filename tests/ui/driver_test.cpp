@@ -2,6 +2,9 @@
 // the rules that keep a window test from hanging or passing by accident.
 #include "ui/driver.h"
 #include "ui/ui.h"
+#include "ui/ui_qt.h"
+
+#include <QLabel>
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
@@ -322,4 +325,32 @@ TEST(Driver, TimeoutStepEndsAWaitWithNoEvent) {
   driverTimeout();
   EXPECT_EQ(waitWindowEvent(100), EV_NONE);
   EXPECT_TRUE(driverCheckDone());
+}
+
+namespace {
+std::string customText;
+}
+
+TEST(Driver, RegisteredKindsTakeTextThroughTheirHooks) {
+  CustomGadgetHooks hooks;
+  hooks.setText = [](int, const std::string& t) { customText = t; };
+  hooks.getText = [](int) { return customText; };
+  registerGadgetHooks(GK_CUSTOM + 1, hooks);
+  int w = openWindow(UI_ANY, 0, 0, 200, 100, "Code", WIN_TITLEBAR);
+  int code = registerGadget(UI_ANY, new QLabel(currentGadgetParent()), GK_CUSTOM + 1, 0, 0, 200, 50);
+  ASSERT_GT(code, 0);
+  nameGadget(code, "code");
+  int done = buttonGadget(UI_ANY, 0, 60, 60, 25, "Done");
+  setGadgetText(code, "a");
+  EXPECT_EQ(getGadgetText(code), "a");
+  driverStart();
+  driverSetText("code", "b");
+  driverClick("Done");
+  std::vector<int> types;
+  while (!(waitWindowEvent() == EV_GADGET && eventGadget() == done))
+    if (eventGadget() == code) types.push_back(eventType());
+  EXPECT_TRUE(driverCheckDone());
+  EXPECT_EQ(types, std::vector<int>{ET_CHANGE});
+  EXPECT_EQ(getGadgetText(code), "b");
+  closeWindow(w);
 }
