@@ -44,7 +44,12 @@ struct LoopbackServer {
   ~LoopbackServer() {
     shutdown(fd, SHUT_RDWR);
     close(fd);
-    worker.join();
+    if (worker.joinable()) worker.join();
+  }
+  // The request, once the one answer has gone out.
+  const std::string& received() {
+    if (worker.joinable()) worker.join();
+    return request;
   }
   std::string host() const { return "127.0.0.1:" + std::to_string(port); }
 

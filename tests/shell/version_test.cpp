@@ -44,10 +44,11 @@ TEST(VersionDownload, RequestIsOneGetOfVersionTxt) {
   versionHost = server.host();
   int version = 0;
   ASSERT_TRUE(fetchServerVersion(version));
-  EXPECT_EQ(server.request.rfind("GET /version.txt HTTP/1.1\r\n", 0), 0u) << server.request;
-  EXPECT_NE(server.request.find("\r\nHost: " + server.host() + "\r\n"), std::string::npos);
-  EXPECT_NE(server.request.find("\r\nAccept: */*\r\n"), std::string::npos);
-  EXPECT_NE(server.request.find("\r\nConnection: close\r\n"), std::string::npos);
+  const std::string& request = server.received();
+  EXPECT_EQ(request.rfind("GET /version.txt HTTP/1.1\r\n", 0), 0u) << request;
+  EXPECT_NE(request.find("\r\nHost: " + server.host() + "\r\n"), std::string::npos);
+  EXPECT_NE(request.find("\r\nAccept: */*\r\n"), std::string::npos);
+  EXPECT_NE(request.find("\r\nConnection: close\r\n"), std::string::npos);
 }
 
 TEST(VersionDownload, NoServerOrNoHostFailsAndLeavesNoFile) {
