@@ -87,6 +87,7 @@ void freeGadget(int gadget) {
   forgetGadgetRecord(gadget);
   // Deleted later: the gadget may be freed while Qt is still delivering one
   // of its events further up the stack.
+  forgetGadgetList(widget);
   widget->hide();
   widget->deleteLater();
 }

@@ -99,6 +99,7 @@ void panelRemoveItem(GadgetRec& g, int position) {
     if (page->isAncestorOf(rec.widget)) inside.push_back(num);
   for (int c : inside) freeGadget(c);
   t->removeTab(position);
+  forgetGadgetList(page);
   page->hide();
   page->deleteLater();
 }

@@ -17,7 +17,8 @@ std::vector<int> order;
 int nextPicked = UI_FIRST_PICKED;
 int listWindow = 0;
 // A stack of gadget lists opened inside the window's inner area.
-std::vector<QWidget*> listStack;
+// A freed holder drops out of it by itself.
+std::vector<QPointer<QWidget>> listStack;
 int defaultFont = 0;
 bool haveDefaultFont = false;
 // Option gadgets made one after the other share a group.
@@ -101,7 +102,7 @@ QWidget* currentGadgetParent() {
   WindowRec* w = findWindow(listWindow);
   if (!w) return nullptr;
   while (!listStack.empty() && !listStack.back()) listStack.pop_back();
-  return listStack.empty() ? w->client : listStack.back();
+  return listStack.empty() ? w->client : listStack.back().data();
 }
 
 void openGadgetList(int gadget, int item) {
@@ -110,6 +111,12 @@ void openGadgetList(int gadget, int item) {
   if (!list || !g) return;
   if (listWindow != g->window) setCurrentListWindow(g->window);
   listStack.push_back(list);
+}
+
+void forgetGadgetList(QWidget* holder) {
+  std::erase_if(listStack, [holder](const QPointer<QWidget>& w) {
+    return !w || w == holder || holder->isAncestorOf(w);
+  });
 }
 
 void closeGadgetList() {

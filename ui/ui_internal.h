@@ -88,7 +88,8 @@ int finishGadget(int number, int kind, QWidget* widget, int x, int y, int w, int
 int currentOptionGroup(bool startNew);
 void noteGadgetMade(int kind);
 void forgetGadgetRecord(int gadget);   // drops the record and its name
-QWidget* gadgetListOf(int gadget, int item);   // page of a panel, inner of a scroll area
+QWidget* gadgetListOf(int gadget, int item);
+void forgetGadgetList(QWidget* holder);   // a holder being freed stops taking gadgets   // page of a panel, inner of a scroll area
 
 // ---------------------------------------------------------------- events
 void pushEvent(const EventRec& event);

@@ -64,3 +64,17 @@ TEST(Numbering, MakingAGadgetUnderAFixedNumberReplacesTheOldOne) {
 TEST(Numbering, GadgetsNeedAGadgetList) {
   EXPECT_EQ(buttonGadget(UI_ANY, 0, 0, 10, 10, "nowhere"), 0);
 }
+
+TEST(Numbering, AFreedHolderTakesNoMoreGadgets) {
+  int w = openWindow(UI_ANY, 0, 0, 300, 300, "holder", WIN_TITLEBAR);
+  int area = scrollAreaGadget(UI_ANY, 0, 0, 100, 100, 200, 200);
+  openGadgetList(area);
+  freeGadget(area);
+  int after = buttonGadget(UI_ANY, 0, 0, 10, 10, "after");
+  ASSERT_GT(after, 0);
+  EXPECT_TRUE(isGadget(after));
+  EXPECT_EQ(gadgetWindow(after), w);
+  windowEvent();   // the freed area is deleted now; the button must not go with it
+  EXPECT_EQ(getGadgetText(after), "after");
+  closeWindow(w);
+}
