@@ -104,13 +104,15 @@ TEST_F(RestyleTest, MarginClickFoldsHeadersOnly) {
 }
 
 TEST_F(RestyleTest, FoldedBlockOpensWhenItsOpenerGoes) {
-  setEditorText(gadget, "{\na\nb\n}\nc");
-  send(Sci::SCI_TOGGLEFOLD, 0);
-  ASSERT_EQ(send(Sci::SCI_GETLINEVISIBLE, 1), 0);
-  send(Sci::SCI_DELETERANGE, 0, 1);
+  // The opener becomes comment text through an edit on another line, so
+  // nothing asks the view to show the folded lines.
+  setEditorText(gadget, "x = 1;\n{\na\nb\n}\nc");
+  send(Sci::SCI_TOGGLEFOLD, 1);
+  ASSERT_EQ(send(Sci::SCI_GETLINEVISIBLE, 2), 0);
+  insertAt(0, "/*");
   styleAll();
-  EXPECT_EQ(foldLevel(0) & FOLD_HEADER, 0);
-  for (int line = 0; line < 5; line++) EXPECT_EQ(send(Sci::SCI_GETLINEVISIBLE, line), 1) << line;
+  EXPECT_EQ(foldLevel(1) & FOLD_HEADER, 0);
+  for (int line = 0; line < 6; line++) EXPECT_EQ(send(Sci::SCI_GETLINEVISIBLE, line), 1) << line;
 }
 
 TEST_F(RestyleTest, NestedRequestsDuringAPassAreIgnored) {
