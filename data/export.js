@@ -22,6 +22,7 @@ var zm_navigator = navigator;
 var zm_location = location;
 var zm_encode = encodeURIComponent;
 var zm_fn_source = Function.prototype.toString;
+var zm_Function = Function;
 var zm_set_timeout = setTimeout.bind(window);
 var zm_clear_timeout = clearTimeout.bind(window);
 var zm_now = (function (p) { return function () { return p.now(); }; })(performance);
@@ -444,7 +445,7 @@ function zm_tokens(src) {
     }
     if (idStart.test(c)) {
       for (j = i + 1; j < n && idPart.test(src[j]); j++) {}
-      toks.push(last = {t: 'i', v: src.substring(i, j)});
+      toks.push(last = {t: 'i', v: src.substring(i, j), s: i, e: j});
       i = j;
       continue;
     }
@@ -481,7 +482,7 @@ function zm_tokens(src) {
   return toks;
 }
 
-function zm_scan_assigned(src, assigned, declared) {
+function zm_scan_assigned(src, assigned, declared, props) {
   var toks = zm_tokens(src), n = toks.length, i, t, depth;
   for (i = 0; i < n; i++) {
     t = toks[i];
@@ -514,8 +515,11 @@ function zm_scan_assigned(src, assigned, declared) {
     }
     if (zm_js_words[t.v]) continue;
     var prev = i > 0 ? toks[i - 1].v : '';
-    if (prev === '.' || prev === '?.') continue;
     var next = i + 1 < n ? toks[i + 1].v : '';
+    if (prev === '.' || prev === '?.') {
+      if (props && (zm_assign_ops[next] === 1 || next === '++' || next === '--')) props[t.v] = true;
+      continue;
+    }
     var prefixed = (prev === '++' || prev === '--') &&
                    !(i > 1 && (toks[i - 2].t === 'i' || toks[i - 2].t === 'n' ||
                                toks[i - 2].v === ')' || toks[i - 2].v === ']'));
@@ -549,6 +553,15 @@ function zm_is_game_global(name) {
 }
 
 function zm_collect_instance_vars() {
+  var props = {};
+  zm_find_instance_vars(props);
+  zm_unwrap_handlers(props);
+  // Handlers compiled without with create their variables on the instance
+  // themselves; those that kept it need them there beforehand.
+  zm_find_instance_vars(null);
+}
+
+function zm_find_instance_vars(props) {
   for (var i = 0; i < zm_objects.length; i++) {
     var def = zm_objects[i], assigned = {}, declared = {};
     for (var k = 0; k < 9; k++) {
@@ -556,13 +569,75 @@ function zm_collect_instance_vars() {
       if (!h) continue;
       var src = '';
       try { src = zm_fn_source.call(h); } catch (e) { src = ''; }
-      if (src.indexOf('with(this)') >= 0) zm_scan_assigned(src, assigned, declared);
+      if (src.indexOf('with(this)') >= 0) zm_scan_assigned(src, assigned, declared, props);
     }
     def.zm_vars = [];
     for (var name in assigned) {
       if (!declared[name] && !zm_is_game_global(name) && !(name in zm_instance_fields))
         def.zm_vars.push(name);
     }
+  }
+}
+
+/* with(this) makes every name in the block a slow dynamic lookup. Where the
+   outcome is sure to be the same, a handler is compiled again without it:
+   each bare name that an instance can hold becomes a property of the
+   instance the handler runs for. Handlers that declare such a name, hold a
+   template literal or a with of their own keep their with. */
+function zm_unwrap_handlers(props) {
+  var own = {}, name, i, k;
+  for (name in zm_instance_fields) own[name] = true;
+  for (name in props) own[name] = true;
+  for (i = 0; i < zm_objects.length; i++) {
+    var def = zm_objects[i];
+    for (k = 0; k < def.zm_vars.length; k++) own[def.zm_vars[k]] = true;
+    for (var o = def; o; o = zm_Object.getPrototypeOf(o)) {
+      var names = zm_Object.getOwnPropertyNames(o);
+      for (k = 0; k < names.length; k++) own[names[k]] = true;
+    }
+  }
+  for (name in own) if (zm_is_game_global(name)) delete own[name];
+  var done = new zm_Map();
+  for (i = 0; i < zm_objects.length; i++) {
+    var h = zm_objects[i].zm_h;
+    for (k = 0; k < 9; k++) {
+      if (!h[k]) continue;
+      if (!done.has(h[k])) done.set(h[k], zm_unwrap(h[k], own));
+      h[k] = done.get(h[k]);
+    }
+  }
+}
+
+function zm_unwrap(h, own) {
+  var src;
+  try { src = zm_fn_source.call(h); } catch (e) { return h; }
+  var at = src.indexOf('with(this) {');
+  if (at < 0 || src.indexOf('`') >= 0) return h;
+  var toks = zm_tokens(src), i, withs = 0;
+  for (i = 0; i < toks.length; i++) if (toks[i].t === 'i' && toks[i].v === 'with') withs++;
+  if (withs !== 1) return h;
+  var declared = {};
+  zm_scan_assigned(src, {}, declared, null);
+  for (var d in declared) if (own[d] === true) return h;
+  var out = '', last = 0;
+  for (i = 0; i < toks.length; i++) {
+    var t = toks[i];
+    if (t.t !== 'i' || t.s < at || own[t.v] !== true) continue;
+    var prev = i > 0 ? toks[i - 1].v : '', next = i + 1 < toks.length ? toks[i + 1].v : '';
+    if (prev === '.' || prev === '?.') continue;
+    if (next === ':' && (prev === '{' || prev === ',')) continue;   // a key or a label
+    out += src.substring(last, t.s) + 'zm_me.' + t.v;
+    last = t.e;
+  }
+  out += src.substring(last);
+  out = out.substring(0, at) + '{' + out.substring(at + 'with(this) {'.length);
+  var open = out.indexOf('{');
+  if (open < 0 || open > at) return h;
+  out = out.substring(0, open + 1) + 'var zm_me = this;' + out.substring(open + 1);
+  try {
+    return zm_Function('return (' + out + ');')();
+  } catch (e) {
+    return h;
   }
 }
 
@@ -1086,7 +1161,9 @@ function zm_draw_frame(s, index, x, y, xs, ys, angle, alpha) {
   var ctx = zm_ctx, w = img.naturalWidth, h = img.naturalHeight;
   if (angle === 0 && xs === 1 && ys === 1) {
     if (alpha !== 1) ctx.globalAlpha = alpha;
-    ctx.drawImage(img, x - s.zm_cx, y - s.zm_cy);
+    // Whole pixels: a picture at a fraction of a pixel is resampled, which
+    // costs far more and blurs it.
+    ctx.drawImage(img, zm_Math.round(x - s.zm_cx), zm_Math.round(y - s.zm_cy));
     if (alpha !== 1) ctx.globalAlpha = 1;
     return;
   }
