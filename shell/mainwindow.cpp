@@ -75,7 +75,7 @@ void buildMenus() {
   // The window layer moves these three to the ends of the Help and File menus.
   menuItem(APPMENU_ABOUT, "About Zembrik");
   menuItem(APPMENU_PREFERENCES, "Preferences...");
-  menuItem(APPMENU_QUIT, "Quit\tCtrl + Q");
+  menuItem(APPMENU_QUIT, "Quit");   // the layer gives it Ctrl+Q
   menuBar();
   menuItem(MENU_CHECK_VERSION, "Check program version...", PIC_ICON_CHECK_VERSION);
 }
@@ -165,7 +165,6 @@ void registerMainShortcuts() {
   for (int i = 0; i < 8; ++i) addKeyboardShortcut(MAIN_WINDOW, SC_CONTROL | ('1' + i), MENU_ADD_SPRITE + i);
   addKeyboardShortcut(MAIN_WINDOW, KEY_F1, MENU_HELP);
   addKeyboardShortcut(MAIN_WINDOW, KEY_F1 + 4, MENU_RUN_GAME);
-  addKeyboardShortcut(MAIN_WINDOW, SC_CONTROL | 'Q', APPMENU_QUIT);
 }
 
 void layoutMainWindow() {

@@ -112,7 +112,7 @@ TEST_F(Dispatch, ShortcutsActAsTheirItems) {
       {SC_CONTROL | '4', MENU_ADD_BACKGROUND}, {SC_CONTROL | '5', MENU_ADD_FONT},
       {SC_CONTROL | '6', MENU_ADD_OBJECT}, {SC_CONTROL | '7', MENU_ADD_SCENE},
       {SC_CONTROL | '8', MENU_ADD_FUNCTION}, {KEY_F1, MENU_HELP},
-      {KEY_F1 + 4, MENU_RUN_GAME},         {SC_CONTROL | 'Q', APPMENU_QUIT},
+      {KEY_F1 + 4, MENU_RUN_GAME},
   };
   EXPECT_EQ(fake::state().shortcuts[MAIN_WINDOW], expected);
   // Save as and Check program version have none.
@@ -133,7 +133,7 @@ TEST_F(Dispatch, MenusAndPopupsHoldTheirItems) {
                "Add new sprite\tCtrl + 1", "Add new sound\tCtrl + 2", "Add new music\tCtrl + 3",
                "Add new background\tCtrl + 4", "Add new font\tCtrl + 5", "Add new object\tCtrl + 6",
                "Add new scene\tCtrl + 7", "Add new function\tCtrl + 8", "Help\tF1", "About Zembrik",
-               "Preferences...", "Quit\tCtrl + Q", "-", "Check program version..."}));
+               "Preferences...", "Quit", "-", "Check program version..."}));
   V editDelete{"Edit", "-", "Delete"};
   for (int popup : {POPUP_SPRITE, POPUP_BACKGROUND, POPUP_FONT, POPUP_SOUND, POPUP_MUSIC, POPUP_FUNCTION,
                     POPUP_OBJECT_EVENT})

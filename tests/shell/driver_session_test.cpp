@@ -171,3 +171,27 @@ TEST(DriverSession, CodeWindowsKeepTheirTextInACodeEditor) {
   resourceItems.clear();
   resetProjectHooks();
 }
+
+TEST(DriverSession, QuitByItsKeyAndTheCloseBox) {
+  TempFolder folder;
+  writeFile("preferences.dat", "[Misc]\nCheckProgramVersion = 0\n");
+  driverStart();
+  startProgram(folder.path);
+  runSteps();
+  driverCloseBox(MAIN_WINDOW);
+  driverAnswerMessage("Confirm", "Exit from Zembrik Game Maker?", MSG_RESULT_NO);
+  runSteps();
+  EXPECT_TRUE(isWindow(MAIN_WINDOW));
+  EXPECT_EQ(fileKind(workFolder), FILE_FOLDER);
+  driverShortcut(MAIN_WINDOW, SC_CONTROL | 'Q');
+  driverAnswerMessage("Confirm", "Exit from Zembrik Game Maker?", MSG_RESULT_YES);
+  mainLoop();
+  EXPECT_TRUE(programEnding);
+  EXPECT_EQ(fileKind(workFolder), FILE_NONE);
+  EXPECT_TRUE(driverCheckDone());
+  programEnding = false;
+  closeWindow(MAIN_WINDOW);
+  clearProjectTables();
+  resourceItems.clear();
+  resetProjectHooks();
+}
