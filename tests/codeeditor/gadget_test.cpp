@@ -4,6 +4,10 @@
 #include "editor_fixture.h"
 #include "ui/ui.h"
 
+#include <QTest>
+
+#include <algorithm>
+
 namespace {
 
 class GadgetTest : public EditorTest {
@@ -144,6 +148,32 @@ TEST_F(GadgetTest, FreeingDropsTheRecord) {
   EXPECT_EQ(editorRecord(second), nullptr);
   freeCodeEditor(second);
   EXPECT_EQ(createCodeEditor(gadget, 0, 0, 10, 10, nullptr, 1), 0);   // number in use
+}
+
+std::vector<int> forwarded;
+void recordNotification(int, const EditorNotification& n) { forwarded.push_back(n.code); }
+
+TEST_F(GadgetTest, NotificationsGoOnToTheFurtherCallback) {
+  int second = createCodeEditor(-1, 0, 0, 200, 100, recordNotification, 1);
+  ASSERT_NE(second, 0);
+  forwarded.clear();
+  QTest::keyClicks(editorRecord(second)->view, "a");
+  EXPECT_NE(std::find(forwarded.begin(), forwarded.end(), EDITOR_CHARADDED), forwarded.end());
+  EXPECT_NE(std::find(forwarded.begin(), forwarded.end(), EDITOR_MODIFIED), forwarded.end());
+  freeCodeEditor(second);
+}
+
+TEST_F(GadgetTest, CaseSensitiveEditor) {
+  int second = createCodeEditor(-1, 0, 0, 200, 100, nullptr, 1 | EDITOR_CASE_SENSITIVE);
+  setupEditorLexer(second);
+  EXPECT_EQ(lookupLexerWord(second, "While"), nullptr);
+  ASSERT_NE(lookupLexerWord(second, "spr_Hero"), nullptr);
+  EXPECT_EQ(lookupLexerWord(second, "spr_hero"), nullptr);
+  setEditorText(second, "While while");
+  Sci* v = editorRecord(second)->view;
+  EXPECT_EQ(v->SendScintilla(Sci::SCI_GETSTYLEAT, 0), 32);
+  EXPECT_EQ(v->SendScintilla(Sci::SCI_GETSTYLEAT, 6), 0);
+  freeCodeEditor(second);
 }
 
 TEST(CodeEditorGadget, IsAGadgetOfTheWindowLayer) {
