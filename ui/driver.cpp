@@ -205,6 +205,7 @@ void driverReset() {
   driverStop();
   std::vector<int> open = windowOrder();
   for (auto it = open.rbegin(); it != open.rend(); ++it) closeWindow(*it);
+  freeAllMenus();
   while (windowEvent() != EV_NONE) {
   }
   flushDeferredDeletes();

@@ -49,8 +49,8 @@ void driverStart();
 bool driverCheckDone();
 // Switches the driver off; the platform's requesters and timers come back.
 void driverStop();
-// Closes every window, forgets a shown popup, empties the event queue and
-// the steps, and switches the driver off.
+// Closes every window, frees every menu, empties the event queue and the
+// steps, and switches the driver off.
 void driverReset();
 bool driverActive();
 // Where failures go (the test support puts a gtest failure there). Without

@@ -216,6 +216,10 @@ void freeMenu(int menu) {
   menus.erase(menu);
 }
 
+void freeAllMenus() {
+  while (!menus.empty()) freeMenu(menus.begin()->first);
+}
+
 void closeWindowMenus(int window) {
   std::vector<int> own;
   for (auto& [num, rec] : menus)

@@ -107,6 +107,7 @@ void flushDeferredDeletes();
 
 // ---------------------------------------------------------------- windows, menus, timers
 void closeWindowMenus(int window);
+void freeAllMenus();
 void stopWindowTimers(int window);
 void timerTick(int window, int timer, bool fromDriver);
 void clearTimerPending(int window, int timer);
