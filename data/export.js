@@ -662,6 +662,7 @@ function zm_make_instance(def, x, y) {
   inst.id = zm_next_id++;
   inst.object_index = def;
   inst.zm_alive = true;
+  inst.zm_dying = false;
   inst.x = x;
   inst.y = y;
   inst.xprevious = x;
@@ -1435,7 +1436,8 @@ function instance_create(x, y, obj) {
 }
 function instance_destroy(inst) {
   var target = zm_is_instance(inst) ? inst : zm_self;
-  if (!target || !target.zm_alive) return;
+  if (!target || !target.zm_alive || target.zm_dying) return;
+  target.zm_dying = true;   // a Destroy event that destroys again must not loop
   zm_event(target, zm_EV_DESTROY);
   target.zm_alive = false;
 }

@@ -289,7 +289,7 @@ CASES.events = async (browser, dir, fail) => {
     objects:
       F.object('kid', {parent: 'mid', events: {Creation: [log('kid create ')]}}) +
       F.object('mid', {parent: 'top_one'}) +
-      F.object('top_one', {events: {Step: [log('top step ')], Destroy: [log('top destroy ')]}}) +
+      F.object('top_one', {events: {Step: [log('top step ')], Destroy: [log('top destroy ') + ' instance_destroy();']}}) +
       F.object('loop_a', {parent: 'loop_b', events: {Step: ['note("loop a");']}}) +
       F.object('loop_b', {parent: 'loop_a'}) +
       F.object('anim', {sprite: 'two', events: {'Animation end': ['note("anim end " + image_index);']}}) +
@@ -510,6 +510,17 @@ CASES.audio = async (browser, dir, fail) => {
   check(fail, /song%20one\.wav$/.test(s.src), 'audio file names percent-encoded', s.src);
   const after = await page.eval('sound_stop_all(); music_stop(); [sound_is_playing(snd_blip), sound_is_playing(mus_other)]');
   check(fail, after[0] === false && after[1] === false, 'stopped', after);
+  // A play refused for want of a user gesture is tried again at the first key.
+  await page.eval(`window.plays = 0; window.refuse = true;
+    HTMLMediaElement.prototype.play = function () { plays++;
+      return refuse ? Promise.reject(new DOMException('no gesture', 'NotAllowedError')) : Promise.resolve(); };
+    music_play(mus_song); sound_play(snd_two); sound_stop(snd_two);`);
+  await page.until('plays === 2');
+  await page.eval('refuse = false');
+  await page.key('rawKeyDown', 65, 'a');
+  await page.key('keyUp', 65, 'a');
+  const retry = await page.eval('[plays, zm_audio_waiting.length]');
+  check(fail, retry[0] === 3 && retry[1] === 0, 'refused music played again at the first key; a stopped sound is not', retry);
   return page;
 };
 
