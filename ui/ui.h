@@ -95,6 +95,17 @@ enum EventType : int {
   ET_MOUSEWHEEL,
 };
 
+// What each gadget sends (only for the user's input, never for the program's
+// own setGadgetText / setGadgetState / addGadgetItem):
+//   button, image button, picture, check box, option: ET_LEFTCLICK; a picture
+//     also ET_LEFTDOUBLECLICK (after the click of its first press) and ET_RIGHTCLICK;
+//   string field, editor: ET_CHANGE, ET_FOCUS, ET_LOSTFOCUS;
+//   combo box, track bar, spin, panel (another tab): ET_CHANGE;
+//   list view, list icon, tree: ET_LEFTCLICK, ET_LEFTDOUBLECLICK (after the
+//     click), ET_RIGHTCLICK (the row under it is selected first), ET_CHANGE
+//     (another row from the keyboard);
+//   canvas: the pointer and key types below; a double click is DOWN, UP,
+//     CLICK, DOWN, DOUBLECLICK, UP (its second release is no click).
 // Waits for the next event of any window (one global queue). timeoutMs < 0
 // waits without limit; on timeout returns EV_NONE.
 int waitWindowEvent(int timeoutMs = -1);
