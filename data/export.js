@@ -586,8 +586,11 @@ function zm_find_instance_vars(props) {
    template literal or a with of their own keep their with. */
 function zm_unwrap_handlers(props) {
   var own = {}, name, i, k;
+  // Names assigned as properties somewhere are taken for instance variables
+  // unless the game has a global of that name; names every instance holds
+  // win over globals, as they do inside with.
+  for (name in props) if (!zm_is_game_global(name)) own[name] = true;
   for (name in zm_instance_fields) own[name] = true;
-  for (name in props) own[name] = true;
   for (i = 0; i < zm_objects.length; i++) {
     var def = zm_objects[i];
     for (k = 0; k < def.zm_vars.length; k++) own[def.zm_vars[k]] = true;
@@ -596,7 +599,6 @@ function zm_unwrap_handlers(props) {
       for (k = 0; k < names.length; k++) own[names[k]] = true;
     }
   }
-  for (name in own) if (zm_is_game_global(name)) delete own[name];
   var done = new zm_Map();
   for (i = 0; i < zm_objects.length; i++) {
     var h = zm_objects[i].zm_h;

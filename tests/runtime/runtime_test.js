@@ -253,13 +253,13 @@ CASES.wrapped_names = async (browser, dir, fail) => {
     global_functions: 'function bump() { total += 1; }' + NL,
     objects: F.object('mob', {events: {
       Creation: ['hp = 3; name = "mob" + id; var local = 5; for (i = 0; i < 2; i++) {} counter++;'],
-      Step: ['hp -= 1; total += 1; bump(); other_note = "x" + "y = 1"; /* ghost = 1 */ s = "a=b";'],
+      Step: ['hp -= 1; total += 1; bump(); depth = hp; other_note = "x" + "y = 1"; /* ghost = 1 */ s = "a=b";'],
     }}) + F.object('plain', {events: {Creation: ['shared = 7;']}}, 1) +
       F.object('keeper', {events: {Creation: ['lives = 2; label = `l${lives}`;'],
                                    Step: ['lives += 1; [1].forEach(function () { inner = label + lives; });']}}),
     scenes: F.scene('room', {objects: [{o: 'mob', x: 0, y: 0}, {o: 'mob', x: 5, y: 0}, {o: 'plain', x: 0, y: 0},
                                          {o: 'keeper', x: 0, y: 0}, {o: 'keeper', x: 0, y: 0}]}, 'room'),
-    global_variables: 'var total = 0;' + NL + 'counter = 0;',
+    global_variables: 'var total = 0;' + NL + 'counter = 0;' + NL + 'var depth = "global";',
   });
   const page = await play(browser, dir);
   await page.eval('zm_run_steps(2); instance_find(mob, 0).hp = 10;');
@@ -267,11 +267,13 @@ CASES.wrapped_names = async (browser, dir, fail) => {
     globals: ['hp', 'i', 'other_note', 'ghost', 's', 'local'].filter(function (n) { return n in window && n !== 'name'; }),
     names: [instance_find(mob, 0).name, instance_find(mob, 1).name, window.name], own: instance_find(mob, 0).hasOwnProperty('ghost'),
     shared: window.shared, plainOwn: instance_find(plain, 0).hasOwnProperty('shared'),
+    depth: [instance_find(mob, 1).depth, window.depth],
     keep: [instance_find(keeper, 0).lives, instance_find(keeper, 1).inner, 'lives' in window, 'inner' in window, 'label' in window]})`);
   check(fail, s.hp[0] === 10 && s.hp[1] === 1, 'each instance keeps its own hp', s.hp);
   check(fail, s.total === 8 && s.counter === 2, 'game globals and global functions stay global', s);
   check(fail, s.globals.length === 0, 'no bare name leaks to a global', s.globals);
   check(fail, s.names[0] !== s.names[1] && s.names[2] === '', 'a name the browser also has is the instance\'s', s.names);
+  check(fail, s.depth[0] === 1 && s.depth[1] === 'global', 'an instance variable wins over a global of its name', s.depth);
   check(fail, s.own === false, 'names in comments and strings are left alone', s.own);
   check(fail, s.shared === 7 && s.plainOwn === false, 'advanced mode assigns plain JavaScript globals', s);
   check(fail, JSON.stringify(s.keep) === '[4,"l24",false,false,false]',
