@@ -104,17 +104,21 @@ int sceneHasTiles(const std::string& sceneName, const std::string& backgroundNam
 }
 
 std::string generateScenesSection() {
-  // Each scene's tiles and instances in table order, gathered in one pass.
-  std::unordered_map<std::string_view, std::vector<const TileRecord*>> tilesOf;
-  for (const TileRecord& t : tiles) tilesOf[t.scene].push_back(&t);
-  std::unordered_map<std::string_view, std::vector<const ObjectRecord*>> instancesOf;
-  for (const ObjectRecord& o : objects)
-    if (!o.scene.empty()) instancesOf[o.scene].push_back(&o);
   // Only backgrounds with an image are declared by the backgrounds section.
   std::unordered_set<std::string_view> backgroundsWithImage;
   for (const BackgroundRecord& b : backgrounds)
     if (!b.file.empty()) backgroundsWithImage.insert(b.name);
   const DefinitionNames definitions = objectDefinitionNames();
+  // Each scene's tiles and instances in table order, gathered in one pass.
+  // A tile of an undeclared background or an instance of an object that is
+  // no definition would name an undeclared variable and stop the whole
+  // script, so they are left out.
+  std::unordered_map<std::string_view, std::vector<const TileRecord*>> tilesOf;
+  for (const TileRecord& t : tiles)
+    if (backgroundsWithImage.count(t.background)) tilesOf[t.scene].push_back(&t);
+  std::unordered_map<std::string_view, std::vector<const ObjectRecord*>> instancesOf;
+  for (const ObjectRecord& o : objects)
+    if (!o.scene.empty() && definitions.count(o.template_)) instancesOf[o.scene].push_back(&o);
   static const std::vector<const TileRecord*> noTiles;
   static const std::vector<const ObjectRecord*> noInstances;
 

@@ -220,6 +220,19 @@ TEST_F(SectionTest, Scenes) {
              i.image_angle = 30;
            }},
           {"scenes/none.js", [] { tile("scene_1", "background_2", 0, {0, 0, 1, 1, 0, 0}); }},
+          // Names that no declared variable carries would stop the script.
+          {"scenes/undeclared_left_out.js",
+           [] {
+             background("background_3", "t.png");
+             background("background_4", "");
+             object("object_2");
+             scene("scene_5");
+             tile("scene_5", "background_4", 10, {0, 0, 8, 8, 0, 0});
+             tile("scene_5", "background_3", 10, {8, 0, 8, 8, 8, 0});
+             tile("scene_5", "background_gone", 20, {0, 0, 8, 8, 0, 0});
+             instance("SceneObject6", "object_gone", "scene_5", 1, 2);
+             instance("SceneObject7", "object_2", "scene_5", 3, 4);
+           }},
       },
       generateScenesSection);
 }
