@@ -197,7 +197,9 @@ void faults() {
   s.background = "bg_empty";
   s.viewportobject = "obj_gone";
   addTile("scene_faults", "bg_quote", 0, 40, 40, 8, 8);
+  addTile("scene_faults", "bg_empty", 0, 0, 0, 8, 8);
   addInstance("obj_orphan", "scene_faults", 0, 0);
+  addInstance("obj_deleted", "scene_faults", 8, 8);
   projectInfo.variables = "var steps = 0;";
   finish();
 }
