@@ -1,8 +1,11 @@
+#include <cstdlib>
+
 #include "editors/editors.h"
 #include "editors/name_tests.h"
 #include "project/makers.h"
 #include "scene/scene_window.h"
 #include "tests/shell/shell_fixture.h"
+#include "tests/shell/widget_probe.h"
 
 using PropertyWindows = ShellTest;
 
@@ -30,61 +33,73 @@ const Kind kinds[] = {
      "Functions"},
 };
 
+// The main window away from the screen's centre, so that a window centred
+// on it shows where it was centred.
+void moveMainWindowAside() {
+  setWindowState(MAIN_WINDOW, WINSTATE_NORMAL);
+  resizeWindow(MAIN_WINDOW, 300, 200, 1100, 800);
+  runSteps();
+}
+
+void expectCentredOnMainWindow(int window) {
+  int cx = windowX(window) + windowWidth(window) / 2, cy = windowY(window) + windowHeight(window) / 2;
+  int mx = windowX(MAIN_WINDOW) + windowWidth(MAIN_WINDOW) / 2, my = windowY(MAIN_WINDOW) + windowHeight(MAIN_WINDOW) / 2;
+  EXPECT_LE(std::abs(cx - mx), 1);
+  EXPECT_LE(std::abs(cy - my), 30) << "up to the main window's menu bar";
+}
+
 }  // namespace
 
 TEST_F(PropertyWindows, FrameOfEveryKind) {
   startMainWindow();
+  moveMainWindowAside();
   for (const Kind& k : kinds) {
+    SCOPED_TRACE(k.word);
     std::string name = k.make();
     setModified(0);
-    messages().clear();
-    fake::queue(fake::check([&] {
-      int w = fake::topWindow();
-      const fake::Window& win = fake::state().windows[w];
-      EXPECT_EQ(win.title, k.title + name);
-      EXPECT_EQ(win.w, k.w);
-      EXPECT_EQ(win.h, k.h);
-      EXPECT_EQ(win.flags, WIN_TITLEBAR) << "no close box, not resizable";
-      EXPECT_EQ(win.centerTarget, MAIN_WINDOW);
+    driverCall([&] {
+      int w = windowWith("Done");
+      EXPECT_EQ(getWindowTitle(w), k.title + name);
+      EXPECT_EQ(windowWidth(w), k.w);
+      EXPECT_EQ(windowHeight(w), k.h);
+      EXPECT_FALSE(windowHasCloseBox(w));
+      EXPECT_FALSE(windowIsResizable(w));
+      expectCentredOnMainWindow(w);
       EXPECT_TRUE(isWindowDisabled(MAIN_WINDOW));
-      EXPECT_EQ(getGadgetText(fake::gadgetNamed("name")), name);
-      int done = fake::gadgetNamed("Done"), remove = fake::gadgetNamed("Delete");
+      EXPECT_EQ(getGadgetText(gadgetByName(w, "name")), name);
+      int done = gadgetByName(w, "Done"), remove = gadgetByName(w, "Delete");
       EXPECT_EQ(gadgetX(done), k.w - 75);
       EXPECT_EQ(gadgetY(done), k.h - 35);
       EXPECT_EQ(gadgetX(remove), 10);
-    }));
+    });
     // An empty name is refused, yet marks the project modified.
-    fake::queue(fake::type("name", ""));
-    fake::queue(fake::clickNamed("Done"));
-    fake::queue(fake::check([&] {
-      ASSERT_EQ(messages().size(), 1u);
-      EXPECT_EQ(messages()[0].title, "Error");
-      EXPECT_EQ(messages()[0].text, std::string("The ") + k.word + " name is missing");
-      EXPECT_EQ(modifiedFlag, 1);
-    }));
-    fake::queue(fake::windowEvent(EV_CLOSEWINDOW));   // no close box: ignored
-    fake::queue(fake::type("name", name + "_x"));
-    fake::queue(fake::clickNamed("Done"));
+    driverSetText("name", "");
+    driverClick("Done");
+    driverAnswerMessage("Error", std::string("The ") + k.word + " name is missing");
+    driverCall([] { EXPECT_EQ(modifiedFlag, 1); });
+    driverCloseBox(0);   // no close box: nothing happens
+    driverSetText("name", name + "_x");
+    driverClick("Done");
     k.edit(name);
-    EXPECT_EQ(fake::topWindow(), MAIN_WINDOW) << k.word;
+    EXPECT_TRUE(driverCheckDone());
+    EXPECT_EQ(shownWindowCount(), 1);
     EXPECT_FALSE(isWindowDisabled(MAIN_WINDOW));
-    EXPECT_NE(itemGadget(k.panelKind, name + "_x"), 0) << k.word << ": the panel shows the new name";
+    EXPECT_NE(itemGadget(k.panelKind, name + "_x"), 0) << "the panel shows the new name";
 
     // Taken names are refused; Delete asks its own question.
     std::string other = k.make();
-    messages().clear();
-    answer({MSG_RESULT_NO, MSG_RESULT_YES});
-    fake::queue(fake::type("name", name + "_x"));
-    fake::queue(fake::clickNamed("Done"));
-    fake::queue(fake::clickNamed("Delete"));
-    fake::queue(fake::check([&] { EXPECT_EQ(k.count(), 2u); }));
-    fake::queue(fake::clickNamed("Delete"));
+    std::string question = std::string("Do you really want to delete this ") + k.word + "?";
+    driverSetText("name", name + "_x");
+    driverClick("Done");
+    driverAnswerMessage("Error", std::string("The ") + k.word + " name '" + name + "_x' already exists");
+    driverClick("Delete");
+    driverAnswerMessage("Confirm", question, MSG_RESULT_NO);
+    driverCall([&] { EXPECT_EQ(k.count(), 2u); });
+    driverClick("Delete");
+    driverAnswerMessage("Confirm", question, MSG_RESULT_YES);
     k.edit(other);
-    ASSERT_EQ(messages().size(), 3u);
-    EXPECT_EQ(messages()[0].text, std::string("The ") + k.word + " name '" + name + "_x' already exists");
-    EXPECT_EQ(messages()[1].title, "Confirm");
-    EXPECT_EQ(messages()[1].text, std::string("Do you really want to delete this ") + k.word + "?");
-    EXPECT_EQ(k.count(), 1u) << k.word;
+    EXPECT_TRUE(driverCheckDone());
+    EXPECT_EQ(k.count(), 1u);
     EXPECT_EQ(itemGadget(k.panelKind, other), 0);
     EXPECT_FALSE(isWindowDisabled(MAIN_WINDOW));
   }
@@ -94,8 +109,8 @@ TEST_F(PropertyWindows, UnknownNameOpensNothingAndRebuildsThePanel) {
   startMainWindow();
   int before = resourceItems[0].gadget;
   newSprite();
-  editSprite("nobody");
-  EXPECT_EQ(fake::state().openedTitles.size(), 1u);
+  editSprite("nobody");   // a window loop would fail: no step is queued
+  EXPECT_EQ(shownWindowCount(), 1);
   EXPECT_EQ(resourceItems.size(), 10u);
   EXPECT_NE(resourceItems[0].gadget, before);
 }
@@ -148,24 +163,25 @@ TEST_F(PropertyWindows, RenamesReachTheRecordsThatReferToThem) {
 
 TEST_F(PropertyWindows, SceneWindow) {
   startMainWindow();
+  moveMainWindowAside();
   std::string scene = newScene(), other = newScene();
   setModified(0);
-  fake::queue(fake::check([&] {
-    const fake::Window& win = fake::state().windows[fake::topWindow()];
-    EXPECT_EQ(win.title, "Scene properties - " + scene);
-    EXPECT_EQ(win.w, 1024);
-    EXPECT_EQ(win.h, 668);
-    EXPECT_TRUE(win.flags & WIN_SIZEGADGET);
-    EXPECT_EQ(win.centerTarget, MAIN_WINDOW);
+  driverCall([&] {
+    int w = windowWith("Done");
+    EXPECT_EQ(getWindowTitle(w), "Scene properties - " + scene);
+    EXPECT_EQ(windowWidth(w), 1024);
+    EXPECT_EQ(windowHeight(w), 668);
+    EXPECT_TRUE(windowIsResizable(w));
+    expectCentredOnMainWindow(w);
     EXPECT_TRUE(isWindowDisabled(MAIN_WINDOW));
-  }));
-  fake::queue(fake::type("name", other));
-  fake::queue(fake::clickNamed("Done"));
-  fake::queue(fake::type("name", "level"));
-  fake::queue(fake::clickNamed("Done"));
+  });
+  driverSetText("name", other);
+  driverClick("Done");
+  driverAnswerMessage("Error", "The scene name '" + other + "' already exists");
+  driverSetText("name", "level");
+  driverClick("Done");
   editScene(scene);
-  ASSERT_EQ(messages().size(), 1u);
-  EXPECT_EQ(messages()[0].text, "The scene name '" + other + "' already exists");
+  EXPECT_TRUE(driverCheckDone());
   EXPECT_EQ(scenes[0].name, "level");
   EXPECT_EQ(modifiedFlag, 1);
   EXPECT_NE(itemGadget("Scenes", "level"), 0);

@@ -1,5 +1,6 @@
 #include "editors/editors.h"
 #include "tests/shell/shell_fixture.h"
+#include "tests/shell/widget_probe.h"
 
 using TextWindows = ShellTest;
 
@@ -12,27 +13,31 @@ TEST_F(TextWindows, CodeWindowsStoreOnOkOnly) {
   } cases[] = {{editGlobalVariables, "Global variables", &projectInfo.variables},
                {editFunctionsText, "Not listed custom functions", &projectInfo.functions}};
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.title);
     *c.text = "old";
     setModified(0);
-    for (fake::Step end : {fake::click("Cancel"), fake::windowEvent(EV_CLOSEWINDOW)}) {
-      fake::queue(fake::type("code", "new"));
-      fake::queue(end);
+    for (bool closeBox : {false, true}) {
+      driverSetText("code", "new");
+      if (closeBox) driverCloseBox(0);
+      else driverClick("Cancel");
       c.open();
-      EXPECT_EQ(*c.text, "old") << c.title;
+      EXPECT_TRUE(driverCheckDone());
+      EXPECT_EQ(*c.text, "old");
       EXPECT_EQ(modifiedFlag, 0);
     }
-    fake::queue(fake::check([&] {
-      const fake::Window& win = fake::state().windows[fake::topWindow()];
-      EXPECT_EQ(win.title, c.title);
-      EXPECT_TRUE(win.flags & WIN_SIZEGADGET);
+    driverCall([&] {
+      int w = windowWith("code");
+      EXPECT_EQ(getWindowTitle(w), c.title);
+      EXPECT_TRUE(windowIsResizable(w));
       EXPECT_TRUE(isWindowDisabled(MAIN_WINDOW));
-      EXPECT_EQ(getGadgetText(fake::gadgetNamed("code")), "old");
-    }));
-    fake::queue(fake::type("code", "var a = 1;"));
-    fake::queue(fake::click("OK"));
+      EXPECT_EQ(getGadgetText(gadgetByName(w, "code")), "old");
+    });
+    driverSetText("code", "var a = 1;");
+    driverClick("OK");
     size_t panelItems = resourceItems.size();
     int firstGadget = resourceItems[0].gadget;
     c.open();
+    EXPECT_TRUE(driverCheckDone());
     EXPECT_EQ(*c.text, "var a = 1;");
     EXPECT_EQ(modifiedFlag, 1);
     EXPECT_FALSE(isWindowDisabled(MAIN_WINDOW));
@@ -43,38 +48,36 @@ TEST_F(TextWindows, CodeWindowsStoreOnOkOnly) {
 
 TEST_F(TextWindows, CodeWindowGeometryCarriesOver) {
   startMainWindow();
-  fake::queue(fake::check([] {
-    int w = fake::topWindow();
-    resizeWindow(w, 30, 40, 1000, 700);
-  }));
-  fake::queue(fake::windowEvent(EV_SIZEWINDOW));
-  fake::queue(fake::check([] {
-    int editor = fake::gadgetNamed("code");
+  driverCall([] { resizeWindow(windowWith("code"), 30, 40, UI_IGNORE, UI_IGNORE); }, "move the window");
+  driverResize(0, 1000, 700);
+  driverCall([] {
+    int editor = gadgetByName(0, "code");
     EXPECT_EQ(gadgetWidth(editor), 980);
     EXPECT_EQ(gadgetHeight(editor), 545);
-    int ok = fake::gadgetWithText("OK");
-    EXPECT_EQ(gadgetX(ok), 925);
-    EXPECT_EQ(gadgetY(ok), 665);
-  }));
-  fake::queue(fake::click("Cancel"));
+    EXPECT_TRUE(windowShowsText(windowWith("code"), "OK", 925, 665));
+  });
+  driverClick("Cancel");
   editGlobalVariables();
   EXPECT_EQ(codeWindowWidth, 1000);
   EXPECT_EQ(codeWindowHeight, 700);
   EXPECT_EQ(codeWindowX, 30);
+  EXPECT_EQ(codeWindowY, 40);
   EXPECT_EQ(codeWindowMaximized, -1);
-  fake::queue(fake::check([] {
-    const fake::Window& win = fake::state().windows[fake::topWindow()];
-    EXPECT_EQ(win.x, 30);
-    EXPECT_EQ(win.y, 40);
-    EXPECT_EQ(win.w, 1000);
-    EXPECT_EQ(gadgetWidth(fake::gadgetNamed("code")), 980);
-  }));
-  fake::queue(fake::click("OK"));
+
+  driverCall([] {
+    int w = windowWith("code");
+    EXPECT_EQ(windowX(w), 30);
+    EXPECT_EQ(windowY(w), 40);
+    EXPECT_EQ(windowWidth(w), 1000);
+    EXPECT_EQ(windowHeight(w), 700);
+    EXPECT_EQ(gadgetWidth(gadgetByName(w, "code")), 980);
+  });
+  driverClick("OK");
   editFunctionsText();
 
   codeWindowMaximized = 1;
-  fake::queue(fake::check([] { EXPECT_EQ(getWindowState(fake::topWindow()), WINSTATE_MAXIMIZED); }));
-  fake::queue(fake::click("OK"));
+  driverCall([] { EXPECT_EQ(getWindowState(windowWith("code")), WINSTATE_MAXIMIZED); });
+  driverClick("OK");
   editFunctionsText();
 }
 
@@ -82,18 +85,19 @@ TEST_F(TextWindows, GameCommentsFloatAndStoreOnOk) {
   startMainWindow();
   projectInfo.comments = "first";
   setModified(0);
-  fake::queue(fake::check([] {
-    const fake::Window& win = fake::state().windows[fake::topWindow()];
-    EXPECT_EQ(win.title, "Game comments");
-    EXPECT_TRUE(win.onTop);
+  driverCall([] {
+    int w = windowWith("comments");
+    EXPECT_EQ(getWindowTitle(w), "Game comments");
+    EXPECT_TRUE(windowStaysOnTop(w));
     EXPECT_FALSE(isWindowDisabled(MAIN_WINDOW));
-    EXPECT_EQ(fake::state().gadgets[fake::gadgetNamed("comments")].font, 70);
-  }));
-  fake::queue(fake::windowEvent(EV_CLOSEWINDOW));
-  fake::queue(fake::type("comments", "second"));
-  fake::queue(fake::click("OK"));
+    EXPECT_EQ(getGadgetText(gadgetByName(w, "comments")), "first");
+    EXPECT_TRUE(gadgetShowsFont(gadgetByName(w, "comments"), 70));
+  });
+  driverCloseBox(0);   // no close box: nothing happens
+  driverSetText("comments", "second");
+  driverClick("OK");
   editGameComments();
   EXPECT_EQ(projectInfo.comments, "second");
   EXPECT_EQ(modifiedFlag, 1);
-  EXPECT_EQ(fake::topWindow(), MAIN_WINDOW);
+  EXPECT_EQ(shownWindowCount(), 1);
 }

@@ -1,5 +1,6 @@
 #include "project/makers.h"
 #include "tests/shell/shell_fixture.h"
+#include "tests/shell/widget_probe.h"
 
 using Commands = ShellTest;
 
@@ -11,6 +12,14 @@ int workFolders() {
   return int(entries.size());
 }
 
+// The status texts in the order shown: the one during the save's pause, then
+// the one left standing.
+std::vector<std::string> statusShown;
+void recordStatus() {
+  statusShown.clear();
+  builderHooks.pause = [](int) { statusShown.push_back(getGadgetText(STATUS_BUTTON)); };
+}
+
 }  // namespace
 
 TEST_F(Commands, NewAsksAboutUnsavedChanges) {
@@ -19,19 +28,19 @@ TEST_F(Commands, NewAsksAboutUnsavedChanges) {
   projectName = "kept";
   std::string work = workFolder;
   writeFile(work + "/picked.wav", "x");
-  answer({MSG_RESULT_NO});
-  runOne({fake::menu(MENU_NEW)});
-  ASSERT_EQ(messages().size(), 1u);
-  EXPECT_EQ(messages()[0].text, "Unsaved changes will be lost. New?");
+  driverChooseMenu(MENU_NEW);
+  driverAnswerMessage("Confirm", "Unsaved changes will be lost. New?", MSG_RESULT_NO);
+  runSteps();
   EXPECT_EQ(sprites.size(), 1u);
   EXPECT_EQ(projectName, "kept");
   EXPECT_EQ(modifiedFlag, 1);
   EXPECT_EQ(fileKind(work + "/picked.wav"), FILE_REGULAR);
   EXPECT_NE(itemGadget("Sprites", sprite), 0);   // the panel is rebuilt all the same
 
-  setGadgetState(RESOURCE_PANEL, 3);
-  answer({MSG_RESULT_YES});
-  runOne({fake::clickGadget(newGameButton)});
+  driverChoose(RESOURCE_PANEL, 3);
+  driverClick(newGameButton);
+  driverAnswerMessage("Confirm", "Unsaved changes will be lost. New?", MSG_RESULT_YES);
+  runSteps();
   EXPECT_TRUE(sprites.empty());
   EXPECT_EQ(projectName, "");
   EXPECT_EQ(modifiedFlag, 0);
@@ -45,23 +54,29 @@ TEST_F(Commands, NewAsksAboutUnsavedChanges) {
 TEST_F(Commands, SaveNamesTheProjectAndWritesIt) {
   startMainWindow();
   newSprite();
-  runOne({fake::clickGadget(saveGameButton), fake::check([] {
-            EXPECT_TRUE(isWindowDisabled(MAIN_WINDOW));
-            EXPECT_EQ(getGadgetText(fake::gadgetNamed("name")), "");
-          }),
-          fake::type("name", "game"), fake::click("OK")});
+  recordStatus();
+  driverClick(saveGameButton);
+  driverCall([] {
+    EXPECT_TRUE(isWindowDisabled(MAIN_WINDOW));
+    EXPECT_EQ(getGadgetText(gadgetByName(0, "name")), "");
+  });
+  driverSetText("name", "game");
+  driverClick("OK");
+  driverAnswerMessage("Warning", "There is no scene added.");
+  runSteps();
   EXPECT_EQ(projectName, "game");
   EXPECT_EQ(fileKind("Projects/game.xml"), FILE_REGULAR);
   EXPECT_EQ(modifiedFlag, 0);
   EXPECT_EQ(getWindowTitle(MAIN_WINDOW), "Zembrik Game Maker v1.3.0 - game");
-  EXPECT_EQ(fake::state().statusTexts, (std::vector<std::string>{"PROJECT SAVED.", "STATUS: READY."}));
+  EXPECT_EQ(statusShown, std::vector<std::string>{"PROJECT SAVED."});
+  EXPECT_EQ(getGadgetText(STATUS_BUTTON), "STATUS: READY.");
   EXPECT_FALSE(isWindowDisabled(MAIN_WINDOW));
 
-  // A named project saves without asking.
-  size_t opened = fake::state().openedTitles.size();
+  // A named project saves without asking for a name.
   newSound();
-  runOne({fake::menu(MENU_SAVE)});
-  EXPECT_EQ(fake::state().openedTitles.size(), opened);
+  driverShortcut(MAIN_WINDOW, SC_CONTROL | 'S');
+  driverAnswerMessage("Warning", "There is no scene added.");
+  runSteps();
   EXPECT_EQ(modifiedFlag, 0);
 }
 
@@ -69,13 +84,16 @@ TEST_F(Commands, NameDialogRefusesNamesThatAreNoFileNames) {
   startMainWindow();
   for (std::string bad : {std::string(""), std::string("a/b"), std::string("."), std::string(".."),
                           std::string("x\0y", 3), std::string("/")}) {
-    messages().clear();
-    runOne({fake::menu(MENU_SAVE_AS), fake::type("name", bad), fake::click("OK"), fake::check([] {
-              EXPECT_EQ(getWindowTitle(fake::topWindow()), "Enter the project name");
-            }),
-            fake::click("Cancel")});
-    ASSERT_EQ(messages().size(), 1u) << bad;
-    EXPECT_EQ(messages()[0].title, "Error");
+    SCOPED_TRACE(bad);
+    driverChooseMenu(MENU_SAVE_AS);
+    driverSetText("name", bad);
+    driverCall([bad] { EXPECT_EQ(getGadgetText(gadgetByName(0, "name")), bad) << "typed as it is"; });
+    driverClick("OK");
+    driverAnswerMessage("Error", bad.empty() ? "The project name is missing"
+                                             : "The project name '" + bad + "' cannot be used as a file name");
+    driverCall([] { EXPECT_EQ(getWindowTitle(windowWith("name")), "Enter the project name"); });
+    driverClick("Cancel");
+    runSteps();
     EXPECT_EQ(projectName, "");
   }
   std::vector<DirEntry> written;
@@ -86,49 +104,64 @@ TEST_F(Commands, NameDialogRefusesNamesThatAreNoFileNames) {
 TEST_F(Commands, SaveAsCancelledLeavesTheProjectUnnamed) {
   startMainWindow();
   projectName = "old";
-  runOne({fake::menu(MENU_SAVE_AS), fake::check([] { EXPECT_EQ(getGadgetText(fake::gadgetNamed("name")), "old"); }),
-          fake::click("Cancel")});
+  recordStatus();
+  driverChooseMenu(MENU_SAVE_AS);
+  driverCall([] { EXPECT_EQ(getGadgetText(gadgetByName(0, "name")), "old"); });
+  driverClick("Cancel");
+  runSteps();
   EXPECT_EQ(projectName, "");
   EXPECT_EQ(fileKind("Projects/old.xml"), FILE_NONE);
-  EXPECT_TRUE(fake::state().statusTexts.empty());
-  size_t opened = fake::state().openedTitles.size();
-  runOne({fake::menu(MENU_SAVE), fake::click("Cancel")});
-  EXPECT_EQ(fake::state().openedTitles[opened], "Enter the project name");
+  EXPECT_TRUE(statusShown.empty());
+  EXPECT_EQ(getGadgetText(STATUS_BUTTON), "STATUS: READY.");
+  driverChooseMenu(MENU_SAVE);
+  driverCall([] { EXPECT_EQ(getWindowTitle(windowWith("name")), "Enter the project name"); });
+  driverClick("Cancel");
+  runSteps();
 }
 
 TEST_F(Commands, FailedWriteIsNotReportedAsSaved) {
   startMainWindow();
   newSprite();
+  recordStatus();
   makeFolder("Projects/game.xml");   // the document cannot take its place
   writeFile("Projects/game.xml/x", "x");
-  runOne({fake::menu(MENU_SAVE_AS), fake::type("name", "game"), fake::click("OK")});
+  driverChooseMenu(MENU_SAVE_AS);
+  driverSetText("name", "game");
+  driverClick("OK");
+  driverAnswerMessage("Error", "The project file Projects/game.xml cannot be written.");
+  runSteps();
   EXPECT_EQ(modifiedFlag, 1);
-  ASSERT_FALSE(messages().empty());
-  EXPECT_EQ(messages().back().title, "Error");
-  for (const std::string& s : fake::state().statusTexts) EXPECT_NE(s, "PROJECT SAVED.");
+  EXPECT_TRUE(statusShown.empty());
+  EXPECT_NE(getGadgetText(STATUS_BUTTON), "PROJECT SAVED.");
 }
 
 TEST_F(Commands, OpenReadsTheProjectAndShowsItsComments) {
   startMainWindow();
   std::string sprite = newSprite();
   projectInfo.comments = "read me";
-  runOne({fake::menu(MENU_SAVE_AS), fake::type("name", "mine"), fake::click("OK")});
-  answer({MSG_RESULT_YES});
-  runOne({fake::menu(MENU_NEW)});
+  driverChooseMenu(MENU_SAVE_AS);
+  driverSetText("name", "mine");
+  driverClick("OK");
+  driverAnswerMessage("Warning", "There is no scene added.");
+  driverChooseMenu(MENU_NEW);
+  runSteps();
   ASSERT_TRUE(sprites.empty());
-  std::string work = workFolder;
 
-  runOne({fake::clickGadget(openGameButton), fake::check([] {
-            int list = fake::gadgetNamed("projects");
-            EXPECT_EQ(fake::state().gadgets[list].items, std::vector<std::string>{"mine"});
-            setGadgetState(list, 0);
-          }),
-          fake::click("Open"), fake::check([] {
-            EXPECT_EQ(getWindowTitle(fake::topWindow()), "Game comments");
-            EXPECT_EQ(getGadgetText(fake::gadgetNamed("comments")), "read me");
-            EXPECT_FALSE(isWindowDisabled(MAIN_WINDOW));
-          }),
-          fake::click("OK")});
+  driverClick(openGameButton);
+  driverCall([] {
+    int list = gadgetByName(0, "projects");
+    ASSERT_EQ(countGadgetItems(list), 1);
+    EXPECT_EQ(getGadgetItemText(list, 0), "mine");
+  });
+  driverSelectRow("projects", 0);
+  driverClick("Open");
+  driverCall([] {
+    EXPECT_EQ(getWindowTitle(windowWith("comments")), "Game comments");
+    EXPECT_EQ(getGadgetText(gadgetByName(0, "comments")), "read me");
+    EXPECT_FALSE(isWindowDisabled(MAIN_WINDOW));
+  });
+  driverClick("OK");
+  runSteps();
   EXPECT_EQ(projectName, "mine");
   ASSERT_EQ(sprites.size(), 1u);
   EXPECT_NE(itemGadget("Sprites", sprite), 0);
@@ -136,7 +169,11 @@ TEST_F(Commands, OpenReadsTheProjectAndShowsItsComments) {
   EXPECT_EQ(workFolders(), 1);
 
   // A cancelled Open shows the comments of the project in memory again.
-  runOne({fake::menu(MENU_OPEN), fake::click("Cancel"), fake::click("OK")});
+  driverChooseMenu(MENU_OPEN);
+  driverClick("Cancel");
+  driverCall([] { EXPECT_EQ(getGadgetText(gadgetByName(0, "comments")), "read me"); });
+  driverClick("OK");
+  runSteps();
   EXPECT_EQ(projectName, "mine");
 }
 
@@ -145,38 +182,35 @@ TEST_F(Commands, OpenOfATooNewFileKeepsTheProject) {
   newSprite();
   writeFile("Projects/future.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><zembrik version=\"131\"/>");
   std::string work = workFolder;
-  answer({MSG_RESULT_YES});
-  runOne({fake::menu(MENU_OPEN), fake::check([] { setGadgetState(fake::gadgetNamed("projects"), 0); }),
-          fake::click("Open")});
-  ASSERT_EQ(messages().size(), 2u);
-  EXPECT_EQ(messages()[0].text, "Unsaved changes will be lost. Open a new project?");
-  EXPECT_EQ(messages()[1].title, "Error");
-  EXPECT_EQ(messages()[1].text, "This project requires a new program version (v131).");
+  driverShortcut(MAIN_WINDOW, SC_CONTROL | 'O');
+  driverAnswerMessage("Confirm", "Unsaved changes will be lost. Open a new project?", MSG_RESULT_YES);
+  driverSelectRow("projects", 0);
+  driverClick("Open");
+  driverAnswerMessage("Error", "This project requires a new program version (v131).");
+  runSteps();
   EXPECT_EQ(sprites.size(), 1u);
   EXPECT_EQ(modifiedFlag, 1);
   EXPECT_EQ(workFolder, work);
 }
 
 TEST_F(Commands, ExitAsksOnlyWhenThePreferenceSaysSo) {
-  struct Case { int confirm; std::vector<int> answers; bool ends; size_t questions; } cases[] = {
-      {1, {MSG_RESULT_NO}, false, 1}, {1, {MSG_RESULT_YES}, true, 1}, {0, {}, true, 0},
+  struct Case { int confirm; int answer; bool ends; } cases[] = {
+      {1, MSG_RESULT_NO, false}, {1, MSG_RESULT_YES, true}, {0, -1, true},
   };
+  startMainWindow();
+  newSprite();   // unsaved changes do not matter
   for (const Case& c : cases) {
-    fake::reset();
-    programEnding = false;
-    startMainWindow();
-    newSprite();   // unsaved changes do not matter
     confirmExitFlag = c.confirm;
     codeWindowWidth = 700;
-    for (int event : {EV_CLOSEWINDOW, EV_MENU}) {
-      fake::state().messages.clear();
-      for (int a : c.answers) answer({a});
-      runOne({event == EV_MENU ? fake::menu(APPMENU_QUIT) : fake::windowEvent(EV_CLOSEWINDOW, MAIN_WINDOW)});
-      EXPECT_EQ(programEnding, c.ends) << c.confirm;
-      EXPECT_EQ(messages().size(), c.questions);
-      if (c.questions) {
-        EXPECT_EQ(messages()[0].text, "Exit from Zembrik Game Maker?");
-      }
+    for (bool byMenu : {false, true}) {
+      SCOPED_TRACE(std::to_string(c.confirm) + (byMenu ? " Quit" : " close box"));
+      if (byMenu) driverChooseMenu(APPMENU_QUIT);
+      else driverCloseBox(MAIN_WINDOW);
+      if (c.answer >= 0) driverAnswerMessage("Confirm", "Exit from Zembrik Game Maker?", c.answer);
+      if (c.ends) mainLoop();
+      else runSteps();
+      EXPECT_TRUE(driverCheckDone());
+      EXPECT_EQ(programEnding, c.ends);
       EXPECT_EQ(fileKind(workFolder) == FILE_FOLDER, !c.ends);
       EXPECT_TRUE(isWindow(MAIN_WINDOW));
       if (c.ends) {
@@ -185,6 +219,5 @@ TEST_F(Commands, ExitAsksOnlyWhenThePreferenceSaysSo) {
         makeFolder(workFolder);
       }
     }
-    fake::state().answers.clear();
   }
 }

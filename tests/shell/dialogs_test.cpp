@@ -1,10 +1,30 @@
 #include <sys/stat.h>
 #include <utime.h>
 
+#include <algorithm>
+
 #include "tests/shell/loopback_server.h"
 #include "tests/shell/shell_fixture.h"
+#include "tests/shell/widget_probe.h"
 
 using Dialogs = ShellTest;
+
+namespace {
+
+// The row of a project in the open dialog's list.
+int rowOf(const std::string& name) {
+  listProjects();
+  return int(std::find(projectNames.begin(), projectNames.end(), name) - projectNames.begin());
+}
+
+// Steps that bring a page of the Preferences window to the front.
+void preferencesPage(int tab) {
+  driverCall([tab] { showPanelTab(windowWith("font family"), tab); }, "page " + std::to_string(tab));
+}
+
+std::string dateOf(const std::string& file) { return formatDate("%yyyy-%mm-%dd %HH:%ii", fileModified(file)); }
+
+}  // namespace
 
 TEST_F(Dialogs, OpenDialogShowsThumbnailsAndDates) {
   startMainWindow();
@@ -17,63 +37,60 @@ TEST_F(Dialogs, OpenDialogShowsThumbnailsAndDates) {
   utimbuf when{1361988300, 1361988300};
   utime("Projects/shot.xml", &when);
 
-  auto select = [](const std::string& name, int type = ET_LEFTCLICK) {
-    return fake::Step([name, type] {
-      int list = fake::gadgetNamed("projects");
-      auto& items = fake::state().gadgets[list].items;
-      setGadgetState(list, int(std::find(items.begin(), items.end(), name) - items.begin()));
-      return fake::clickGadget(list, type)();
-    });
+  auto shows = [](const std::string& name, std::function<void(int picture)> check) {
+    driverSelectRow("projects", rowOf(name));
+    std::string date = dateOf("Projects/" + name + ".xml");
+    driverCall([check, date] {
+      check(getGadgetAttribute(gadgetByName(0, "thumbnail"), ATTR_IMAGE));
+      EXPECT_EQ(getGadgetText(gadgetByName(0, "started")), "Project started: " + date);
+    }, "shows " + name);
   };
-  auto shows = [](std::function<void(int picture)> check, const std::string& date) {
-    return fake::check([check, date] {
-      check(fake::state().gadgets[fake::gadgetNamed("thumbnail")].image);
-      EXPECT_EQ(getGadgetText(fake::gadgetNamed("started")), "Project started: " + date);
-    });
-  };
-  std::string shotDate = formatDate("%yyyy-%mm-%dd %HH:%ii", 1361988300);
-  std::string plainDate = formatDate("%yyyy-%mm-%dd %HH:%ii", fileModified("Projects/plain.xml"));
-  fake::queue(fake::check([] {
+  driverCall([] {
     EXPECT_TRUE(isWindowDisabled(MAIN_WINDOW));
-    int picture = fake::gadgetNamed("thumbnail");
-    EXPECT_EQ(fake::state().gadgets[picture].image, 0);
-    EXPECT_EQ(fake::state().gadgets[picture].flags, IMG_BORDER | IMG_CENTER);
-    EXPECT_EQ(fake::state().gadgets[fake::gadgetNamed("projects")].font, 228);
-  }));
-  fake::queue(select("shot"));
-  fake::queue(shows([](int p) { EXPECT_EQ(getPixel(p, 10, 10), rgba(0, 0, 255, 255)); }, shotDate));
-  fake::queue(select("plain"));
-  fake::queue(shows([](int p) { EXPECT_EQ(p, PIC_PROJECT_PLACEHOLDER); }, plainDate));
-  fake::queue(select("empty"));
-  fake::queue(shows([](int p) { EXPECT_EQ(p, PIC_PROJECT_PLACEHOLDER); },
-                    formatDate("%yyyy-%mm-%dd %HH:%ii", fileModified("Projects/empty.xml"))));
-  fake::queue(select("broken"));
-  fake::queue(shows([](int p) { EXPECT_EQ(p, 0); },
-                    formatDate("%yyyy-%mm-%dd %HH:%ii", fileModified("Projects/broken.xml"))));
-  fake::queue(select("plain", ET_LEFTDOUBLECLICK));
+    EXPECT_EQ(getGadgetAttribute(gadgetByName(0, "thumbnail"), ATTR_IMAGE), 0);
+    EXPECT_TRUE(gadgetShowsFont(gadgetByName(0, "projects"), 228));
+  });
+  EXPECT_EQ(dateOf("Projects/shot.xml"), formatDate("%yyyy-%mm-%dd %HH:%ii", 1361988300));
+  shows("shot", [](int p) { EXPECT_EQ(getPixel(p, 10, 10), rgba(0, 0, 255, 255)); });
+  shows("plain", [](int p) { EXPECT_EQ(p, PIC_PROJECT_PLACEHOLDER); });
+  shows("empty", [](int p) { EXPECT_EQ(p, PIC_PROJECT_PLACEHOLDER); });
+  shows("broken", [](int p) { EXPECT_EQ(p, 0); });
+  driverDoubleClickRow("projects", rowOf("plain"));
   EXPECT_EQ(chooseProject(), "plain");
   EXPECT_FALSE(isWindowDisabled(MAIN_WINDOW));
-  EXPECT_EQ(fake::topWindow(), MAIN_WINDOW);
+  EXPECT_EQ(shownWindowCount(), 1);
 
-  fake::queue(fake::click("Open"));
+  driverClick("Open");
   EXPECT_EQ(chooseProject(), "");   // nothing selected
-  fake::queue(select("shot"));
-  fake::queue(fake::click("Cancel"));
+  driverSelectRow("projects", rowOf("shot"));
+  driverClick("Cancel");
   EXPECT_EQ(chooseProject(), "");
 }
 
 TEST_F(Dialogs, PreferencesWindowStoresOnlyOnSave) {
   startMainWindow();
   int before = sciColorSelectionBack;
-  fake::state().colors = {255};
-  runOne({fake::menu(APPMENU_PREFERENCES), fake::clickNamed("pick Selection background"), fake::click("Cancel")});
+  driverChooseMenu(APPMENU_PREFERENCES);
+  driverClick("pick Selection background");
+  driverAnswerColor(255);
+  driverClick("Cancel");
+  runSteps();
   EXPECT_EQ(sciColorSelectionBack, before);
   EXPECT_FALSE(isWindowDisabled(MAIN_WINDOW));
 
-  fake::state().colors = {-1, 255};   // the first pick is cancelled
-  runOne({fake::menu(APPMENU_PREFERENCES), fake::clickNamed("pick Text"), fake::clickNamed("pick Selection background"),
-          fake::type("font size", "big"), fake::type("font family", "Mono"),
-          fake::clickNamed("Confirm exit from Zembrik"), fake::type("image folder", "pictures"), fake::click("Save")});
+  driverChooseMenu(APPMENU_PREFERENCES);
+  driverClick("pick Text");
+  driverAnswerColor(-1);   // cancelled
+  driverClick("pick Selection background");
+  driverAnswerColor(255);
+  driverSetText("font size", "big");
+  driverSetText("font family", "Mono");
+  preferencesPage(1);
+  driverClick("Confirm exit from Zembrik");
+  preferencesPage(2);
+  driverSetText("image folder", "pictures");
+  driverClick("Save");
+  runSteps();
   EXPECT_EQ(sciColorFore, 0);
   EXPECT_EQ(sciColorSelectionBack, 255);
   EXPECT_EQ(sciFontSize, 0);
@@ -90,12 +107,16 @@ TEST_F(Dialogs, PreferencesWindowStoresOnlyOnSave) {
 
 TEST_F(Dialogs, PreferencesWindowRefusesUnsafeFolderNames) {
   startMainWindow();
-  for (const char* name : {"", "..", "a/b"}) {
-    messages().clear();
-    runOne({fake::menu(APPMENU_PREFERENCES), fake::type("audio folder", name), fake::click("Save"),
-            fake::check([] { EXPECT_EQ(getWindowTitle(fake::topWindow()), "Preferences"); }), fake::click("Cancel")});
-    ASSERT_EQ(messages().size(), 1u) << name;
-    EXPECT_EQ(messages()[0].title, "Error");
+  for (std::string name : {"", "..", "a/b"}) {
+    SCOPED_TRACE(name);
+    driverChooseMenu(APPMENU_PREFERENCES);
+    preferencesPage(2);
+    driverSetText("audio folder", name);
+    driverClick("Save");
+    driverAnswerMessage("Error", "The audio folder name '" + name + "' cannot be used as a folder name");
+    driverCall([] { EXPECT_EQ(getWindowTitle(windowWith("audio folder")), "Preferences"); });
+    driverClick("Cancel");
+    runSteps();
     EXPECT_EQ(audFolder, "aud");
   }
 }
@@ -110,44 +131,41 @@ TEST_F(Dialogs, MenuVersionCheckReportsEverySuccessfulDownload) {
       {"404 Not Found", "131", ""},
   };
   for (const Case& c : cases) {
-    messages().clear();
+    SCOPED_TRACE(c.status + " " + c.body);
     LoopbackServer server(LoopbackServer::reply(c.status, c.body));
     versionHost = server.host();
-    runOne({fake::menu(MENU_CHECK_VERSION)});
-    ASSERT_EQ(messages().size(), c.told.empty() ? 0u : 1u) << c.body;
-    if (!c.told.empty()) {
-      EXPECT_EQ(messages()[0].title, "Version information");
-      EXPECT_EQ(messages()[0].text, c.told);
-    }
+    driverChooseMenu(MENU_CHECK_VERSION);
+    if (!c.told.empty()) driverAnswerMessage("Version information", c.told);
+    runSteps();
+    EXPECT_TRUE(server.contacted);
   }
-  messages().clear();
   {
     LoopbackServer gone(LoopbackServer::reply("200 OK", "131"));
     versionHost = gone.host();
     shutdown(gone.fd, SHUT_RDWR);
   }
-  runOne({fake::menu(MENU_CHECK_VERSION)});
-  EXPECT_TRUE(messages().empty());
+  driverChooseMenu(MENU_CHECK_VERSION);
+  runSteps();   // says nothing, or the driver fails
 }
 
 TEST_F(Dialogs, AboutEndsOnlyByAClickOnItsPicture) {
   startMainWindow();
-  runOne({fake::menu(APPMENU_ABOUT), fake::check([] {
-            int w = fake::topWindow();
-            EXPECT_EQ(getWindowTitle(w), "Zembrik Game Maker v1.3.0");
-            EXPECT_EQ(windowWidth(w), 500);
-            EXPECT_EQ(windowHeight(w), 350);
-            EXPECT_TRUE(fake::state().windows[w].flags & WIN_BORDERLESS);
-            EXPECT_TRUE(isWindowDisabled(MAIN_WINDOW));
-            for (auto& [n, g] : fake::state().gadgets)
-              if (g.window == w && g.kind == GK_TEXT) {
-                EXPECT_EQ(g.text, "version 1.3.0");
-                EXPECT_EQ(g.x, 380);
-                EXPECT_EQ(g.y, 122);
-              }
-          }),
-          fake::windowEvent(EV_CLOSEWINDOW), fake::menu(MENU_NEW),
-          fake::check([] { EXPECT_NE(fake::topWindow(), MAIN_WINDOW); }), fake::clickNamed("about")});
-  EXPECT_EQ(fake::topWindow(), MAIN_WINDOW);
+  driverChooseMenu(APPMENU_ABOUT);
+  driverCall([] {
+    int w = windowWith("about");
+    EXPECT_NE(w, MAIN_WINDOW);
+    EXPECT_EQ(getWindowTitle(w), "Zembrik Game Maker v1.3.0");
+    EXPECT_EQ(windowWidth(w), 500);
+    EXPECT_EQ(windowHeight(w), 350);
+    EXPECT_TRUE(windowIsBorderless(w));
+    EXPECT_TRUE(isWindowDisabled(MAIN_WINDOW));
+    EXPECT_TRUE(windowShowsText(w, "version 1.3.0", 380, 122));
+  });
+  driverCloseBox(0);
+  driverCall([] { postEvent(EV_MENU, MAIN_WINDOW, MENU_NEW); }, "a menu event of the main window");
+  driverCall([] { EXPECT_NE(windowWith("about"), 0) << "still open"; });
+  driverClick("about");
+  runSteps();
+  EXPECT_EQ(shownWindowCount(), 1);
   EXPECT_FALSE(isWindowDisabled(MAIN_WINDOW));
 }

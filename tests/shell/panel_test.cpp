@@ -1,5 +1,6 @@
 #include "project/makers.h"
 #include "tests/shell/shell_fixture.h"
+#include "tests/shell/widget_probe.h"
 #include "ui/draw.h"
 
 using Panel = ShellTest;
@@ -9,10 +10,14 @@ namespace {
 const int scrollAreas[] = {SCROLL_SPRITES, SCROLL_SOUNDS, SCROLL_MUSICS, SCROLL_BACKGROUNDS,
                            SCROLL_FONTS, SCROLL_OBJECTS, SCROLL_SCENES, SCROLL_FUNCTIONS};
 
-// Sets the page width of the panel to `page` through a re-layout.
+// Sets the page width of the panel to `page` through the window's size event
+// and its re-layout.
 void layoutForPageWidth(int page) {
-  resizeWindow(MAIN_WINDOW, UI_IGNORE, UI_IGNORE, page + 20, 600);
-  layoutMainWindow();
+  int frame = gadgetWidth(RESOURCE_PANEL) - getGadgetAttribute(RESOURCE_PANEL, ATTR_PANEL_ITEMWIDTH);
+  setWindowState(MAIN_WINDOW, WINSTATE_NORMAL);
+  resizeWindow(MAIN_WINDOW, UI_IGNORE, UI_IGNORE, page + frame + 10, 600);
+  runSteps();
+  ASSERT_EQ(getGadgetAttribute(RESOURCE_PANEL, ATTR_PANEL_ITEMWIDTH), page);
 }
 
 int solid(int w, int h, uint32_t color) { return createImage(UI_ANY, w, h, 32, color); }
@@ -28,10 +33,10 @@ TEST_F(Panel, EmptyProjectShowsHeadingsAndAddPictures) {
     EXPECT_EQ(r.popupMenu, -1);
     EXPECT_EQ(gadgetX(r.gadget), 10);
     EXPECT_EQ(gadgetY(r.gadget), 60);
-    EXPECT_EQ(fake::state().gadgets[r.gadget].container, scrollAreas[i]);
+    EXPECT_TRUE(gadgetInside(r.gadget, scrollAreas[i]));
     EXPECT_EQ(getGadgetAttribute(scrollAreas[i], ATTR_SCROLL_INNERHEIGHT), 190);
     EXPECT_EQ(gadgetX(scrollAreas[i]), 0);   // moved back after the rebuild
-    EXPECT_EQ(fake::state().gadgets[HEADING_SPRITES + i].image, PIC_HEADING_SPRITES + i);
+    EXPECT_EQ(getGadgetAttribute(HEADING_SPRITES + i, ATTR_IMAGE), PIC_HEADING_SPRITES + i);
   }
   EXPECT_TRUE(isGadgetDisabled(HEADING_SPRITES + 7));
   EXPECT_EQ(getGadgetText(EXPORT_FUNCTIONS_BUTTON), "Export...");
@@ -51,6 +56,7 @@ TEST_F(Panel, GridWrapsByThePageWidth) {
       {319, 10, 580, 910, {10, 10, 10, 10}},   // narrow, as when minimised: one a row
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.page);
     layoutForPageWidth(c.page);
     std::vector<int> xs;
     for (const ResourceItemRecord& r : resourceItems)
@@ -66,7 +72,7 @@ TEST_F(Panel, GridWrapsByThePageWidth) {
   EXPECT_EQ(label.popupMenu, -1);
   EXPECT_EQ(getGadgetText(label.gadget), "sprite_2");
   EXPECT_EQ(gadgetY(label.gadget), 165);
-  EXPECT_EQ(fake::state().gadgets[label.gadget].font, 140);
+  EXPECT_TRUE(gadgetShowsFont(label.gadget, 140));
 }
 
 TEST_F(Panel, ObjectsShowTheirSpritesPictureAndNoInstances) {
@@ -86,7 +92,7 @@ TEST_F(Panel, ObjectsShowTheirSpritesPictureAndNoInstances) {
   refreshResourcePanel();
   std::vector<int> shown;
   for (const ResourceItemRecord& r : resourceItems)
-    if (r.kind == "Objects" && r.popupMenu == POPUP_OBJECT) shown.push_back(fake::state().gadgets[r.gadget].image);
+    if (r.kind == "Objects" && r.popupMenu == POPUP_OBJECT) shown.push_back(getGadgetAttribute(r.gadget, ATTR_IMAGE));
   EXPECT_EQ(shown, (std::vector<int>{PIC_NO_PICTURE_CARD, picture, PIC_NO_PICTURE_CARD}));
   EXPECT_EQ(itemGadget("Objects", "SceneObject9"), 0);
   EXPECT_EQ(gadgetX(ADD_OBJECT_ICON), 10 + 160 * 3);

@@ -2,6 +2,7 @@
 
 #include "tests/shell/loopback_server.h"
 #include "tests/shell/shell_fixture.h"
+#include "tests/shell/widget_probe.h"
 
 using StartUp = ShellTest;
 
@@ -12,17 +13,13 @@ TEST_F(StartUp, ToTheFirstLoopWait) {
   auto started = std::chrono::steady_clock::now();
   startProgram(folder.path);
   auto took = std::chrono::steady_clock::now() - started;
-  auto& ui = fake::state();
 
   EXPECT_GE(took, std::chrono::milliseconds(1000));   // the splash pause
-  ASSERT_GE(ui.openedTitles.size(), 2u);
-  EXPECT_EQ(ui.openedTitles[0], "Please wait...");
-  EXPECT_EQ(ui.openedTitles[1], "Zembrik Game Maker");
-  EXPECT_EQ(ui.windowOrder, std::vector<int>{MAIN_WINDOW});   // the splash is closed
+  EXPECT_EQ(shownWindowCount(), 1) << "the splash is closed";
+  EXPECT_TRUE(isWindow(MAIN_WINDOW));
   EXPECT_EQ(getWindowTitle(MAIN_WINDOW), "Zembrik Game Maker v1.3.0");
   EXPECT_EQ(getWindowState(MAIN_WINDOW), WINSTATE_MAXIMIZED);
   EXPECT_FALSE(server.contacted);
-  EXPECT_TRUE(ui.messages.empty());
 
   EXPECT_EQ(uidCounter, 1);
   EXPECT_EQ(modifiedFlag, 0);
@@ -39,14 +36,14 @@ TEST_F(StartUp, ToTheFirstLoopWait) {
   EXPECT_EQ(fileKind(workFolder), FILE_FOLDER);
   EXPECT_EQ(fileKind("Projects"), FILE_FOLDER);
   EXPECT_EQ(fileKind("Extensions"), FILE_FOLDER);
-  EXPECT_EQ(ui.defaultFont, 2);
+  EXPECT_TRUE(gadgetShowsFont(STATUS_BUTTON, 2)) << "the default gadget font";
   EXPECT_TRUE(isImage(PIC_BLANK));
 
-  // The panel is built 40 pixels taller and filled by the first re-layout.
+  // The panel is built 40 pixels taller and filled by the first re-layout,
+  // which the maximising's size event brings.
   EXPECT_EQ(gadgetHeight(RESOURCE_PANEL), 600 - 10);
   EXPECT_TRUE(resourceItems.empty());
-  fake::queue(fake::windowEvent(EV_SIZEWINDOW, MAIN_WINDOW));
-  dispatchEvent(waitWindowEvent());
+  runSteps();
   EXPECT_EQ(gadgetHeight(RESOURCE_PANEL), windowHeight(MAIN_WINDOW) - 50);
   EXPECT_EQ(gadgetWidth(RESOURCE_PANEL), windowWidth(MAIN_WINDOW) - 10);
   EXPECT_EQ(resourceItems.size(), 8u);
@@ -57,18 +54,16 @@ TEST_F(StartUp, VersionCheckAtStartSaysOnlyNews) {
       {1, "131\n", true, true}, {1, "130\n", true, false}, {1, "garbage\n", true, false}, {0, "131\n", false, false},
   };
   for (const Case& c : cases) {
-    fake::reset();
     writeFile("preferences.dat", "[Misc]\nCheckProgramVersion = " + std::to_string(c.preference) + "\n");
     LoopbackServer server(LoopbackServer::reply("200 OK", c.body));
     versionHost = server.host();
+    if (c.told) driverAnswerMessage("Version information", "A new version has been released.");
     startProgram(folder.path);
+    EXPECT_TRUE(driverCheckDone()) << c.body;
     EXPECT_EQ(server.contacted, c.contacted) << c.body;
-    ASSERT_EQ(messages().size(), c.told ? 1u : 0u) << c.body;
-    if (c.told) {
-      EXPECT_EQ(messages()[0].title, "Version information");
-      EXPECT_EQ(messages()[0].text, "A new version has been released.");
-    }
     EXPECT_EQ(fileKind("__ver__"), FILE_NONE);
     deleteWorkFolder();
+    driverReset();
+    driverStart();
   }
 }

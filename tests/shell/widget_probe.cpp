@@ -1,0 +1,80 @@
+#include "tests/shell/widget_probe.h"
+
+#include "ui/ui_qt.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QTabWidget>
+
+namespace {
+
+Qt::WindowFlags flagsOf(int window) {
+  QWidget* w = windowWidget(window);
+  return w ? w->windowFlags() : Qt::WindowFlags();
+}
+
+}  // namespace
+
+bool gadgetShowsFont(int gadget, int font) {
+  QWidget* w = gadgetWidget(gadget);
+  return w && w->font() == fontOf(font);
+}
+
+bool windowStaysOnTop(int window) { return flagsOf(window) & Qt::WindowStaysOnTopHint; }
+bool windowIsBorderless(int window) { return flagsOf(window) & Qt::FramelessWindowHint; }
+bool windowHasCloseBox(int window) { return flagsOf(window) & Qt::WindowCloseButtonHint; }
+
+bool windowIsResizable(int window) {
+  QWidget* w = windowWidget(window);
+  return w && w->minimumSize() != w->maximumSize();
+}
+
+int shownWindowCount() {
+  int n = 0;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->isWindow() && w->isVisible() && !qobject_cast<QMenu*>(w)) ++n;
+  return n;
+}
+
+std::vector<std::string> menuBarTexts(int window) {
+  std::vector<std::string> out;
+  QWidget* w = windowWidget(window);
+  QMenuBar* bar = w ? w->findChild<QMenuBar*>() : nullptr;
+  if (!bar) return out;
+  for (QAction* title : bar->actions()) {
+    out.push_back("[" + title->text().toStdString() + "]");
+    if (QMenu* m = title->menu())
+      for (QAction* a : m->actions()) out.push_back(a->isSeparator() ? "-" : a->text().toStdString());
+  }
+  return out;
+}
+
+int windowShortcutCount(int window) {
+  QWidget* w = windowWidget(window);
+  return w ? int(w->findChildren<QShortcut*>().size()) : 0;
+}
+
+bool gadgetInside(int gadget, int container) {
+  QWidget* g = gadgetWidget(gadget);
+  QWidget* c = gadgetWidget(container);
+  return g && c && c->isAncestorOf(g);
+}
+
+bool windowShowsText(int window, const std::string& text, int x, int y) {
+  QWidget* w = windowWidget(window);
+  if (!w) return false;
+  for (QLabel* l : w->findChildren<QLabel*>())
+    if (l->text().toStdString() == text && l->pos() == QPoint(x, y)) return true;
+  for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
+    if (b->text().toStdString() == text && b->pos() == QPoint(x, y)) return true;
+  return false;
+}
+
+void showPanelTab(int window, int tab) {
+  QWidget* w = windowWidget(window);
+  if (QTabWidget* t = w ? w->findChild<QTabWidget*>() : nullptr) t->setCurrentIndex(tab);
+}

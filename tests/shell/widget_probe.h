@@ -1,0 +1,26 @@
+// What a user sees of a window or gadget that the window layer's own
+// procedures do not tell: its font and its frame.
+#pragma once
+
+bool gadgetShowsFont(int gadget, int font);
+bool windowStaysOnTop(int window);
+bool windowIsBorderless(int window);
+bool windowHasCloseBox(int window);
+bool windowIsResizable(int window);
+// Top-level windows on show.
+int shownWindowCount();
+// The menu bar of a window as shown: "[Title]" before each menu's items,
+// "-" for a separator.
+#include <string>
+#include <vector>
+std::vector<std::string> menuBarTexts(int window);
+// Keyboard shortcuts of a window of its own (not those of menu items).
+int windowShortcutCount(int window);
+// Whether a gadget lies inside a scroll area, container or panel gadget.
+bool gadgetInside(int gadget, int container);
+// Whether a window shows a label or button with this text at (x, y) of its
+// inner area.
+bool windowShowsText(int window, const std::string& text, int x, int y);
+// Brings tab `tab` of the first tabbed panel of a window to the front, as a
+// click on the tab does (for windows whose panel has no name to step on).
+void showPanelTab(int window, int tab);
