@@ -28,9 +28,12 @@ std::string dateOf(const std::string& file) { return formatDate("%yyyy-%mm-%dd %
 
 TEST_F(Dialogs, OpenDialogShowsThumbnailsAndDates) {
   startMainWindow();
-  for (const char* p : {"Projects/shot.xml", "Projects/plain.xml", "Projects/empty.xml"}) writeFile(p, "<zembrik/>");
+  for (const char* p : {"Projects/shot.xml", "Projects/plain.xml", "Projects/empty.xml", "Projects/small.xml"})
+    writeFile(p, "<zembrik/>");
   int square = createImage(UI_ANY, 240, 240, 32, rgba(0, 0, 255, 255));
   savePng(square, "Projects/shot.png");
+  int small = createImage(UI_ANY, 20, 20, 32, rgba(255, 0, 0, 255));
+  savePng(small, "Projects/small.png");
   writeFile("Projects/empty.png", "");
   writeFile("Projects/broken.xml", "<zembrik/>");
   writeFile("Projects/broken.png", "not a picture");
@@ -49,12 +52,18 @@ TEST_F(Dialogs, OpenDialogShowsThumbnailsAndDates) {
     EXPECT_TRUE(isWindowDisabled(MAIN_WINDOW));
     EXPECT_EQ(getGadgetAttribute(gadgetByName(0, "thumbnail"), ATTR_IMAGE), 0);
     EXPECT_TRUE(gadgetShowsFont(gadgetByName(0, "projects"), 228));
+    EXPECT_TRUE(gadgetHasSunkenFrame(gadgetByName(0, "thumbnail")));
   });
   EXPECT_EQ(dateOf("Projects/shot.xml"), formatDate("%yyyy-%mm-%dd %HH:%ii", 1361988300));
   shows("shot", [](int p) { EXPECT_EQ(getPixel(p, 10, 10), rgba(0, 0, 255, 255)); });
   shows("plain", [](int p) { EXPECT_EQ(p, PIC_PROJECT_PLACEHOLDER); });
   shows("empty", [](int p) { EXPECT_EQ(p, PIC_PROJECT_PLACEHOLDER); });
   shows("broken", [](int p) { EXPECT_EQ(p, 0); });
+  shows("small", [](int) {   // unscaled, in the middle
+    int picture = gadgetByName(0, "thumbnail");
+    EXPECT_EQ(gadgetScreenPixel(picture, 120, 120), rgb(255, 0, 0));
+    EXPECT_NE(gadgetScreenPixel(picture, 40, 40), rgb(255, 0, 0));
+  });
   driverDoubleClickRow("projects", rowOf("plain"));
   EXPECT_EQ(chooseProject(), "plain");
   EXPECT_FALSE(isWindowDisabled(MAIN_WINDOW));

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -77,4 +78,16 @@ bool windowShowsText(int window, const std::string& text, int x, int y) {
 void showPanelTab(int window, int tab) {
   QWidget* w = windowWidget(window);
   if (QTabWidget* t = w ? w->findChild<QTabWidget*>() : nullptr) t->setCurrentIndex(tab);
+}
+
+bool gadgetHasSunkenFrame(int gadget) {
+  auto* f = qobject_cast<QFrame*>(gadgetWidget(gadget));
+  return f && f->frameShadow() == QFrame::Sunken;
+}
+
+int gadgetScreenPixel(int gadget, int x, int y) {
+  QWidget* w = gadgetWidget(gadget);
+  if (!w) return -1;
+  QRgb p = w->grab().toImage().pixel(x, y);
+  return qRed(p) + qGreen(p) * 256 + qBlue(p) * 65536;
 }

@@ -24,3 +24,7 @@ bool windowShowsText(int window, const std::string& text, int x, int y);
 // Brings tab `tab` of the first tabbed panel of a window to the front, as a
 // click on the tab does (for windows whose panel has no name to step on).
 void showPanelTab(int window, int tab);
+// Whether a gadget is drawn in a sunken frame.
+bool gadgetHasSunkenFrame(int gadget);
+// A pixel of what a gadget shows on screen, as r + g*256 + b*65536.
+int gadgetScreenPixel(int gadget, int x, int y);
