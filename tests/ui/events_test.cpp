@@ -2,6 +2,7 @@
 // menus and timers, and what the program's own changes do not send.
 #include "ui/image.h"
 #include "ui/ui.h"
+#include "ui/ui_internal.h"
 #include "ui/ui_qt.h"
 #include "ui_test_util.h"
 
@@ -189,12 +190,17 @@ TEST_F(Events, MenuItemShortcutAndPopupItemAreOneMenuEvent) {
 }
 
 TEST_F(Events, TimerTicksDoNotPileUp) {
+  drainEvents();
   addWindowTimer(window, 7, 2);
-  runQt(80);
-  std::vector<Ev> one = {{EV_TIMER, window, 7, ET_NONE}};
-  EXPECT_EQ(drainEvents(), one);
-  runQt(80);
-  EXPECT_EQ(drainEvents(), one);
+  // Read the queue without pumping Qt: taking events through windowEvent
+  // lets the 2 ms timer fire again on a loaded machine.
+  for (int round = 0; round < 2; ++round) {
+    runQt(80);
+    EXPECT_EQ(queueSize(), 1u) << "round " << round;
+    EXPECT_EQ(windowEvent(), EV_TIMER);
+    EXPECT_EQ(eventWindow(), window);
+    EXPECT_EQ(eventTimer(), 7);
+  }
   // A removed timer's waiting tick never arrives.
   runQt(40);
   removeWindowTimer(window, 7);
