@@ -15,21 +15,17 @@
 #include "project/hooks.h"
 #include "project/makers.h"
 #include "project/tables.h"
+#include "tests/support/temp_folder.h"
 #include "ui/system.h"
 
 class BuilderTest : public ::testing::Test {
  protected:
   std::vector<std::pair<std::string, std::string>> messages;
   std::vector<std::string> statusTexts;   // "pause" marks the pause
-  std::string tempFolder;
-  std::string oldFolder;
+  TempFolder folder;   // made current before SetUp, removed after TearDown
+  const std::string& tempFolder = folder.path;
 
   void SetUp() override {
-    oldFolder = currentFolder();
-    char pattern[] = "/tmp/zm_builder_test_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    tempFolder = pattern;
-    ASSERT_TRUE(setCurrentFolder(tempFolder));
     clearProjectTables();
     resetProjectHooks();
     resetBuilderHooks();
@@ -58,8 +54,6 @@ class BuilderTest : public ::testing::Test {
     extensions.clear();
     enabledExtensions.clear();
     projectName.clear();
-    setCurrentFolder(oldFolder);
-    deleteFolderTree(tempFolder);
   }
 
   static std::string slurp(const std::string& path) {

@@ -13,6 +13,7 @@
 
 #include "project/hooks.h"
 #include "project/tables.h"
+#include "tests/support/temp_folder.h"
 #include "ui/system.h"
 
 // A record of the table's kind with only its name set.
@@ -26,15 +27,10 @@ Record named(const std::string& name) {
 class ProjectTest : public ::testing::Test {
  protected:
   std::vector<std::pair<std::string, std::string>> messages;
-  std::string tempFolder;
-  std::string oldFolder;
+  TempFolder folder;   // made current before SetUp, removed after TearDown
+  const std::string& tempFolder = folder.path;
 
   void SetUp() override {
-    oldFolder = currentFolder();
-    char pattern[] = "/tmp/zm_project_test_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    tempFolder = pattern;
-    ASSERT_TRUE(setCurrentFolder(tempFolder));
     clearProjectTables();
     resetProjectHooks();
     projectHooks.message = [this](const std::string& title, const std::string& text) {
@@ -51,8 +47,6 @@ class ProjectTest : public ::testing::Test {
   void TearDown() override {
     clearProjectTables();
     resetProjectHooks();
-    setCurrentFolder(oldFolder);
-    deleteFolderTree(tempFolder);
   }
 
   static std::string slurp(const std::string& path) {

@@ -10,7 +10,7 @@
 #include "shell/resource_panel.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
-#include "tests/shell/temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "ui/driver.h"
 #include "ui/ui.h"
 

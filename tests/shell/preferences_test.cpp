@@ -2,7 +2,7 @@
 
 #include "shell/preferences.h"
 #include "shell/settings.h"
-#include "tests/shell/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

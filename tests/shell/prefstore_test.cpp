@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/prefstore.h"
-#include "tests/shell/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 TEST(PrefStore, NumberOfAText) {
   struct Case { const char* text; int value; } cases[] = {

@@ -5,7 +5,7 @@
 #include "project/tables.h"
 #include "shell/project_files.h"
 #include "shell/thumbnail.h"
-#include "tests/shell/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 TEST(ProjectFiles, ListTakesOneTrailingXmlOffFilesOnly) {
   TempFolder t;

@@ -16,7 +16,7 @@
 #include "shell/settings.h"
 #include "shell/startup.h"
 #include "shell/version_download.h"
-#include "tests/shell/temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "ui/driver.h"
 #include "ui/image.h"
 #include "ui/pictures.h"

@@ -4,7 +4,7 @@
 
 #include "shell/version_download.h"
 #include "tests/shell/loopback_server.h"
-#include "tests/shell/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

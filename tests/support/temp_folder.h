@@ -1,6 +1,7 @@
 // A fresh folder made current for one test and removed afterwards.
 #pragma once
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -11,9 +12,12 @@ struct TempFolder {
   std::string path;
   TempFolder() {
     previous = currentFolder();
-    char pattern[] = "/tmp/zm_shell_XXXXXX";
-    path = mkdtemp(pattern);
-    setCurrentFolder(path);
+    char pattern[] = "/tmp/zm_test_XXXXXX";
+    if (!mkdtemp(pattern) || !setCurrentFolder(pattern)) {
+      std::perror("temporary test folder");
+      std::abort();
+    }
+    path = pattern;
   }
   ~TempFolder() {
     setCurrentFolder(previous);
