@@ -20,3 +20,6 @@ extern int sciColorZmConstant;
 extern int sciColorCaret;
 extern std::string sciFontFamily;
 extern int sciFontSize;
+
+// Gives every setting above its initial value.
+void resetEditorSettings();
