@@ -364,6 +364,15 @@ TEST_F(ReaderTest, BrokenAndHostileFiles) {
   const std::string good = project("<sprites/>", "<frames/>", "<sounds/>", "<backgrounds/>", "<tiles/>");
   std::string deep;
   for (int i = 0; i < 200000; ++i) deep += "<a>";
+  // Read without its declaration, this one opens: the declaration alone is
+  // what refuses it (it would give the title the entity's text, the sprite
+  // a declared centerx).
+  std::string declared =
+      project("<sprites count=\"1\"><sprite name=\"a\"/></sprites>", "<frames/>", "<sounds/>",
+              "<backgrounds/>", "<tiles/>");
+  declared.insert(declared.find("?>") + 2,
+                  "<!DOCTYPE zembrik [<!ENTITY t \"injected\"><!ATTLIST sprite centerx CDATA \"77\">]>");
+  declared.insert(declared.find(" uid="), " title=\"&t;\"");
   struct Case {
     const char* what;
     std::string file;   // "" with `missing`: no file at all
@@ -388,6 +397,7 @@ TEST_F(ReaderTest, BrokenAndHostileFiles) {
        "<?xml version=\"1.0\"?><!DOCTYPE zembrik [<!ATTLIST zembrik version CDATA \"130\">]>"
        "<zembrik/>",
        true, nullptr},
+      {"a declaration before a complete project", declared, true, nullptr},
       {"external entity",
        "<?xml version=\"1.0\"?><!DOCTYPE z [<!ENTITY x SYSTEM \"/etc/passwd\">]><zembrik "
        "version=\"130\"><functions>&x;</functions></zembrik>",
@@ -462,11 +472,43 @@ TEST_F(ReaderTest, BrokenAndHostileFiles) {
          EXPECT_EQ(copied[0].name, "ok.ogg");
          EXPECT_EQ(getPixel(tiles[0].image, 1, 1), rgba(255, 0, 0, 255));   // as if missing
        }},
+      {"\"..\" as the image and the audio folder",
+       "<?xml version=\"1.0\"?><zembrik version=\"130\" imgfolder=\"..\" audfolder=\"..\">"
+       "<functions/><variables/><comments/><sprites/>"
+       "<frames count=\"1\"><frame file=\"0\" sprite=\"s\"/></frames><sounds count=\"1\">"
+       "<sound name=\"n\" wav=\"secret.wav\"/></sounds><musics/><backgrounds/><fonts/><objects/>"
+       "<scripts/><scenes/><layers/><tiles/><fns/></zembrik>",
+       false,
+       [this] {
+         EXPECT_EQ(imgFolder, "img");
+         EXPECT_EQ(audFolder, "aud");
+         EXPECT_EQ(frames[0].image, -1);
+         std::vector<DirEntry> copied;
+         listFolder(workFolder, "", copied);
+         EXPECT_TRUE(copied.empty());
+       }},
+      {"hexadecimal integers, digits A to F in either case",
+       "<?xml version=\"1.0\"?><zembrik version=\"$82\" uid=\"$1F\"><functions/><variables/>"
+       "<comments/><sprites count=\"$1\"><sprite name=\"s\" centerx=\"$aB\" centery=\"-$Ce\" "
+       "collisionright=\" $10x\" collisionbottom=\"$\"/></sprites><frames/><sounds/><musics/>"
+       "<backgrounds/><fonts/><objects/><scripts/><scenes/><layers/><tiles/><fns count=\"$1\"><fn name=\"f\"/></fns></zembrik>",
+       false,
+       [] {
+         EXPECT_EQ(uidCounter, 31);
+         ASSERT_EQ(sprites.size(), 1u);
+         EXPECT_EQ(sprites[0].centerx, 171);
+         EXPECT_EQ(sprites[0].centery, -206);
+         EXPECT_EQ(sprites[0].collisionright, 16);
+         EXPECT_EQ(sprites[0].collisionbottom, 0);
+         EXPECT_EQ(fns.size(), 1u);   // read only from version 129 on
+       }},
   };
   // Files outside the project folder that a hostile name points at.
   writeFile("secret.wav", "S");
   writeFile("Projects/secret.png", "S");
   writeFile("Projects/secret_0.png", "S");
+  savePng(createImage(-1, 2, 2, 32), "Projects/s_0.png");
+  writeFile("Projects/secret.wav", "S");
   makeFolder("Projects/h");
   makeFolder("Projects/h/aud");
   writeFile("Projects/h/aud/ok.ogg", "OGG");
