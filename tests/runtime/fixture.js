@@ -141,7 +141,7 @@ function scene(name, o, first) {
   const rgb = o.rgb || [0, 0, 0], t = o.tile || [0, 0, 0], w = o.w || 640, h = o.h || 480;
   const v = o.view || [w, h, null, 50, 50];
   s += '];' + NL + 'this.start = function() {' + NL + '__room_start__(this, ' + name + ', ' + w + ', ' + h + ', ' +
-    (o.speed || 30) + ', ' + rgb.join(', ') + ', ' + (o.bg ? o.bg + '.image' : 'null') + ', ' + t.join(', ') + ', ' +
+    (o.speed === undefined ? 30 : o.speed) + ', ' + rgb.join(', ') + ', ' + (o.bg ? o.bg + '.image' : 'null') + ', ' + t.join(', ') + ', ' +
     v[0] + ', ' + v[1] + ', ' + (v[2] || 'null') + ', ' + v[3] + ', ' + v[4] + ');' + NL;
   if (o.code) s += NL + o.code + NL;
   s += '};' + NL + '}' + NL + 'var ' + name + ' = new __' + name + '();' + NL + 'zm_scenes.push(' + name + ');' + NL;

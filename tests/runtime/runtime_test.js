@@ -53,6 +53,17 @@ CASES.identifiers = async (browser, dir, fail) => {
   }
   const words = new Set(listed.map((k) => k.word));
   check(fail, words.size === listed.length, 'each name listed once');
+  // Every listed name has a behaviour test: another case calls the function
+  // (as itself, not as a method) or uses the value.
+  const own = fs.readFileSync(__filename, 'latin1');
+  const from = own.indexOf('CASES.identifiers'), to = own.indexOf('\n// ----', from);
+  const behaviour = (own.slice(0, from) + own.slice(to) + fs.readFileSync(path.join(__dirname, 'api_cases.js'), 'latin1'))
+    .replace(/^\s*\/\/.*$/gm, '');
+  for (const {word, kind} of listed) {
+    const used = kind === 'Fn' ? new RegExp('(^|[^\\w$.])' + word + '\\s*\\(').test(behaviour)
+                               : new RegExp('(^|[^\\w$])' + word + '(?![\\w$])').test(behaviour);
+    check(fail, used, (kind === 'Fn' ? 'called' : 'used') + ' by a behaviour test: ' + word);
+  }
   // Every top-level name of the runtime that is not its private zm_/__ name
   // or a default handler is a name the editor offers.
   const declared = new Set();
@@ -567,6 +578,8 @@ CASES.names_and_files = async (browser, dir, fail) => {
         'pictures with blanks, #, % and quotes in their names load', s);
   return page;
 };
+
+require('./api_cases.js')(CASES, {F, TEMPLATE, play, check, near, RED, BLUE, GREEN, WHITE});
 
 // ---------------------------------------------------------------------------
 // Games the builder wrote from project records (see game_writer.cpp).
