@@ -1327,6 +1327,9 @@ function zm_on_pointer(e, what) {
     mouse_y = (e.clientY - r.top) * sy + view_yview;
   }
   var b = e.button === 0 ? 1 : e.button === 2 ? 2 : e.button === 1 ? 3 : 0;
+  // A button pressed or let go while another is held comes as a move that
+  // names it; without this a button let go that way would stay held.
+  if (what === 0 && b) what = (e.buttons & [0, 1, 2, 4][b]) ? 1 : 2;
   if (what === 1 && b) {
     if (!zm_mouse[b]) zm_mouse_pend_press[b] = 1;
     zm_mouse[b] = 1;

@@ -316,6 +316,16 @@ module.exports = function addCases(CASES, h) {
     const want = ['00001 00 00 00', '01010 10 00 10', '01010 00 00 00', '00001 01 00 01', '00110 00 10 10',
                   '00001 00 01 01', '10010 00 00 10', '00001 00 00 01'];
     actions.forEach((a, i) => check(fail, log[i] === want[i], 'mouse buttons after ' + (a ? a.join(' ') : 'nothing'), log[i]));
+    // A second button pressed or let go while one is held is told by a move
+    // that names it. [event, button, buttons, log after the next step]
+    const chords = [['pointerdown', 0, 1, '10010 00 00 10'], ['pointermove', 2, 3, '11010 10 00 10'],
+                    ['pointermove', 0, 2, '01010 00 00 01'], ['pointerup', 2, 0, '00001 01 00 01'],
+                    ['pointermove', -1, 0, '00001 00 00 00']];
+    for (const [type, button, buttons, expected] of chords) {
+      const got = await page.eval(`zm_canvas.dispatchEvent(new PointerEvent('${type}', {button: ${button}, buttons: ${buttons},
+        clientX: 20, clientY: 20, bubbles: true})); zm_run_steps(1); log[log.length - 1]`);
+      check(fail, got === expected, 'mouse buttons after ' + type + ' of button ' + button + ' with buttons ' + buttons, got);
+    }
     return page;
   };
 
