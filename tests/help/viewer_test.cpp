@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 // The plain text of topic n as the reader gives it, as the view shows it.
@@ -78,4 +82,23 @@ TEST(HelpViewer, TopicsOutOfRangeShowNothing) {
   for (int n : {-1, HELP_TOPIC_COUNT, 1000}) EXPECT_FALSE(showHelpTopic(n)) << n;
   EXPECT_EQ(getGadgetText(HELP_TEXT_VIEW), topicText(1));
   closeWindow(HELP_WINDOW);
+}
+
+// The program itself, as the editor's Help command finds it: beside the
+// other executables, and still running a moment after its start.
+TEST(HelpProgram, StartsFromTheProgramFolder) {
+  std::string program = programFolder() + "zembrik-help";
+  ASSERT_EQ(access(program.c_str(), X_OK), 0) << program;
+  pid_t pid = fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  usleep(500 * 1000);
+  int status = 0;
+  EXPECT_EQ(waitpid(pid, &status, WNOHANG), 0) << "ended at once with status " << status;
+  kill(pid, SIGTERM);
+  waitpid(pid, &status, 0);
 }
