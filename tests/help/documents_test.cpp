@@ -9,7 +9,6 @@
 
 #include <fstream>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 
@@ -38,11 +37,24 @@ std::map<std::string, std::string> keywordKinds() {
   return kinds;
 }
 
-std::set<std::string> matches(const std::string& text, const std::string& pattern) {
+bool isWordChar(char c) { return isalnum((unsigned char)c) || c == '_'; }
+
+// Every identifier in `text` that starts with `prefix` (a whole word), is
+// followed by `after`, and, with `lineStart`, stands at the start of a line.
+std::set<std::string> identifiers(const std::string& text, const std::string& prefix, const std::string& after,
+                                  bool lineStart = false) {
   std::set<std::string> found;
-  std::regex re(pattern, std::regex::multiline);
-  for (auto it = std::sregex_iterator(text.begin(), text.end(), re); it != std::sregex_iterator(); ++it)
-    found.insert((*it)[1]);
+  for (size_t at = text.find(prefix); at != std::string::npos; at = text.find(prefix, at + 1)) {
+    if (at > 0 && isWordChar(text[at - 1])) continue;
+    size_t begin = at, end = at + prefix.size();
+    if (lineStart) {
+      if (at > 0 && text[at - 1] != '\n') continue;
+      begin = end;
+    }
+    if (begin < text.size() && isdigit((unsigned char)text[begin])) continue;
+    while (end < text.size() && isWordChar(text[end])) ++end;
+    if (end > begin && text.compare(end, after.size(), after) == 0) found.insert(text.substr(begin, end - begin));
+  }
   return found;
 }
 
@@ -51,8 +63,6 @@ RtfDocument topic(int n) {
   EXPECT_TRUE(parseRtf(helpDocuments[n].bytes, helpDocuments[n].length, doc)) << "topic " << n;
   return doc;
 }
-
-bool isWordChar(char c) { return isalnum((unsigned char)c) || c == '_'; }
 
 bool hasWord(const std::string& text, const std::string& word) {
   for (size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) {
@@ -105,18 +115,18 @@ TEST(HelpDocuments, EveryRuntimeNameIsDocumented) {
   std::map<std::string, std::string> kinds = keywordKinds();
   ASSERT_GT(kinds.size(), 150u);
   std::string runtime = readSource("data/export.js");
-  std::set<std::string> keyCodes = matches(runtime, R"(\b(vk_[a-z0-9]+) = \d+)");
+  std::set<std::string> keyCodes = identifiers(runtime, "vk_", " = ");
   ASSERT_EQ(keyCodes.size(), 82u);
   // The runtime's own script functions, whether keywords.dat lists them or not.
-  std::set<std::string> functions = matches(runtime, R"(^function ([a-z][a-z0-9_]*)\()");
-  std::erase_if(functions, [](const std::string& f) { return f.rfind("zm_", 0) == 0 || f.rfind("on_", 0) == 0; });
+  std::set<std::string> functions = identifiers(runtime, "function ", "(", true);
+  std::erase_if(functions, [](const std::string& f) { return f.rfind("zm_", 0) == 0 || f.rfind("on_", 0) == 0 || f[0] == '_'; });
   ASSERT_GT(functions.size(), 80u);
 
   for (const auto& [name, kind] : kinds) EXPECT_TRUE(hasWord(reference, name)) << kind << " " << name;
   for (const std::string& k : keyCodes) EXPECT_TRUE(hasWord(reference, k)) << k;
   std::set<std::string> withSignature;
   for (const std::string& s : sigs)
-    for (const std::string& called : matches(s, R"(\b([A-Za-z_][A-Za-z0-9_]*)\()")) {
+    for (const std::string& called : identifiers(s, "", "(")) {
       withSignature.insert(called);
       EXPECT_EQ(kinds.count(called) ? kinds[called] : "", "Fn") << "signature \"" << s << "\" names an unknown function " << called;
     }
