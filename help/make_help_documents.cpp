@@ -10,6 +10,7 @@
 //   @ text      the signature of a function, variable or constant
 //   > text      a line of example code (consecutive lines form one block)
 //   - text      a bulleted item
+//   ---         ends the signature's entry: what follows is not indented
 //   blank       ends a paragraph
 //   other       prose; consecutive lines join into one paragraph
 // In prose, items and headings `text` is set in the code font and **text**
@@ -148,6 +149,9 @@ std::string convert(std::istream& in) {
       rtf += std::string(inEntry ? "\\pard\\li720" : "\\pard\\li600") + "\\fi-240\\sa40 \\bullet  " +
              inline_(line.substr(2)) + "\\par\n";
       afterItem = true;
+    } else if (line == "---") {
+      endProse();
+      inEntry = afterItem = false;
     } else if (line.empty()) {
       endProse();
     } else {
