@@ -252,6 +252,7 @@ class Reader {
       return;
     }
     skip_ = 0;
+    if (g.dest == DEST_SKIP) return;   // not even a table inside is read
     if (w == "uc") g.unicodeSkip = param < 0 ? 0 : param;
     else if (w == "fonttbl") g.dest = DEST_FONTTABLE;
     else if (w == "colortbl") g.dest = DEST_COLORTABLE;

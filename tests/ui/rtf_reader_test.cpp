@@ -97,6 +97,11 @@ TEST(RtfReader, FontAndColourTables) {
   EXPECT_EQ(doc.colors[2].blue, 255);   // kept in range
   // \deff is the font of text that names none; the tables leak no text.
   EXPECT_EQ(describe(doc), "[x|f0][y|f1c1][z|f2] / ");
+  // Tables inside a skipped destination are not read.
+  doc = read("{\\rtf1{\\*\\zz{\\fonttbl{\\f3 Bad;}}{\\colortbl;\\red1;}}ok}");
+  EXPECT_TRUE(doc.fonts.empty());
+  EXPECT_TRUE(doc.colors.empty());
+  EXPECT_EQ(describe(doc), "[ok] / ");
 }
 
 TEST(RtfReader, ParagraphFormats) {
