@@ -3,6 +3,7 @@
 // gadget) sees Qt; everything above calls these procedures.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -141,6 +142,7 @@ enum GadgetKind : int {
   GK_CANVAS,
   GK_FRAME,
   GK_SPIN,
+  GK_TEXTVIEW,
   GK_CUSTOM = 100,   // registered kinds, e.g. the code editor
 };
 
@@ -208,6 +210,16 @@ int frameGadget(int number, int x, int y, int w, int h, const std::string& text,
 int trackBarGadget(int number, int x, int y, int w, int h, int minimum, int maximum, int flags = 0);
 int spinGadget(int number, int x, int y, int w, int h, int minimum, int maximum, int flags = 0);
 int canvasGadget(int number, int x, int y, int w, int h, int flags = 0);
+// A read-only rich-text view in a scrolling frame (scroll bars when needed);
+// its text can be selected, not changed. getGadgetText gives its plain text.
+int textViewGadget(int number, int x, int y, int w, int h);
+// flag 1: lines wrap at the view's width and follow it when the view is
+// resized; 0: lines are as long as their text.
+void setTextViewWordWrap(int gadget, int flag);
+// Replaces the view's content with the RTF document of `length` bytes at
+// `data` and shows its top. Returns 1; 0, leaving the view as it was, when
+// the bytes are no readable RTF or the gadget is no text view.
+int setTextViewRtf(int gadget, const char* data, size_t length);
 
 // Gadgets made after this go inside the panel's tab `item` (a panel), or inside
 // the scroll area / container (item ignored), until closeGadgetList.

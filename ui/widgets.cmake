@@ -14,6 +14,8 @@ add_library(zm_ui STATIC
   ${CMAKE_CURRENT_LIST_DIR}/timers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/requesters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/driver.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/driver_steps.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/driver_steps.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/textview.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rich_text.cpp)
 target_include_directories(zm_ui PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(zm_ui PUBLIC zm_image zm_system Qt6::Widgets)
+target_link_libraries(zm_ui PUBLIC zm_image zm_system zm_rtf Qt6::Widgets)
