@@ -95,11 +95,17 @@ TEST_F(BackgroundWindow, TileGridIsCombinedByExclusiveOr) {
   EXPECT_EQ(backgrounds[0].tilewidth, 16);
   EXPECT_EQ(backgrounds[0].tilexspace, 4);
 
+  // Done without a pick copies nothing: a stray file of that name in the
+  // program's folder does not replace the project's picture.
+  writeFile("tiles.png", "a stray file");
   driverSetText("Width", "0");
   driverClick("Done");
   editBackground(name);
   EXPECT_EQ(backgrounds[0].tilewidth, 0);
   EXPECT_EQ(backgrounds[0].file, "tiles.png");
+  int kept = loadImage(UI_ANY, workFolder + "/tiles.png");
+  EXPECT_EQ(imageWidth(kept), 100);
+  freeImage(kept);
 }
 
 // A smaller picture drops the tiles that start beyond it (one starting on
