@@ -55,6 +55,8 @@ void storeSources(const AudioKind& kind, int index, const std::array<Pending, fo
   std::array<std::string*, formats> fields = kind.sources(index);
   std::vector<std::string> taken = workFileNamesInUse();
   for (std::string* field : fields) dropOneName(taken, *field);
+  for (const Pending& p : pending)
+    if (!p.picked && !p.source.empty()) taken.push_back(p.source);
   for (int f = 0; f < formats; ++f) {
     if (!pending[f].picked) continue;
     std::string name = pickedFileName(pending[f].source, taken);

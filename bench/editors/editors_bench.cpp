@@ -1,40 +1,101 @@
-// Timings of what the editing windows redraw on every timer tick.
-#include "editors/background_preview.h"
-#include "ui/image.h"
-#include "ui/pictures.h"
-
+// The object window on the large project (bench/project/large_project.h):
+// opened and filled with its 2,000 sprites and 1,000 parents, and its Done
+// renaming an object over 50,000 instances and 5,000 events. The window runs
+// offscreen under the scripted driver, in a fresh folder under /tmp (or the
+// folder that ZM_BENCH_FOLDER names), which it removes.
 #include <benchmark/benchmark.h>
+#include <stdlib.h>
 
-#include <QGuiApplication>
+#include <string>
 
-#include <cstdlib>
-#include <random>
+#include "bench/project/large_project.h"
+#include "editors/editors.h"
+#include "project/tables.h"
+#include "ui/driver.h"
+#include "ui/pictures.h"
+#include "ui/system.h"
+#include "ui/ui.h"
 
 namespace {
 
-// One tick of the background preview: backdrop, picture and a 32 x 32 grid.
-void BM_BackgroundPreviewTick(benchmark::State& state) {
-  int side = int(state.range(0));
-  int picture = createImage(-1, side, side, 32);
-  std::mt19937 random(3);
-  uint32_t* p = reinterpret_cast<uint32_t*>(imageBuffer(picture));
-  for (int i = 0; i < side * side; i++) p[i] = random();
-  int canvas = createImage(-1, side, side, 24, opaque(0xFFFFFF));
-  TileGrid grid{32, 32, 0, 0, 0, 0};
-  for (auto _ : state) {
-    drawBackgroundTick(canvas, picture, &grid);
-    benchmark::ClobberMemory();
+struct BenchFolder {
+  std::string path, old;
+  BenchFolder() {
+    old = currentFolder();
+    const char* base = getenv("ZM_BENCH_FOLDER");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/zm_editors_bench_XXXXXX";
+    path = mkdtemp(pattern.data());
+    setCurrentFolder(path);
+    workFolder = "_temp_000000";
+    makeFolder(workFolder);
   }
-  freeImage(picture);
-  freeImage(canvas);
+  ~BenchFolder() {
+    clearProjectTables();
+    setCurrentFolder(old);
+    deleteFolderTree(path);
+  }
+};
+
+// The object with the most instances and events: the first definition.
+std::string firstObject() {
+  for (const ObjectRecord& o : objects)
+    if (o.prototype == 1) return o.name;
+  return "";
 }
-BENCHMARK(BM_BackgroundPreviewTick)->Arg(512)->Arg(2048)->Unit(benchmark::kMillisecond);
+
+// From the open call to the window on show with every list filled; the
+// Done that ends it is not timed.
+void BM_openObjectWindow(benchmark::State& state) {
+  BenchFolder folder;
+  buildLargeProject(1);
+  const std::string name = firstObject();
+  driverStart();
+  for (auto _ : state) {
+    driverCall([&] { state.PauseTiming(); }, "stop the clock");
+    driverClick("Done");
+    editObject(name);
+    state.ResumeTiming();
+  }
+  driverCheckDone();
+  state.counters["sprites"] = double(sprites.size());
+  state.counters["events"] = double(scripts.size());
+}
+
+// Done with a new name: the name tests, the rename through the events,
+// instances and parents, the fields and the instances' images. The window's
+// opening is not timed.
+void BM_objectDoneRename(benchmark::State& state) {
+  BenchFolder folder;
+  buildLargeProject(1);
+  std::string name = firstObject();
+  int instances = 0;
+  for (const ObjectRecord& o : objects) instances += o.prototype == 0;
+  driverStart();
+  int round = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::string next = "renamed" + std::to_string(++round);
+    driverSetText("name", next);
+    driverCall([&] { state.ResumeTiming(); }, "start the clock");
+    driverClick("Done");
+    editObject(name);
+    name = next;
+  }
+  driverCheckDone();
+  state.counters["instances"] = double(instances);
+  state.counters["events"] = double(scripts.size());
+}
+
+BENCHMARK(BM_openObjectWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_objectDoneRename)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QGuiApplication app(argc, argv);
+  initUi(argc, argv);
+  loadFont(70, "Consolas", 10);
+  loadFont(140, "Arial", 11, FONT_BOLD);
   loadCarriedPictures();
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

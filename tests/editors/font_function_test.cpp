@@ -1,3 +1,4 @@
+#include "codeeditor/code_editor.h"
 #include "editors/editors.h"
 #include "project/makers.h"
 #include "tests/shell/shell_fixture.h"
@@ -114,4 +115,18 @@ TEST_F(FontFunctionWindows, NamesThatBreakTheGameAreRefused) {
   driverClick("Done");
   editFont("new");
   EXPECT_EQ(fonts[0].name, "new");
+}
+
+// Deleting a function frees its code field with the window.
+TEST_F(FontFunctionWindows, FunctionDeleteFreesItsCodeField) {
+  startMainWindow();
+  std::string fn = newFunction();
+  int code = 0;
+  driverCall([&] { code = gadgetByName(windowWith("code"), "code"); });
+  driverClick("Delete");
+  driverAnswerMessage("Confirm", "Do you really want to delete this function?", MSG_RESULT_YES);
+  editFunction(fn);
+  EXPECT_TRUE(fns.empty());
+  EXPECT_NE(code, 0);
+  EXPECT_EQ(editorRecord(code), nullptr);
 }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <regex>
 #include <sstream>
 
 #include "editors/game_names.h"
@@ -18,6 +17,20 @@ std::string readText(const std::string& path) {
   std::stringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+// The identifier at the start of a text, after blanks.
+std::string leadingIdentifier(const std::string& text) {
+  size_t i = text.find_first_not_of(" \t");
+  std::string name;
+  for (; i < text.size(); ++i) {
+    char c = text[i];
+    bool part = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '$' ||
+                (!name.empty() && c >= '0' && c <= '9');
+    if (!part) break;
+    name += c;
+  }
+  return name;
 }
 
 }  // namespace
@@ -75,23 +88,37 @@ TEST(GameNames, RuntimeNamesAreRefused) {
   ASSERT_FALSE(listed.empty());
   std::vector<std::string> names;
   std::istringstream lines(runtime);
-  std::regex function("^function\\s+([A-Za-z_$][\\w$]*)"), variable("^(?:var|let|const)\\s+(.*)");
   for (std::string line; std::getline(lines, line);) {
-    std::smatch m;
-    if (std::regex_search(line, m, function)) names.push_back(m[1]);
-    if (!std::regex_search(line, m, variable)) continue;
-    // Declared names of a list, with the initialisers' brackets taken out.
-    std::string list = m[1], before;
-    std::regex nested("\\{[^{}]*\\}|\\[[^\\[\\]]*\\]|\\([^()]*\\)|'[^']*'|\"[^\"]*\"|`[^`]*`");
-    do {
-      before = list;
-      list = std::regex_replace(list, nested, "");
-    } while (list != before);
-    list = list.substr(0, list.find(';'));
-    std::istringstream parts(list);
-    for (std::string part; std::getline(parts, part, ',');) {
-      std::smatch n;
-      if (std::regex_search(part, n, std::regex("^\\s*([A-Za-z_$][\\w$]*)"))) names.push_back(n[1]);
+    if (line.rfind("function ", 0) == 0) {
+      names.push_back(leadingIdentifier(line.substr(9)));
+      continue;
+    }
+    size_t start = line.rfind("var ", 0) == 0 ? 4 : line.rfind("let ", 0) == 0 ? 4 : line.rfind("const ", 0) == 0 ? 6 : 0;
+    if (start == 0) continue;
+    // The declared names of a list: the parts between commas outside the
+    // initialisers' brackets and quotes, up to the first semicolon.
+    std::string part;
+    int depth = 0;
+    char quote = 0;
+    for (size_t i = start; i <= line.size(); ++i) {
+      // The end of the line ends the list, also within an initialiser that
+      // goes on below.
+      char c = i < line.size() ? line[i] : ';';
+      if (i == line.size()) depth = 0, quote = 0;
+      if (quote) {
+        if (c == quote) quote = 0;
+        continue;
+      }
+      if (c == '\'' || c == '"' || c == '`') quote = c;
+      else if (c == '(' || c == '[' || c == '{') ++depth;
+      else if (c == ')' || c == ']' || c == '}') --depth;
+      if (depth == 0 && (c == ',' || c == ';')) {
+        names.push_back(leadingIdentifier(part));
+        part.clear();
+        if (c == ';') break;
+      } else if (depth == 0) {
+        part += c;
+      }
     }
   }
   EXPECT_GT(names.size(), 300u);

@@ -598,9 +598,29 @@ CASES.built_no_scene = async (browser, dir, fail) => {
 };
 
 // ---------------------------------------------------------------------------
+// Every name of the browser's window is one that no resource may take: a
+// global of that name would replace or collide with the browser's own.
+CASES.browser_names = async (browser, dir, fail) => {
+  fs.writeFileSync(path.join(dir, 'blank.html'), '<!DOCTYPE html><html><body></body></html>');
+  const page = await openPage(browser, 'file://' + path.join(dir, 'blank.html'));
+  const names = await page.eval(`(function () {
+    var seen = {};
+    for (var o = window; o; o = Object.getPrototypeOf(o))
+      Object.getOwnPropertyNames(o).forEach(function (n) { seen[n] = 1; });
+    return Object.keys(seen);
+  })()`);
+  check(fail, names.length > 500, 'the window\'s names captured', names.length);
+  const through = require('child_process').execFileSync(opt('name-check'), {input: names.join('\n')})
+    .toString().split('\n').filter((n) => n !== '');
+  check(fail, through.length === 0, 'browser names a resource could take: ' + through.join(' '));
+  return page;
+};
+
+// ---------------------------------------------------------------------------
 
 async function main() {
-  const names = wanted.length ? wanted : Object.keys(CASES).filter((n) => opt('built') || !n.startsWith('built_'));
+  const names = wanted.length ? wanted : Object.keys(CASES).filter(
+    (n) => (opt('built') || !n.startsWith('built_')) && (opt('name-check') || n !== 'browser_names'));
   for (const n of names) if (!CASES[n]) { console.error('unknown case ' + n); process.exit(2); }
   const root = fs.mkdtempSync(path.join(os.tmpdir(), 'zm-runtime-'));
   const browser = await launch(CHROMIUM);
