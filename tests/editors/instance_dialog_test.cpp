@@ -132,6 +132,21 @@ TEST_F(InstanceDialog, OkTakesThePictureAfreshFromTheSprite) {
   EXPECT_EQ(getPixel(turned, 0, 0), rgba(10, 200, 10, 255));
 }
 
+// A turn that the image store cannot hold (600 x 16384 by 88 degrees needs
+// a side above 16384) leaves no display image rather than a freed number.
+TEST_F(InstanceDialog, ATurnThatCannotBeMadeLeavesNoDisplayImage) {
+  int display = instance().rotatedImage;
+  freeImage(frame);
+  frames[0].image = createImage(UI_ANY, 600, IMAGE_MAX_SIDE, 32, rgba(1, 2, 3, 255));
+  typeFields("0", "0", "0", "88");
+  driverClick("OK");
+  editInstance(0, scene);
+  EXPECT_EQ(instance().image_angle, 88);
+  EXPECT_EQ(instance().image, frames[0].image);
+  EXPECT_FALSE(isImage(display));
+  EXPECT_EQ(instance().rotatedImage, -1);
+}
+
 // Without a frame the values are stored all the same and no stale display
 // number is left behind.
 TEST_F(InstanceDialog, SpriteWithoutFrameLeavesNoDisplayImage) {
