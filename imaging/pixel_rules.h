@@ -31,8 +31,12 @@ struct LuminanceTables {
 };
 const LuminanceTables& luminanceTables();
 inline int luminanceOf(const LuminanceTables& t, uint32_t rgbaColor) {
-  int y = roundHalfAway(t.red[rgbaColor & 255] + t.green[(rgbaColor >> 8) & 255] + t.blue[(rgbaColor >> 16) & 255]);
-  return y < 255 ? y : 255;
+  float y = t.red[rgbaColor & 255] + t.green[(rgbaColor >> 8) & 255] + t.blue[(rgbaColor >> 16) & 255];
+  // Halves away from zero for a non-negative value, without a call: the
+  // fraction of a float below 256 is exact, unlike y + 0.5.
+  int whole = int(y);
+  whole += (y - float(whole)) >= 0.5f ? 1 : 0;
+  return whole < 255 ? whole : 255;
 }
 
 // A number field read as a decimal: blanks and tabs skipped, an optional
@@ -45,7 +49,7 @@ bool validFrameSize(int width, int height);
 
 // A computed pixel as the result image holds it: alpha 0 gives (0, 0, 0, 0).
 inline uint32_t resultPixel(uint32_t rgbaColor) {
-  return (rgbaColor >> 24) != 0 ? rgbaColor : 0u;
+  return rgbaColor & (0u - uint32_t((rgbaColor >> 24) != 0));
 }
 
 // A new fully transparent 32-bit image; 0 when it cannot be made.
