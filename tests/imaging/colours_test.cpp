@@ -169,6 +169,17 @@ TEST(Opacity, RoundsUpExactly) {
   EXPECT_EQ(applied(opacity(-5), {rgba(1, 2, 3, 200)})[0], 0u);
 }
 
+TEST(Opacity, MatchesReference) {
+  // In double precision A x P / 100 is exact where whole and never rounds
+  // onto a whole number otherwise, so its ceiling is the true one.
+  for (int percent : {1, 33, 50, 99}) {
+    expectMatchesReference("opacity " + std::to_string(percent), [percent](int i) { return opacityImage(i, percent); },
+                           [percent](int r, int g, int b, int a) {
+                             return rgba(r, g, b, int(std::ceil(double(a) * percent / 100.0)));
+                           });
+  }
+}
+
 TEST(Opacity, MakeOpaqueShowsTheStoredColour) {
   EXPECT_EQ(applied(makeOpaqueImage, {rgba(255, 0, 0, 0), rgba(0, 0, 0, 0), rgba(4, 5, 6, 7)}),
             (std::vector<uint32_t>{opaqueRgb(255, 0, 0), opaqueRgb(0, 0, 0), opaqueRgb(4, 5, 6)}));
@@ -231,6 +242,17 @@ TEST(Noise, AddsAndStopsAtWhite) {
   image = imageOf(2, 1, {opaqueRgb(100, 154, 155), opaqueRgb(255, 255, 255)}, 24);
   EXPECT_EQ(take(noiseImage(image, level100)), (std::vector<uint32_t>{opaqueRgb(201, 255, 255), opaqueRgb(255, 255, 255)}));
   freeImage(image);
+}
+
+TEST(Noise, MatchesReference) {
+  std::mt19937 source(99);
+  NoisePattern pattern =
+      makeNoisePattern(37, 23, 100, [&source](int maximum) { return int(source() % unsigned(maximum + 1)); });
+  expectMatchesReference("noise", [&pattern](int i) { return noiseImage(i, pattern); },
+                         [&pattern, i = size_t(0)](int r, int g, int b, int a) mutable {
+                           int n = pattern.amounts[i++ % pattern.amounts.size()];
+                           return rgba(std::min(255, r + n), std::min(255, g + n), std::min(255, b + n), a);
+                         });
 }
 
 // A frame larger than the pattern gets nothing added outside it; a smaller
