@@ -83,7 +83,8 @@ struct NoisePattern {
 };
 NoisePattern makeNoisePattern(int width, int height, int level, const RandomSource& random);
 // Adds the pattern's amount at (x, y) to the three colour channels, stopping
-// at 255; pixels outside the pattern get nothing added.
+// at 255; pixels outside the pattern get nothing added, so a pattern made as
+// large as the largest frame covers every frame.
 int noiseImage(int image, const NoisePattern& pattern);
 
 // Makes transparent every pixel whose luminance lies within tolerance of the

@@ -85,7 +85,7 @@ TEST(Turn, EvenSizesLoseALine) {
 
 TEST(Turn, QuarterTurnsMatchTheFormulaOnRandomImages) {
   std::mt19937 random(16);
-  int sizes[][2] = {{1, 1}, {1, 7}, {6, 1}, {3, 3}, {4, 4}, {5, 8}, {9, 4}, {17, 30}, {64, 63}};
+  int sizes[][2] = {{1, 1}, {1, 7}, {6, 1}, {3, 3}, {4, 4}, {5, 8}, {9, 4}, {17, 30}, {64, 63}, {301, 258}};
   for (auto& size : sizes) {
     int image = randomImage(random, size[0], size[1], size[0] % 2 ? 32 : 24);
     for (int degrees : {0, 90, 180, 270})
