@@ -8,3 +8,9 @@ constexpr int EDITOR_MAIN_WINDOW = 13;
 
 int askYesNo(const std::string& title, const std::string& text);
 void rebuildResourcePanel();
+
+// The popup menu of the object window's event list ("Edit", a separator,
+// "Delete"), which the shell builds at start-up under these numbers.
+constexpr int EVENT_LIST_POPUP = 75;
+constexpr int EVENT_POPUP_EDIT = 76;
+constexpr int EVENT_POPUP_DELETE = 77;

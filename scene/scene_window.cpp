@@ -2,7 +2,9 @@
 #include "scene/scene_window.h"
 
 #include "editors/editor_frame.h"
+#include "editors/game_names.h"
 #include "editors/name_tests.h"
+#include "editors/property_frame.h"
 #include "project/tables.h"
 #include "ui/ui.h"
 
@@ -31,6 +33,8 @@ void editScene(const std::string& name) {
     std::string typed = getGadgetText(field);
     if (typed.empty()) {
       messageRequester("Error", "The scene name is missing");
+    } else if (refuseUnusableName(typed, scenes[size_t(index)].name, GAME_SCENE) != 0) {
+      continue;
     } else if (isSceneNameFree(typed, index) == 1) {
       renameScene(index, typed);
       break;

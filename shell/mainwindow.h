@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "editors/editor_frame.h"
+
 enum MainWindowNumber : int {
   MAIN_WINDOW = 13,
   MAIN_MENU = 14,
@@ -31,7 +33,7 @@ enum MainWindowNumber : int {
   POPUP_MUSIC = 55,
   POPUP_SCENE = 58,
   POPUP_FUNCTION = 63,
-  POPUP_OBJECT_EVENT = 75,
+  POPUP_OBJECT_EVENT = EVENT_LIST_POPUP,
 };
 
 // Menu items of the menu bar and the popup menus. The application-menu items
@@ -72,8 +74,8 @@ enum MainMenuItem : int {
   MENU_SCENE_FORWARD,
   MENU_FUNCTION_EDIT = 64,
   MENU_FUNCTION_DELETE,
-  MENU_EVENT_EDIT = 76,
-  MENU_EVENT_DELETE,
+  MENU_EVENT_EDIT = EVENT_POPUP_EDIT,
+  MENU_EVENT_DELETE = EVENT_POPUP_DELETE,
 };
 
 // The toolbar buttons' numbers, picked by the window layer.

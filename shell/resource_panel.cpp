@@ -2,9 +2,9 @@
 
 #include "project/tables.h"
 #include "shell/mainwindow.h"
-#include "shell/thumbnail.h"
 #include "ui/draw.h"
 #include "ui/image.h"
+#include "ui/panel_picture.h"
 #include "ui/pictures.h"
 #include "ui/ui.h"
 
@@ -68,22 +68,6 @@ std::vector<Shown> shownRecords(int tab) {
 void moveScrollAreas(int x, int y) {
   for (const TabContent& t : tabContents)
     resizeGadget(t.scrollArea, x, y, UI_IGNORE, UI_IGNORE);
-}
-
-// A fresh 150 x 100 panel picture: the resource card with `picture` scaled
-// into the 60 x 60 box at (45, 20); `picture` 0 draws nothing more.
-int panelPicture(int picture) {
-  int card = createImage(UI_ANY, 150, 100, 32, 0);
-  if (!startDrawing(card)) return card;
-  drawingMode(DRAW_ALPHABLEND);
-  if (isImage(PIC_RESOURCE_CARD)) drawImage(PIC_RESOURCE_CARD, 0, 0);
-  if (isImage(picture)) {
-    int w, h;
-    thumbnailSize(imageWidth(picture), imageHeight(picture), w, h);
-    if (w > 0 && h > 0) drawImageScaled(picture, 45, 20, w, h);
-  }
-  stopDrawing();
-  return card;
 }
 
 void replaceThumbnail(int& thumbnail, int picture) {

@@ -4,12 +4,17 @@
 #include "ui/ui_internal.h"
 #include "ui/image.h"
 
+#include <QAbstractScrollArea>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
+#include <QScrollBar>
 #include <QWheelEvent>
 
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -20,13 +25,56 @@ class CanvasWidget : public QWidget {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
   }
+  // What the canvas shows: the backing image as of the last refresh. Only
+  // the part that can be seen is copied at a refresh; a part scrolled into
+  // view later is taken from the backing image when it is first painted.
   QImage shown;
+  QRegion copied;
+
+  // Brings `shown` to the size of the backing image and copies `area` of it.
+  void copyFromBacking(const QRegion& area, bool refresh) {
+    int img = canvasImage(number_);
+    const uint8_t* src = isImage(img) ? imageBuffer(img) : nullptr;
+    if (!src) {
+      shown = QImage();
+      copied = QRegion();
+      return;
+    }
+    QImage::Format format = imageDepth(img) == 24 ? QImage::Format_RGBX8888 : QImage::Format_RGBA8888;
+    int w = imageWidth(img), h = imageHeight(img);
+    if (shown.width() != w || shown.height() != h || shown.format() != format) {
+      shown = QImage(w, h, format);
+      copied = QRegion();
+    }
+    QRegion want = area & QRect(0, 0, w, h);
+    if (!refresh) want -= copied;
+    size_t pitch = size_t(imageBufferPitch(img));
+    for (const QRect& r : want) {
+      for (int y = r.top(); y <= r.bottom(); ++y)
+        std::memcpy(shown.scanLine(y) + size_t(r.left()) * 4, src + size_t(y) * pitch + size_t(r.left()) * 4,
+                    size_t(r.width()) * 4);
+    }
+    copied = refresh ? want : copied | want;
+  }
+
+  // The canvas's own rectangle clipped by every holder up to its window:
+  // the part a refresh must bring up to date.
+  QRect visibleRect() const {
+    QRect r = rect();
+    QPoint offset(0, 0);
+    for (const QWidget* c = this; !c->isWindow() && c->parentWidget(); c = c->parentWidget()) {
+      offset += c->pos();
+      r &= c->parentWidget()->rect().translated(-offset);
+    }
+    return r;
+  }
 
  protected:
-  void paintEvent(QPaintEvent*) override {
+  void paintEvent(QPaintEvent* e) override {
     QPainter p(this);
-    p.fillRect(rect(), Qt::white);
-    if (!shown.isNull()) p.drawImage(0, 0, shown);
+    copyFromBacking(e->region(), false);
+    p.fillRect(e->rect(), Qt::white);
+    if (!shown.isNull()) p.drawImage(e->rect().topLeft(), shown, e->rect());
   }
   void enterEvent(QEnterEvent* e) override {
     push(ET_MOUSEENTER, e->position().toPoint(), QGuiApplication::mouseButtons(), e->modifiers());
@@ -78,10 +126,22 @@ class CanvasWidget : public QWidget {
     push(ET_KEYUP, mapFromGlobal(QCursor::pos()), QGuiApplication::mouseButtons(), e->modifiers(),
          keyFromQt(e->key()));
   }
+  // The wheel is reported and also scrolls the scroll area that holds the
+  // canvas. It is handed to the area's scroll bar directly: a wheel event
+  // made by the test driver would not travel up to the area by itself.
   void wheelEvent(QWheelEvent* e) override {
-    EventRec r = make(ET_MOUSEWHEEL, e->position().toPoint(), e->buttons(), e->modifiers(), 0);
-    r.wheel = e->angleDelta().y() / 120;
-    pushEvent(r);
+    if (!isQuiet() && findGadget(number_)) {
+      EventRec r = make(ET_MOUSEWHEEL, e->position().toPoint(), e->buttons(), e->modifiers(), 0);
+      r.wheel = e->angleDelta().y() / 120;
+      pushEvent(r);
+    }
+    QAbstractScrollArea* area = nullptr;
+    for (QWidget* w = parentWidget(); w && !area && !w->isWindow(); w = w->parentWidget())
+      area = qobject_cast<QAbstractScrollArea*>(w);
+    if (!area) return;
+    QPoint d = e->angleDelta();
+    QScrollBar* bar = std::abs(d.x()) > std::abs(d.y()) ? area->horizontalScrollBar() : area->verticalScrollBar();
+    QCoreApplication::sendEvent(bar, e);
   }
   // Arrow keys and Tab are the canvas's own when it takes keys.
   bool focusNextPrevChild(bool next) override {
@@ -139,9 +199,9 @@ int canvasImage(int gadget) {
 void refreshCanvas(int gadget) {
   CanvasWidget* c = canvasOf(gadget);
   if (!c) return;
-  int img = canvasImage(gadget);
-  c->shown = isImage(img) ? imageToQImage(img) : QImage();
-  c->update();
+  QRect visible = c->visibleRect();
+  c->copyFromBacking(visible, true);
+  c->update(visible);
 }
 
 bool canvasResized(GadgetRec& g, int w, int h) {
@@ -203,7 +263,10 @@ int canvasWheelDelta(int gadget) {
 
 int canvasSnapshot(int gadget) {
   CanvasWidget* c = canvasOf(gadget);
-  if (!c || c->shown.isNull()) return 0;
+  if (!c) return 0;
+  int backing = canvasImage(gadget);
+  c->copyFromBacking(QRect(0, 0, imageWidth(backing), imageHeight(backing)), false);
+  if (c->shown.isNull()) return 0;
   QImage shown = c->shown.convertToFormat(QImage::Format_RGBA8888);
   int img = createImage(UI_ANY, shown.width(), shown.height(), 32, 0);
   if (!img) return 0;

@@ -135,6 +135,7 @@ std::string describeItem(const DriverItem& it) {
       return "canvas event " + std::to_string(it.a) + " at (" + std::to_string(it.b) + ", " +
              std::to_string(it.c) + ") on " + refText(it.gadget);
     case STEP_CANVASKEY: return "key " + std::to_string(it.a) + " on " + refText(it.gadget);
+    case STEP_WHEEL: return "wheel " + std::to_string(it.a) + " notches on " + refText(it.gadget);
     case STEP_TICK: return "tick of timer " + std::to_string(it.a) + " on " + refText(it.window);
     case STEP_RESIZE:
       return "resize " + refText(it.window) + " to " + std::to_string(it.a) + " x " + std::to_string(it.b);
@@ -308,6 +309,11 @@ void driverCanvasKey(GadgetRef g, int key, int modifiers) {
   DriverItem it = step(STEP_CANVASKEY, std::move(g));
   it.a = key;
   it.e = modifiers;
+  queueItem(std::move(it));
+}
+void driverWheel(GadgetRef g, int notches) {
+  DriverItem it = step(STEP_WHEEL, std::move(g));
+  it.a = notches;
   queueItem(std::move(it));
 }
 void driverTick(WindowRef window, int timer) {

@@ -81,6 +81,9 @@ void driverShortcut(WindowRef window, int shortcut);   // SC_CONTROL | 'N' and s
 // ET_RIGHTBUTTONUP, ET_RIGHTCLICK; buttons are BUTTON_ values, modifiers MOD_ values.
 void driverCanvas(GadgetRef gadget, int type, int x, int y, int buttons = 0, int modifiers = 0);
 void driverCanvasKey(GadgetRef gadget, int key, int modifiers = 0);   // press and release
+// Turns the mouse wheel over the middle of a canvas or scroll area by whole
+// notches: positive away from the user (up), negative towards the user (down).
+void driverWheel(GadgetRef gadget, int notches);
 void driverTick(WindowRef window, int timer);
 void driverResize(WindowRef window, int innerWidth, int innerHeight);
 void driverCloseBox(WindowRef window);   // the window manager's close request

@@ -13,11 +13,13 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTreeWidget>
+#include <QWheelEvent>
 
 namespace {
 
@@ -228,6 +230,18 @@ void canvasStep(const DriverItem& it) {
   }
 }
 
+void wheelStep(const DriverItem& it) {
+  GadgetRec* g = reachable(it);
+  if (!g) return;
+  QWidget* w = g->widget;
+  if (g->kind == GK_SCROLLAREA) w = static_cast<QScrollArea*>(g->widget)->viewport();
+  else if (g->kind != GK_CANVAS) return driverFail(describeItem(it) + ": not a canvas or scroll area");
+  QPoint p = w->rect().center();
+  QWheelEvent e(QPointF(p), QPointF(w->mapToGlobal(p)), QPoint(), QPoint(0, 120 * it.a), Qt::NoButton,
+                Qt::NoModifier, Qt::NoScrollPhase, false);
+  send(w, &e);
+}
+
 void menuStep(const DriverItem& it) {
   if (it.kind == STEP_POPUP) {
     int menu = shownPopupMenu();
@@ -307,6 +321,7 @@ void runStep(const DriverItem& it) {
     case STEP_SHORTCUT: return shortcutStep(it);
     case STEP_CANVAS:
     case STEP_CANVASKEY: return canvasStep(it);
+    case STEP_WHEEL: return wheelStep(it);
     case STEP_TICK: {
       WindowRec* w = windowOf(it);
       if (!w) return;

@@ -19,7 +19,8 @@ add_library(zm_image STATIC
   ${CMAKE_CURRENT_LIST_DIR}/pictures_icons.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pictures_tools.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pictures_events.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/pictures_cards.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/pictures_cards.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/panel_picture.cpp)
 target_include_directories(zm_image PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(zm_image PUBLIC zm_system Qt6::Gui PRIVATE PNG::PNG JPEG::JPEG ZLIB::ZLIB)
 # The per-pixel loops are written to vectorise; -O2 of GCC leaves them scalar.

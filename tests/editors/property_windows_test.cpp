@@ -178,6 +178,9 @@ TEST_F(PropertyWindows, SceneWindow) {
   driverSetText("name", other);
   driverClick("Done");
   driverAnswerMessage("Error", "The scene name '" + other + "' already exists");
+  driverSetText("name", "top");
+  driverClick("Done");
+  driverAnswerMessage("Error", "The name 'top' cannot be used in a game");
   driverSetText("name", "level");
   driverClick("Done");
   editScene(scene);

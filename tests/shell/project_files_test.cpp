@@ -4,7 +4,7 @@
 
 #include "project/tables.h"
 #include "shell/project_files.h"
-#include "shell/thumbnail.h"
+#include "ui/panel_picture.h"
 #include "tests/support/temp_folder.h"
 
 TEST(ProjectFiles, ListTakesOneTrailingXmlOffFilesOnly) {

@@ -187,6 +187,37 @@ void formWindow() {
 }
 }  // namespace
 
+// The canvas reports the wheel and the scroll area around it scrolls.
+TEST(Driver, WheelOverACanvasScrollsItsScrollArea) {
+  int w = openWindow(UI_ANY, 0, 0, 200, 200, "Wheel", WIN_TITLEBAR);
+  int area = scrollAreaGadget(UI_ANY, 0, 0, 150, 150, 600, 500, 10);
+  openGadgetList(area);
+  int canvas = canvasGadget(UI_ANY, 0, 0, 600, 500);
+  nameGadget(canvas, "canvas");
+  closeGadgetList();
+  std::vector<int> ys, deltas;
+  auto y = [&] { ys.push_back(getGadgetAttribute(area, ATTR_SCROLL_Y)); };
+  driverStart();
+  driverWheel("canvas", -1);
+  driverCall(y);
+  driverWheel("canvas", -2);
+  driverCall(y);
+  driverWheel("canvas", 5);
+  driverCall(y);
+  driverTimeout();
+  while (waitWindowEvent() != EV_NONE)
+    if (eventType() == ET_MOUSEWHEEL) deltas.push_back(canvasWheelDelta(canvas));
+  EXPECT_TRUE(driverCheckDone());
+  driverStop();
+  ASSERT_EQ(ys.size(), 3u);
+  EXPECT_GT(ys[0], 0);
+  EXPECT_GT(ys[1], ys[0]);
+  EXPECT_EQ(ys[2], 0);   // back up to the top, and no further
+  EXPECT_EQ(getGadgetAttribute(area, ATTR_SCROLL_X), 0);
+  EXPECT_EQ(deltas, (std::vector<int>{-1, -2, 5}));
+  closeWindow(w);
+}
+
 TEST(Driver, ChoiceStepsSetWhatAUserSets) {
   driverStart();
   driverChooseText("kind", "Select objects");

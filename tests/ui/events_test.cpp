@@ -156,6 +156,28 @@ TEST_F(Events, CanvasShowsItsBackingImageAfterRefresh) {
   EXPECT_FALSE(isImage(img));
 }
 
+// A refresh copies only what can be seen; a part scrolled into view later
+// must still show what was drawn before that refresh.
+TEST_F(Events, CanvasPartScrolledIntoViewShowsTheRefreshedPixels) {
+  int area = scrollAreaGadget(UI_ANY, 0, 0, 100, 100, 400, 400);
+  openGadgetList(area);
+  int canvas = canvasGadget(UI_ANY, 0, 0, 400, 400);
+  closeGadgetList();
+  int img = canvasImage(canvas);
+  setPixel(img, 5, 5, opaque(rgb(1, 2, 3)));
+  setPixel(img, 350, 350, opaque(rgb(200, 100, 50)));
+  refreshCanvas(canvas);
+  setGadgetAttribute(area, ATTR_SCROLL_X, 300);
+  setGadgetAttribute(area, ATTR_SCROLL_Y, 300);
+  runQt(20);
+  int shown = canvasSnapshot(canvas);
+  EXPECT_EQ(getPixel(shown, 5, 5), opaque(rgb(1, 2, 3)));
+  EXPECT_EQ(getPixel(shown, 350, 350), opaque(rgb(200, 100, 50)));
+  EXPECT_EQ(getPixel(shown, 399, 399), opaque(0xFFFFFF));
+  freeImage(shown);
+  freeGadget(area);
+}
+
 TEST_F(Events, MenuItemShortcutAndPopupItemAreOneMenuEvent) {
   createMenu(UI_ANY, window);
   menuTitle("File");
