@@ -1,37 +1,109 @@
-// Timings of the pure pixel operations of imaging/.
-#include "imaging/rotate_image.h"
+// Timings of the image operations: one 800 x 800 frame (the preview and the
+// OK pass on one frame) and all 64 frames of a 128 x 128 sprite.
+#include "imaging/frame_pass.h"
+#include "imaging/image_operations.h"
+#include "project/tables.h"
 #include "ui/image.h"
 
 #include <benchmark/benchmark.h>
 
+#include <functional>
 #include <random>
+#include <string>
+#include <vector>
 
 namespace {
 
-int randomImage(int w, int h, int depth, unsigned seed) {
-  int image = createImage(-1, w, h, depth);
+int randomImage(int w, int h, unsigned seed) {
+  int image = createImage(-1, w, h, 32);
   std::mt19937 random(seed);
   uint32_t* p = reinterpret_cast<uint32_t*>(imageBuffer(image));
-  for (int i = 0; i < w * h; i++) p[i] = depth == 24 ? random() | 0xFF000000u : random();
+  for (int i = 0; i < w * h; i++) p[i] = random();
   return image;
 }
 
-void BM_RotateImage256(benchmark::State& state) {
-  int mode = int(state.range(0)), depth = int(state.range(1));
-  int source = randomImage(256, 256, depth, 1);
-  for (auto _ : state) {
-    int turned = rotateImage(source, 45.0f, mode, 0xFFFFFF);
-    benchmark::DoNotOptimize(turned);
-    freeImage(turned);
-  }
-  freeImage(source);
+struct Operation {
+  const char* name;
+  FrameOperation apply;
+};
+
+const std::vector<Operation>& operations() {
+  static NoisePattern pattern = makeNoisePattern(800, 800, 50, [](int maximum) { return maximum / 2; });
+  static const std::vector<Operation> list = {
+      {"Mirror", [](int i) { return mirrorImage(i, true, true); }},
+      {"Turn90", [](int i) { return turnImage(i, 90); }},
+      {"Turn180", [](int i) { return turnImage(i, 180); }},
+      {"Shift", [](int i) { return shiftImage(i, 37, -21, true, true); }},
+      {"Scale", [](int i) { return scaleImage(i, 137.5, 80); }},
+      {"ResizeCanvas", [](int i) { return resizeCanvasImage(i, imageWidth(i) + 20, imageHeight(i) - 20); }},
+      // Stretch works in place; the copy keeps the source for the next round.
+      {"StretchSmoothWithCopy",
+       [](int i) {
+         int copy = copyImage(i);
+         stretchImage(copy, imageWidth(i) * 5 / 4, imageHeight(i) * 3 / 4, true);
+         return copy;
+       }},
+      {"StretchPlainWithCopy",
+       [](int i) {
+         int copy = copyImage(i);
+         stretchImage(copy, imageWidth(i) * 5 / 4, imageHeight(i) * 3 / 4, false);
+         return copy;
+       }},
+      {"Grayscale", grayscaleImage},
+      {"Invert", invertImage},
+      {"SwapChannels", [](int i) { return swapChannelsImage(i, SWAP_GBR); }},
+      {"Brightness", [](int i) { return brightnessImage(i, 60); }},
+      {"ColorBalance", [](int i) { return colorBalanceImage(i, 50, 0, -50); }},
+      {"Colorize", [](int i) { return colorizeImage(i, 200); }},
+      {"Opacity", [](int i) { return opacityImage(i, 40); }},
+      {"MakeOpaque", makeOpaqueImage},
+      {"Posterize", [](int i) { return posterizeImage(i, 50); }},
+      {"Noise", [](int i) { return noiseImage(i, pattern); }},
+      {"EraseColor", [](int i) { return eraseColorImage(i, rgb(90, 120, 200), 40); }},
+  };
+  return list;
 }
-BENCHMARK(BM_RotateImage256)
-    ->ArgNames({"mode", "depth"})
-    ->Args({ROTATE_BILINEAR, 32})
-    ->Args({ROTATE_BILINEAR, 24})
-    ->Args({ROTATE_NEAREST, 32})
-    ->Unit(benchmark::kMillisecond);
+
+void BM_Frame800(benchmark::State& state, const Operation& operation) {
+  int image = randomImage(800, 800, 1);
+  for (auto _ : state) {
+    int result = operation.apply(image);
+    benchmark::DoNotOptimize(result);
+    freeImage(result);
+  }
+  state.SetItemsProcessed(state.iterations() * 800 * 800);
+  freeImage(image);
+}
+
+void BM_Sprite64x128(benchmark::State& state, const Operation& operation) {
+  clearProjectTables();
+  for (int i = 0; i < 64; i++) {
+    FrameRecord& frame = appendFrame();
+    frame.sprite = "hero";
+    frame.image = randomImage(128, 128, unsigned(i));
+  }
+  for (auto _ : state) {
+    // Resize canvas and stretch change the frames' size; undo that untimed.
+    state.PauseTiming();
+    for (FrameRecord& frame : frames)
+      if (imageWidth(frame.image) != 128 || imageHeight(frame.image) != 128)
+        resizeImage(frame.image, 128, 128, false);
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(applyToFrames("hero", 0, true, operation.apply));
+  }
+  state.SetItemsProcessed(state.iterations() * 64 * 128 * 128);
+  clearProjectTables();
+}
+
+const bool registered = [] {
+  for (const Operation& operation : operations()) {
+    benchmark::RegisterBenchmark((std::string("Frame800/") + operation.name).c_str(), BM_Frame800, operation)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark((std::string("Sprite64x128/") + operation.name).c_str(), BM_Sprite64x128, operation)
+        ->Unit(benchmark::kMillisecond);
+  }
+  return true;
+}();
 
 }  // namespace
 
