@@ -9,5 +9,6 @@ int createCodeField(int x, int y, int w, int h);
 void setCodeFieldText(int gadget, const std::string& text);
 std::string getCodeFieldText(int gadget);
 void freeCodeField(int gadget);
-// The two help lines of the identifier at the caret; both "" when there is none.
-void codeFieldHelp(int gadget, std::string& line1, std::string& line2);
+// The two help lines of the identifier at the caret; false (both "") when
+// there is none.
+bool codeFieldHelp(int gadget, std::string& line1, std::string& line2);

@@ -15,3 +15,8 @@ void editFunction(const std::string& name);
 void editGlobalVariables();
 void editFunctionsText();
 void editGameComments();
+// A scene's creation code; `opener` (the scene window) is disabled meanwhile.
+void editSceneCode(int sceneIndex, int opener);
+// One event of an object: its kind, collision partner and code; `opener`
+// (the object window) is disabled meanwhile.
+void editEventCode(int eventIndex, int opener);

@@ -1,5 +1,6 @@
-// The game-level text windows: global variables, the not-listed functions
-// and the game comments.
+// The code text windows: global variables, the not-listed functions, a
+// scene's creation code, and the game comments.
+#include "editors/code_dialog.h"
 #include "editors/code_field.h"
 #include "editors/editor_frame.h"
 #include "editors/editor_settings.h"
@@ -8,33 +9,6 @@
 #include "ui/ui.h"
 
 namespace {
-
-struct CodeDialog {
-  int window, editor, ok, cancel, help1, help2;
-};
-
-void layoutCodeDialog(const CodeDialog& d, bool store) {
-  int w = windowWidth(d.window), h = windowHeight(d.window);
-  resizeGadget(d.editor, UI_IGNORE, UI_IGNORE, w - 20, h - 155);
-  resizeGadget(d.ok, w - 75, h - 35, UI_IGNORE, UI_IGNORE);
-  resizeGadget(d.cancel, UI_IGNORE, h - 35, UI_IGNORE, UI_IGNORE);
-  resizeGadget(d.help1, UI_IGNORE, h - 95, w - 20, 21);
-  resizeGadget(d.help2, UI_IGNORE, h - 65, w - 20, 21);
-  if (!store) return;
-  codeWindowWidth = w;
-  codeWindowHeight = h;
-  codeWindowMaximized = getWindowState(d.window) == WINSTATE_MAXIMIZED ? 1 : -1;
-}
-
-constexpr int helpTimer = 1;
-
-// The two help lines of the identifier at the caret.
-void showHelpLines(const CodeDialog& d) {
-  std::string line1, line2;
-  codeFieldHelp(d.editor, line1, line2);
-  setGadgetText(d.help1, line1);
-  setGadgetText(d.help2, line2);
-}
 
 // A resizable code window over one project text; OK stores it.
 void editCodeText(const std::string& title, std::string& text) {
@@ -54,19 +28,16 @@ void editCodeText(const std::string& title, std::string& text) {
   d.help2 = textGadget(UI_ANY, 10, 535, 780, 21, "");
   nameGadget(d.editor, "code");
   layoutCodeDialog(d, false);
-  if (codeWindowX != -1 && codeWindowY != -1 && codeWindowMaximized == -1) {
-    int w = codeWindowWidth > 0 ? codeWindowWidth : 800, h = codeWindowHeight > 0 ? codeWindowHeight : 600;
-    resizeWindow(d.window, codeWindowX, codeWindowY, w, h);
-    layoutCodeDialog(d, false);
-  }
+  restoreCodeDialogPlace(d);
   if (codeWindowMaximized > -1) setWindowState(d.window, WINSTATE_MAXIMIZED);
-  addWindowTimer(d.window, helpTimer, 100);
+  addWindowTimer(d.window, CODE_HELP_TIMER, 100);
   for (;;) {
     int event = waitWindowEvent();
     if (eventWindow() != d.window) continue;
-    if (event == EV_TIMER && eventTimer() == helpTimer) {
-      showHelpLines(d);
-    } else if (event == EV_SIZEWINDOW || event == EV_MINIMIZEWINDOW || event == EV_MAXIMIZEWINDOW) {
+    if (event == EV_TIMER && eventTimer() == CODE_HELP_TIMER) {
+      showCodeHelpLines(d, false);
+    } else if (event == EV_SIZEWINDOW || event == EV_MINIMIZEWINDOW || event == EV_MAXIMIZEWINDOW ||
+               event == EV_RESTOREWINDOW) {
       layoutCodeDialog(d, true);
     } else if (event == EV_CLOSEWINDOW) {
       break;
@@ -78,10 +49,9 @@ void editCodeText(const std::string& title, std::string& text) {
       break;
     }
   }
-  removeWindowTimer(d.window, helpTimer);
+  removeWindowTimer(d.window, CODE_HELP_TIMER);
   freeCodeField(d.editor);
-  codeWindowX = windowX(d.window);
-  codeWindowY = windowY(d.window);
+  storeCodeDialogPlace(d);
   disableWindow(EDITOR_MAIN_WINDOW, false);
   closeWindow(d.window);
 }
@@ -91,8 +61,36 @@ void editCodeText(const std::string& title, std::string& text) {
 void editGlobalVariables() { editCodeText("Global variables", projectInfo.variables); }
 void editFunctionsText() { editCodeText("Not listed custom functions", projectInfo.functions); }
 
+// The scene's creation code, over the scene window: fixed size, no help
+// lines, no stored geometry.
+void editSceneCode(int sceneIndex, int opener) {
+  if (sceneIndex < 0 || sceneIndex >= int(scenes.size())) return;
+  int window = openWindow(UI_ANY, 0, 0, 800, 600, "Scene code editor", WIN_TITLEBAR | WIN_SCREENCENTERED);
+  disableWindow(opener, true);
+  int cancel = buttonGadget(UI_ANY, 10, 565, 65, 25, "Cancel");
+  int ok = buttonGadget(UI_ANY, 725, 565, 65, 25, "OK");
+  int editor = createCodeField(10, 10, 780, 540);
+  setCodeFieldText(editor, scenes[size_t(sceneIndex)].code);
+  nameGadget(editor, "code");
+  setActiveGadget(editor);
+  for (;;) {
+    if (waitWindowEvent() != EV_GADGET || eventWindow() != window) continue;
+    if (eventGadget() == cancel) break;
+    if (eventGadget() != ok) continue;
+    scenes[size_t(sceneIndex)].code = getCodeFieldText(editor);
+    setModified(1);
+    break;
+  }
+  freeCodeField(editor);
+  disableWindow(opener, false);
+  closeWindow(window);
+}
+
+// The main window is disabled while the comments are open: with one event
+// queue for every window, this loop would take and drop its input.
 void editGameComments() {
   int window = openWindow(UI_ANY, 0, 0, 800, 600, "Game comments", WIN_TITLEBAR | WIN_SCREENCENTERED);
+  disableWindow(EDITOR_MAIN_WINDOW, true);
   setWindowStayOnTop(window, true);
   int text = editorGadget(UI_ANY, 10, 10, 780, 540);
   setGadgetFont(text, 70);
@@ -104,5 +102,6 @@ void editGameComments() {
   projectInfo.comments = getGadgetText(text);
   setModified(1);
   setWindowStayOnTop(window, false);
+  disableWindow(EDITOR_MAIN_WINDOW, false);
   closeWindow(window);
 }

@@ -206,20 +206,20 @@ int addGadgetItem(int gadget, int position, const std::string& text, int image, 
   if (!g) return -1;
   QuietScope quiet;
   QWidget* w = g->widget;
-  QIcon icon = iconOfImage(image);
   if (g->kind == GK_PANEL) return panelAddItem(*g, position, text, image);
   if (auto* c = qobject_cast<QComboBox*>(w)) {
     // Adding to an empty list must not choose the new item.
     int before = c->currentIndex();
     QString edit = c->currentText();
     if (position < 0 || position > c->count()) position = c->count();
-    c->insertItem(position, icon, qs(text));
+    c->insertItem(position, itemIconOfImage(image), qs(text));
     if (before < 0) {
       c->setCurrentIndex(-1);
       if (c->isEditable()) c->setEditText(edit);
     }
     return position;
   }
+  QIcon icon = iconOfImage(image);
   if (auto* l = qobject_cast<QListWidget*>(w)) {
     if (position < 0 || position > l->count()) position = l->count();
     auto* item = new QListWidgetItem(icon, qs(text));

@@ -217,3 +217,12 @@ QIcon iconOfImage(int image) {
   if (img.isNull()) return QIcon();
   return QIcon(QPixmap::fromImage(img));
 }
+
+QIcon itemIconOfImage(int image) {
+  if (image <= 0) return QIcon();
+  QImage img = imageToQImage(image);
+  if (img.isNull()) return QIcon();
+  if (img.width() != 16 || img.height() != 16)
+    img = img.scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  return QIcon(QPixmap::fromImage(img));
+}

@@ -116,6 +116,9 @@ QShortcut* findShortcut(int window, int shortcut);
 // ---------------------------------------------------------------- gadget kinds
 void freeGadgetWidget(GadgetRec& g);
 QIcon iconOfImage(int image);
+// The picture of a drop-down item, scaled to fit its 16 x 16 with its
+// proportions kept: no full-size copy per item.
+QIcon itemIconOfImage(int image);
 QString qs(const std::string& s);
 std::string ss(const QString& s);
 QString escapeMnemonic(const std::string& s);

@@ -1,4 +1,5 @@
 #include "editors/editors.h"
+#include "project/makers.h"
 #include "tests/shell/shell_fixture.h"
 #include "tests/shell/widget_probe.h"
 
@@ -89,7 +90,8 @@ TEST_F(TextWindows, GameCommentsFloatAndStoreOnOk) {
     int w = windowWith("comments");
     EXPECT_EQ(getWindowTitle(w), "Game comments");
     EXPECT_TRUE(windowStaysOnTop(w));
-    EXPECT_FALSE(isWindowDisabled(MAIN_WINDOW));
+    // Its loop would take and drop the main window's input.
+    EXPECT_TRUE(isWindowDisabled(MAIN_WINDOW));
     EXPECT_EQ(getGadgetText(gadgetByName(w, "comments")), "first");
     EXPECT_TRUE(gadgetShowsFont(gadgetByName(w, "comments"), 70));
   });
@@ -100,4 +102,57 @@ TEST_F(TextWindows, GameCommentsFloatAndStoreOnOk) {
   EXPECT_EQ(projectInfo.comments, "second");
   EXPECT_EQ(modifiedFlag, 1);
   EXPECT_EQ(shownWindowCount(), 1);
+  EXPECT_FALSE(isWindowDisabled(MAIN_WINDOW));
+}
+
+// A minimised window tells no size worth keeping, and a window ended while
+// minimised no place: the next code window opens where the last one was seen.
+TEST_F(TextWindows, MinimisedWindowsStoreNoGeometry) {
+  startMainWindow();
+  driverCall([] { setWindowState(windowWith("code"), WINSTATE_MINIMIZED); }, "minimise");
+  driverCall([] { EXPECT_EQ(getWindowState(windowWith("code")), WINSTATE_MINIMIZED); });
+  driverCloseBox(0);
+  editGlobalVariables();
+  EXPECT_EQ(codeWindowWidth, -1);
+  EXPECT_EQ(codeWindowHeight, -1);
+  EXPECT_EQ(codeWindowX, -1);
+  EXPECT_EQ(codeWindowY, -1);
+  EXPECT_EQ(codeWindowMaximized, -1);
+}
+
+TEST_F(TextWindows, SceneCodeOverTheSceneWindow) {
+  startMainWindow();
+  newScene();
+  scenes[0].code = "start();";
+  codeWindowX = 5;   // the stored geometry is not for this window
+  codeWindowY = 5;
+  int opener = openWindow(UI_ANY, 0, 0, 300, 200, "opener", WIN_TITLEBAR);
+  setModified(0);
+  driverCall([opener] {
+    int w = windowWith("code");
+    EXPECT_EQ(getWindowTitle(w), "Scene code editor");
+    EXPECT_EQ(windowWidth(w), 800);
+    EXPECT_EQ(windowHeight(w), 600);
+    EXPECT_FALSE(windowHasCloseBox(w));
+    EXPECT_FALSE(windowIsResizable(w));
+    EXPECT_NE(windowX(w), 5);
+    EXPECT_TRUE(isWindowDisabled(opener));
+    int code = gadgetByName(w, "code");
+    EXPECT_EQ(getGadgetText(code), "start();");
+    EXPECT_EQ(gadgetWidth(code), 780);
+    EXPECT_EQ(gadgetHeight(code), 540);
+  });
+  driverSetText("code", "changed();");
+  driverCloseBox(0);   // no close box
+  driverClick("Cancel");
+  editSceneCode(0, opener);
+  EXPECT_EQ(scenes[0].code, "start();");
+  EXPECT_EQ(modifiedFlag, 0);
+  EXPECT_FALSE(isWindowDisabled(opener));
+  driverSetText("code", "changed();");
+  driverClick("OK");
+  editSceneCode(0, opener);
+  EXPECT_EQ(scenes[0].code, "changed();");
+  EXPECT_EQ(modifiedFlag, 1);
+  closeWindow(opener);
 }

@@ -4,12 +4,15 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QTabWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -90,4 +93,15 @@ int gadgetScreenPixel(int gadget, int x, int y) {
   if (!w) return -1;
   QRgb p = w->grab().toImage().pixel(x, y);
   return qRed(p) + qGreen(p) * 256 + qBlue(p) * 65536;
+}
+
+void comboItemPictureSize(int gadget, int item, int& width, int& height) {
+  width = height = 0;
+  auto* c = qobject_cast<QComboBox*>(gadgetWidget(gadget));
+  if (!c || item < 0 || item >= c->count()) return;
+  QList<QSize> sizes = c->itemIcon(item).availableSizes();
+  for (const QSize& s : sizes) {
+    width = std::max(width, s.width());
+    height = std::max(height, s.height());
+  }
 }

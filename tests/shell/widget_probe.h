@@ -28,3 +28,5 @@ void showPanelTab(int window, int tab);
 bool gadgetHasSunkenFrame(int gadget);
 // A pixel of what a gadget shows on screen, as r + g*256 + b*65536.
 int gadgetScreenPixel(int gadget, int x, int y);
+// The largest picture that a drop-down item holds (0 x 0 for none).
+void comboItemPictureSize(int gadget, int item, int& width, int& height);
