@@ -39,6 +39,10 @@ TEST_F(SceneWindow, OpensWithoutObjectDefinitionsOrBackgrounds) {
     EXPECT_EQ(gadgetWidth(gadgets().sceneArea), 870);
     EXPECT_EQ(gadgetHeight(gadgets().sceneArea), 640);
   });
+  driverShortcut("", KEY_F1 + 10);
+  driverCall([] { EXPECT_TRUE(isWindowFullScreen(window())); });
+  driverShortcut("", KEY_F1 + 10);
+  driverCall([] { EXPECT_FALSE(isWindowFullScreen(window())); });
   driverClick("Done");
   editScene(scene);
   EXPECT_EQ(openSceneState(), nullptr);
