@@ -162,11 +162,16 @@ TEST_F(SceneWindow, FollowListTakesTheSceneObjectAndDoneWritesIt) {
   driverSetText("viewport width", "320");
   driverSetText("margin y", "7");
   driverCall([] { EXPECT_EQ(scenes[0].viewportwidth, 640) << "written by Done"; });
+  driverClick("Scene code...");
+  driverCall([] { EXPECT_TRUE(isWindowDisabled(window())); });
+  driverSetText("code", "go();");
+  driverClick("OK");
   driverClick("Done");
   editScene(scene);
   EXPECT_EQ(scenes[0].viewportobject, "");
   EXPECT_EQ(scenes[0].viewportwidth, 320);
   EXPECT_EQ(scenes[0].viewportyborder, 7);
+  EXPECT_EQ(scenes[0].code, "go();");
 }
 
 // A tile set whose file is empty leaves no tile-set picture behind.
