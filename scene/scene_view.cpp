@@ -1,6 +1,8 @@
 // The scene view's tick: the toolbar buttons that belong to the Objects and
 // Tiles tabs, and the picture of the scene on its canvas.
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <vector>
 
 #include "project/tables.h"
@@ -19,9 +21,13 @@ struct DrawItem {
   int tile;       // index in tiles, -1 for an instance
 };
 
+// A drawing position from a record's position and offsets; positions far
+// outside the canvas are clipped anyway, so holding them in range is enough.
+int place(int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
+
 void drawInstance(const ObjectRecord& o) {
   if (!isImage(o.image)) {
-    drawImage(PIC_ICON_NO_IMAGE, o.x - 7, o.y - 7);
+    drawImage(PIC_ICON_NO_IMAGE, place(int64_t(o.x) - 7), place(int64_t(o.y) - 7));
     return;
   }
   if (!isImage(o.rotatedImage)) return;
@@ -31,7 +37,7 @@ void drawInstance(const ObjectRecord& o) {
   // The turned picture keeps its middle where the unturned one has it.
   int dx = (imageWidth(o.rotatedImage) - imageWidth(o.image)) / 2;
   int dy = (imageHeight(o.rotatedImage) - imageHeight(o.image)) / 2;
-  drawImage(o.rotatedImage, o.x - cx - dx, o.y - cy - dy);
+  drawImage(o.rotatedImage, place(int64_t(o.x) - cx - dx), place(int64_t(o.y) - cy - dy));
 }
 
 }  // namespace
