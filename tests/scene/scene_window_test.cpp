@@ -186,6 +186,7 @@ TEST_F(SceneWindow, TileImageListLoadsTheTileSetOrNone) {
   chooseTab(TAB_TILES);
   driverCall([] {
     EXPECT_EQ(gadgetWidth(gadgets().tileSetCanvas), 64);
+    EXPECT_EQ(getPixel(canvasImage(gadgets().tileSetCanvas), 63, 31), opaque(rgb(0, 0, 200)));
     EXPECT_EQ(openSceneState()->tileSetImage, -1) << "none until a tile set is chosen";
   });
   driverChooseText("tile image list", empty);
