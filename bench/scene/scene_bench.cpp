@@ -9,6 +9,9 @@
 #include <string>
 
 #include "bench/project/large_project.h"
+#include "project/makers.h"
+#include "project/tables.h"
+#include "ui/image.h"
 #include "scene/scene_parts.h"
 #include "scene/scene_window.h"
 #include "ui/driver.h"
