@@ -1,4 +1,4 @@
-// The sprite and background windows, so far the common frame alone, and the
+// The background window, so far the common frame alone, and the
 // procedures the editing windows reach through the project model's hooks.
 #include "editors/editor_frame.h"
 #include "editors/editors.h"
@@ -22,5 +22,4 @@ void editFrameOnly(const PropertyKind& kind, const std::string& name) {
 
 }  // namespace
 
-void editSprite(const std::string& name) { editFrameOnly(spriteKind, name); }
 void editBackground(const std::string& name) { editFrameOnly(backgroundKind, name); }
