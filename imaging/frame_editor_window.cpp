@@ -124,6 +124,7 @@ void drawFrameStrip(const std::string& sprite, int rebuild) {
     int image = frames[i].image;
     int w = isImage(image) ? imageWidth(image) : 0, h = isImage(image) ? imageHeight(image) : 0;
     int canvas = canvasGadget(UI_ANY, x, 10, w, h);
+    nameGadget(canvas, "frame " + std::to_string(editor.canvases.size()));
     drawFrameCanvas(canvas, image, int(i) == currentFrame);
     editor.canvases.push_back({canvas, int(i)});
     x += w + 10;

@@ -86,6 +86,9 @@ bool askFrameFit(int window, int ow, int oh, int nw, int nh, int& sizeChoice, in
   setGadgetState(stretch, 1);
   nameGadget(keep, "Keep");
   nameGadget(resize, "Resize");
+  nameGadget(leftTop, "Left-top");
+  nameGadget(center, "Center");
+  nameGadget(stretch, "Stretch");
   bool accepted = runOkCancel(dialog, ok, cancel, [] { return true; });
   sizeChoice = getGadgetState(keep) == 1 ? KEEP_FRAME_SIZE : RESIZE_ALL_FRAMES;
   placement = getGadgetState(leftTop) == 1 ? PLACE_LEFT_TOP : getGadgetState(center) == 1 ? PLACE_CENTER
