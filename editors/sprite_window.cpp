@@ -44,6 +44,8 @@ void makeGadgets(SpriteWindow& s) {
   s.sizeLabel = textGadget(UI_ANY, 10, 135, 100, 25, "");
   nameGadget(s.sizeLabel, "size");
   s.area = scrollAreaGadget(UI_ANY, 120, 10, 550, 400, 40, 40, 32);
+  nameGadget(s.area, "preview area");
+  openGadgetList(s.area);
   s.canvas = canvasGadget(UI_ANY, 0, 0, 0, 0);
   nameGadget(s.canvas, "preview");
   closeGadgetList();

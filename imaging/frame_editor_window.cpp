@@ -148,7 +148,6 @@ void editSpriteFrames(const std::string& sprite, int opener) {
   nameGadget(done, "Done");
   editor.strip = scrollAreaGadget(UI_ANY, 10, 45, 780, 490 - m, 100, 100, 16);
   nameGadget(editor.strip, "strip");
-  closeGadgetList();
   drawFrameStrip(sprite, 0);
   addKeyboardShortcut(editor.window, SC_CONTROL | 'N', FE_NEW);
   addKeyboardShortcut(editor.window, SC_CONTROL | 'A', FE_ADD_FROM_FILE);

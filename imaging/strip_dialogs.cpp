@@ -18,8 +18,10 @@ void showImportDialog(int spriteIndex, int strip) {
   nameGadget(import, "Import");
   textGadget(UI_ANY, 480, 15, 150, 25,
              "Dimensions: " + std::to_string(w) + " x " + std::to_string(h) + " pixels");
-  scrollAreaGadget(UI_ANY, 10, 45, 780, 520, w, h, 32);
-  imageGadget(UI_ANY, 0, 0, w, h, strip);
+  int view = scrollAreaGadget(UI_ANY, 10, 45, 780, 520, w, h, 32);
+  nameGadget(view, "strip view");
+  openGadgetList(view);
+  nameGadget(imageGadget(UI_ANY, 0, 0, w, h, strip), "strip picture");
   closeGadgetList();
   useGadgetList(dialog);
   textGadget(UI_ANY, 10, 15, 40, 25, "Columns");

@@ -3,6 +3,7 @@
 #include "imaging/frame_list.h"
 #include "project/makers.h"
 #include "tests/shell/shell_fixture.h"
+#include "tests/shell/widget_probe.h"
 
 namespace {
 
@@ -111,6 +112,8 @@ TEST_F(SpriteWindow, ZoomAndAnimation) {
   driverTick(title(), 1);
   driverCall([] {
     EXPECT_EQ(previewZoom, 3);
+    EXPECT_TRUE(gadgetInside(field("preview"), field("preview area")));
+    EXPECT_EQ(getGadgetAttribute(field("preview area"), ATTR_SCROLL_INNERWIDTH), 96);
     EXPECT_EQ(imageWidth(preview()), 96);
     EXPECT_EQ(imageHeight(preview()), 48);
     EXPECT_EQ(getPixel(preview(), 30, 47), opaque(0));
@@ -206,7 +209,10 @@ TEST_F(SpriteWindow, LoadCutsAStripAndTheObjectsTakeTheNewFirstFrame) {
   driverAnswerMessage("Error", "The image '" + folder.path + "/broken.png' could not be loaded");
   driverClick("Load...");
   driverAnswerFile("Select an image strip", strip);
-  driverCall([] { EXPECT_TRUE(isWindowDisabled(windowWith("name"))); }, "sprite window disabled");
+  driverCall([] {
+    EXPECT_TRUE(isWindowDisabled(windowWith("name")));
+    EXPECT_TRUE(gadgetInside(gadgetByName(0, "strip picture"), gadgetByName(0, "strip view")));
+  }, "the import dialog");
   for (auto [columns, rows] : {std::pair{"0", "1"}, {"4", ""}, {"129", "1"}, {"1", "33"}}) {
     driverSetText("Columns", columns);
     driverSetText("Rows", rows);
