@@ -104,6 +104,12 @@ void buildPreview(SpriteWindow& s) {
   resizeGadget(s.canvas, 0, 0, s.w * zoom, s.h * zoom);
   setGadgetAttribute(s.area, ATTR_SCROLL_INNERWIDTH, s.w * zoom);
   setGadgetAttribute(s.area, ATTR_SCROLL_INNERHEIGHT, s.h * zoom);
+  // The whole canvas once, so that scrolling shows the sprite, not white.
+  int first = firstFrameIndex(name);
+  if (first >= 0)
+    drawSpritePreview(canvasImage(s.canvas), frames[size_t(first)].image, record(s), s.w, s.h, zoom,
+                      showCollisionShape);
+  refreshCanvas(s.canvas);
 }
 
 void previewTick(SpriteWindow& s) {
@@ -112,8 +118,11 @@ void previewTick(SpriteWindow& s) {
   if (s.shown >= s.frameCount) s.shown = 0;
   int index = nthFrameIndex(r.name, s.shown);
   if (index >= 0 && isImage(canvasImage(s.canvas))) {
+    // The part on show; the rest keeps the picture of the last build.
     drawSpritePreview(canvasImage(s.canvas), frames[size_t(index)].image, r, s.w, s.h,
-                      effectivePreviewZoom(s.w, s.h, previewZoom), showCollisionShape);
+                      effectivePreviewZoom(s.w, s.h, previewZoom), showCollisionShape,
+                      getGadgetAttribute(s.area, ATTR_SCROLL_X), getGadgetAttribute(s.area, ATTR_SCROLL_Y),
+                      gadgetWidth(s.area), gadgetHeight(s.area));
     refreshCanvas(s.canvas);
   }
   s.shown = s.shown + 1 < s.frameCount ? s.shown + 1 : 0;

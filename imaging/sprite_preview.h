@@ -19,6 +19,8 @@ int effectivePreviewZoom(int w, int h, int zoom);
 // Draws into `target` (the canvas image): the checkerboard, the frame
 // scaled by `zoom` through its alpha, the black origin cross and, with
 // showShape 1, the green collision shape ("Circle": around the middle of the
-// w x h sprite; else the box). w and h are the sprite's size.
+// w x h sprite; else the box). w and h are the sprite's size. Only the
+// rectangle (left, top, width, height) of the target is drawn (width and
+// height -1: all of it); the rest keeps its pixels.
 void drawSpritePreview(int target, int frameImage, const SpriteRecord& sprite, int w, int h, int zoom,
-                       int showShape);
+                       int showShape, int left = 0, int top = 0, int width = -1, int height = -1);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 TEST(SpritePreview, IntervalAndZoomCap) {
@@ -55,6 +57,35 @@ TEST(SpritePreview, DrawsFrameCrossAndShapeScaled) {
   s.collisionleft = -2000000000, s.collisionright = 2000000000, s.centerx = 2000000000;
   drawSpritePreview(target, frame, s, 4, 2, 64, 1);
   freeImage(target);
+  freeImage(frame);
+}
+
+// Drawing only the part on show gives that part exactly as drawing the whole
+// canvas does, over a backdrop tiled across the canvas, and leaves the rest.
+TEST(SpritePreview, APartEqualsTheSamePartOfTheWhole) {
+  std::mt19937 random(5);
+  int backdrop = randomImage(random, 40, 30, 24);
+  ASSERT_EQ(copyImage(backdrop, PIC_CHECKERBOARD), PIC_CHECKERBOARD);
+  int frame = randomImage(random, 13, 9);
+  SpriteRecord s;
+  s.centerx = 5, s.centery = 7, s.collisionshape = "Circle", s.collisionradius = 4;
+  for (const char* shape : {"Circle", "Box"}) {
+    s.collisionshape = shape;
+    s.collisionleft = 2, s.collisionright = 11, s.collisiontop = -1, s.collisionbottom = 6;
+    int whole = createImage(-1, 13 * 7, 9 * 7, 24, opaque(rgb(1, 2, 3)));
+    drawSpritePreview(whole, frame, s, 13, 9, 7, 1);
+    int part = createImage(-1, 13 * 7, 9 * 7, 24, opaque(rgb(1, 2, 3)));
+    drawSpritePreview(part, frame, s, 13, 9, 7, 1, 33, 21, 45, 500);
+    for (int y = 0; y < 63; ++y)
+      for (int x = 0; x < 91; ++x) {
+        bool inside = x >= 33 && x < 78 && y >= 21;
+        ASSERT_EQ(getPixel(part, x, y), inside ? getPixel(whole, x, y) : opaque(rgb(1, 2, 3))) << x << ", " << y;
+      }
+    freeImage(whole);
+    freeImage(part);
+  }
+  freeImage(PIC_CHECKERBOARD);
+  freeImage(backdrop);
   freeImage(frame);
 }
 
