@@ -61,7 +61,7 @@ int refuseUnusableName(const std::string& typed, const std::string& currentName,
   return 1;
 }
 
-int checkPropertyName(const PropertyFrame& f) {
+int checkPropertyName(const PropertyFrame& f, const std::function<int(const std::string&)>& refuseName) {
   const PropertyKind& k = *f.kind;
   setModified(1);
   std::string word = k.word, typed = getGadgetText(f.name);
@@ -70,6 +70,7 @@ int checkPropertyName(const PropertyFrame& f) {
     return NAME_MISSING;
   }
   if (refuseUnusableName(typed, k.nameAt(f.index), k.gameKind) != 0) return NAME_REFUSED;
+  if (refuseName && refuseName(typed) != 0) return NAME_REFUSED;
   if (k.isFree(typed, f.index) == 1) {
     k.rename(f.index, typed);
     return NAME_APPLIED;
@@ -84,7 +85,7 @@ void runPropertyWindow(PropertyFrame& f, const PropertyHooks& hooks) {
     int event = waitWindowEvent();
     if (eventWindow() != f.window) continue;
     if (event == EV_GADGET && eventGadget() == f.done) {
-      int name = checkPropertyName(f);
+      int name = checkPropertyName(f, hooks.refuseName);
       int errors = name == NAME_APPLIED ? 0 : 1;
       if (name != NAME_MISSING && hooks.checks) errors += hooks.checks();
       if (errors != 0) continue;

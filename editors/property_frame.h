@@ -41,6 +41,9 @@ struct PropertyHooks {
   std::function<void(int event)> event;
   // Frees what the window made for itself; runs on Done and on Delete.
   std::function<void()> release;
+  // A refusal of the typed name of the kind's own, run after the name rule
+  // and before the name is applied: shows its message and returns 1, or 0.
+  std::function<int(const std::string& typed)> refuseName;
 };
 
 // Opens the window of the record named `name`: disables the main window,
@@ -55,7 +58,8 @@ enum NameCheck : int { NAME_APPLIED = 0, NAME_REFUSED = 1, NAME_MISSING = 2 };
 // The name steps of Done: sets the modified flag; a missing name, a name the
 // game cannot use, or a taken name shows its message; a free name is applied
 // at once with its references.
-int checkPropertyName(const PropertyFrame& frame);
+int checkPropertyName(const PropertyFrame& frame,
+                      const std::function<int(const std::string&)>& refuseName = {});
 // The check of the name rule: a typed name other than the current one that
 // the game cannot use shows "The name '...' cannot be used in a game" (title
 // "Error") and counts 1; else 0. Saved projects keep their names.

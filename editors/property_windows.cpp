@@ -1,8 +1,6 @@
-// The sprite window, so far the common frame alone, and the
-// procedures the editing windows reach through the project model's hooks.
+// The procedures the editing windows reach through the project model's hooks.
 #include "editors/editor_frame.h"
 #include "editors/editors.h"
-#include "editors/property_frame.h"
 #include "project/hooks.h"
 
 int askYesNo(const std::string& title, const std::string& text) {
@@ -12,14 +10,3 @@ int askYesNo(const std::string& title, const std::string& text) {
 void rebuildResourcePanel() {
   if (projectHooks.refreshResourcePanel) projectHooks.refreshResourcePanel();
 }
-
-namespace {
-
-void editFrameOnly(const PropertyKind& kind, const std::string& name) {
-  PropertyFrame frame;
-  if (openPropertyFrame(kind, name, frame)) runPropertyWindow(frame, {});
-}
-
-}  // namespace
-
-void editSprite(const std::string& name) { editFrameOnly(spriteKind, name); }

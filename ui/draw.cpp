@@ -48,8 +48,12 @@ void drawSpan(ImageData* image, int x0, int x1, int y, uint32_t color) {
   } else if (mode == DRAW_ALPHABLEND) {
     uint32_t a = color >> 24;
     if (a == 0) return;
-    for (; p != end; ++p) *p = blendOver(*p, color, a);
-    // A 24-bit image stays opaque: blending over alpha 255 keeps 255.
+    // A 24-bit image is opaque throughout: the branch-free rule gives the
+    // same pixels as the full one, several times faster over large shapes.
+    if (image->depth == 24)
+      for (; p != end; ++p) *p = blendOntoOpaque(*p, color, a);
+    else
+      for (; p != end; ++p) *p = blendOver(*p, color, a);
   } else {
     if (image->depth == 24) color |= 0xFF000000u;
     std::fill(p, end, color);

@@ -1,0 +1,232 @@
+#include "editors/editor_settings.h"
+#include "imaging/frame_editor.h"
+#include "imaging/frame_list.h"
+#include "project/makers.h"
+#include "tests/shell/shell_fixture.h"
+#include "tests/shell/widget_probe.h"
+
+namespace {
+
+constexpr uint32_t markBlue = 0xFFFF9595u;   // (149, 149, 255) opaque
+
+class FrameEditor : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    startMainWindow();
+    sprite = newSprite();
+  }
+
+  int addFrame(int w, int h, int tag = 0, const std::string& owner = "") {
+    const std::string& s = owner.empty() ? sprite : owner;
+    return appendSpriteFrame(s, newFrameNumber(s), createImage(-1, w, h, 32, rgba(tag, 0, 0, 255)));
+  }
+
+  static std::vector<std::string> table() {
+    std::vector<std::string> out;
+    for (const FrameRecord& f : frames) out.push_back(f.sprite.substr(0, 1) + f.file);
+    return out;
+  }
+
+  std::string pngOf(int w, int h, const std::string& name) {
+    int image = createImage(-1, w, h, 32, rgba(9, 9, 9, 255));
+    std::string path = folder.path + "/" + name;
+    EXPECT_TRUE(savePng(image, path));
+    freeImage(image);
+    return path;
+  }
+
+  static int canvas(int k) { return gadgetByName(0, "frame " + std::to_string(k)); }
+  // Whether the strip shows the current-frame mark on frame k.
+  static bool marked(int k) { return getPixel(canvasImage(canvas(k)), 0, 0) == markBlue; }
+
+  void edit() { editSpriteFrames(sprite, 0); }
+
+  std::string sprite;
+  using Names = std::vector<std::string>;
+};
+
+// Frames of 32 x 32 and 16 x 48 stand top-aligned at x 10 and 52; the first
+// frame of the sprite in table order is current, not record 0.
+TEST_F(FrameEditor, OpensOnTheSpritesFirstFrameWithTheStripLaidOut) {
+  std::string other = newSprite();
+  addFrame(8, 8, 0, other);
+  addFrame(32, 32, 1);
+  addFrame(16, 48, 2);
+  setModified(0);
+  driverCall([] {
+    int window = windowWith("strip");
+    EXPECT_EQ(getWindowTitle(window), "Edit sprite frames");
+    EXPECT_EQ(windowWidth(window), 800);
+    EXPECT_EQ(currentFrame, 1);
+    EXPECT_EQ(gadgetX(canvas(0)), 10);
+    EXPECT_EQ(gadgetX(canvas(1)), 52);
+    EXPECT_EQ(gadgetY(canvas(1)), 10);
+    EXPECT_EQ(gadgetHeight(canvas(1)), 48);
+    EXPECT_TRUE(gadgetInside(canvas(0), gadgetByName(0, "strip")));
+    EXPECT_EQ(getGadgetAttribute(gadgetByName(0, "strip"), ATTR_SCROLL_INNERWIDTH), 78);
+    EXPECT_EQ(getGadgetAttribute(gadgetByName(0, "strip"), ATTR_SCROLL_INNERHEIGHT), 58);
+    EXPECT_TRUE(marked(0));
+    EXPECT_FALSE(marked(1));
+    EXPECT_EQ(getPixel(canvasImage(canvas(0)), 1, 0), opaque(rgb(1, 0, 0)));
+    std::vector<std::string> menus = menuBarTexts(window);
+    EXPECT_EQ(menus.size(), 4u + 24u + 4u);
+    EXPECT_EQ(menus[1], "New...\tCtrl + N");
+    EXPECT_EQ(gadgetX(gadgetByName(0, "Make opaque")), 730);
+  });
+  // A click moves the mark at once.
+  driverCanvas("frame 1", ET_LEFTCLICK, 3, 3);
+  driverCall([] {
+    EXPECT_EQ(currentFrame, 2);
+    EXPECT_FALSE(marked(0));
+    EXPECT_TRUE(marked(1));
+  });
+  driverClick("Done");
+  edit();
+  EXPECT_EQ(modifiedFlag, 1);
+  // Closing made the panel pictures anew.
+  EXPECT_GE(sprites[0].thumbnail, 0);
+  EXPECT_EQ(getPixel(sprites[0].thumbnail, 45, 20), opaque(rgb(1, 0, 0)));
+}
+
+TEST_F(FrameEditor, WithoutFramesTheStripIsEmptyAndFrameCommandsDoNothing) {
+  driverShortcut("Edit sprite frames", SC_CONTROL | 'D');
+  driverShortcut("Edit sprite frames", KEY_DELETE);
+  driverClick("Move current frame to left");
+  driverCall([] {
+    EXPECT_EQ(currentFrame, -1);
+    EXPECT_EQ(canvas(0), 0);
+    EXPECT_EQ(getGadgetAttribute(gadgetByName(0, "strip"), ATTR_SCROLL_INNERWIDTH), 10);
+    EXPECT_EQ(getGadgetAttribute(gadgetByName(0, "strip"), ATTR_SCROLL_INNERHEIGHT), 10);
+  });
+  driverClick("Done");
+  edit();
+  EXPECT_TRUE(frames.empty());
+}
+
+// New checks its fields before anything goes: a refused size keeps every
+// frame and the dialog; the defaults give one transparent 40 x 40 frame "0".
+TEST_F(FrameEditor, NewReplacesTheFramesByOneBlankFrame) {
+  std::string other = newSprite();
+  addFrame(8, 8);
+  addFrame(8, 8, 0, other);
+  addFrame(8, 8);
+  addFrame(8, 8);
+  int old = frames[0].image;
+  driverShortcut("Edit sprite frames", SC_CONTROL | 'N');
+  driverSetText("Width", "");
+  driverClick("OK");
+  driverAnswerMessage("Error", "The width and the height must be from 1 to 16384 pixels");
+  driverSetText("Width", "99999");
+  driverClick("OK");
+  driverAnswerMessage("Error", "The width and the height must be from 1 to 16384 pixels");
+  driverCall([&] {
+    EXPECT_EQ(table(), (Names{"s0", "s0", "s1", "s2"}));
+    EXPECT_TRUE(isImage(old));
+  });
+  driverClick("Cancel");
+  driverClick("Create new sprite");
+  driverClick("OK");
+  driverCall([&] {
+    EXPECT_EQ(table(), (Names{"s0", "s0"}));
+    EXPECT_EQ(frames[1].sprite, sprite);
+    EXPECT_EQ(imageWidth(frames[1].image), 40);
+    EXPECT_EQ(getPixel(frames[1].image, 0, 0), 0u);
+    EXPECT_EQ(currentFrame, 1);
+    EXPECT_FALSE(isImage(old));
+    EXPECT_FALSE(isWindowDisabled(windowWith("strip")));
+  });
+  driverClick("Done");
+  edit();
+}
+
+TEST_F(FrameEditor, AddFromFileAsksOnlyWhenTheSizeDiffers) {
+  std::string small = pngOf(32, 32, "small.png"), big = pngOf(64, 64, "big.png");
+  writeFile(folder.path + "/broken.png", "no picture");
+  driverShortcut("Edit sprite frames", SC_CONTROL | 'A');
+  driverAnswerFile("Select an image", small);
+  driverClick("Add new frame from file");
+  driverAnswerFile("Select an image", small);
+  driverClick("Add new frame from file");
+  driverAnswerFile("Select an image", "");
+  driverClick("Add new frame from file");
+  driverAnswerFile("Select an image", folder.path + "/broken.png");
+  driverAnswerMessage("Error", "The image '" + folder.path + "/broken.png' could not be loaded");
+  driverCall([] {
+    EXPECT_EQ(table(), (Names{"s0", "s1"}));
+    EXPECT_EQ(currentFrame, 1);
+  });
+  // Cancel keeps the frames and the current frame.
+  driverCanvas("frame 0", ET_LEFTCLICK, 1, 1);
+  driverClick("Add new frame from file");
+  driverAnswerFile("Select an image", big);
+  driverCall([] {
+    int dialog = windowWith("Keep");
+    EXPECT_EQ(getWindowTitle(dialog), "Adding new frame");
+    EXPECT_EQ(getGadgetText(gadgetByName(dialog, "Keep")), "Keep the original image size (32 x 32)");
+    EXPECT_EQ(getGadgetState(gadgetByName(dialog, "Resize")), 1);
+    EXPECT_EQ(getGadgetState(gadgetByName(dialog, "Stretch")), 1);
+    EXPECT_TRUE(isWindowDisabled(windowWith("strip")));
+  });
+  driverClick("Cancel");
+  driverCall([] {
+    EXPECT_EQ(table(), (Names{"s0", "s1"}));
+    EXPECT_EQ(currentFrame, 0);
+  });
+  driverClick("Add new frame from file");
+  driverAnswerFile("Select an image", big);
+  driverClick("Keep");
+  driverClick("Center");
+  driverClick("OK");
+  driverCall([] {
+    EXPECT_EQ(table(), (Names{"s0", "s1", "s2"}));
+    EXPECT_EQ(imageWidth(frames[2].image), 32);
+    EXPECT_EQ(currentFrame, 2);
+  });
+  driverClick("Done");
+  edit();
+}
+
+// The Edit commands from their shortcuts and buttons; an image operation's
+// button does nothing yet but redraw the strip.
+TEST_F(FrameEditor, DuplicateMoveAndDeleteFromShortcutsAndButtons) {
+  addFrame(4, 4, 10);
+  addFrame(4, 4, 11);
+  addFrame(4, 4, 12);
+  driverShortcut("Edit sprite frames", SC_CONTROL | 'D');
+  driverCall([] {
+    EXPECT_EQ(table(), (Names{"s0", "s1", "s2", "s3"}));
+    EXPECT_EQ(currentFrame, 3);
+    EXPECT_EQ(red(getPixel(frames[3].image, 0, 0)), 10);
+    EXPECT_TRUE(marked(3));
+  });
+  driverShortcut("Edit sprite frames", SC_CONTROL | int(KEY_RIGHT));
+  driverShortcut("Edit sprite frames", SC_CONTROL | int(KEY_LEFT));
+  driverClick("Move current frame to left");
+  driverCall([] {
+    EXPECT_EQ(table(), (Names{"s0", "s3", "s1", "s2"}));
+    EXPECT_EQ(currentFrame, 1);
+  });
+  int before = 0;
+  driverCall([&] { before = frames[1].image; });
+  driverClick("Invert");
+  driverClick("Rotate");
+  driverCall([&] {
+    EXPECT_EQ(frames[1].image, before);
+    EXPECT_TRUE(marked(1));
+  });
+  driverClick("Delete current frame");
+  driverCall([] {
+    EXPECT_EQ(table(), (Names{"s0", "s1", "s2"}));
+    EXPECT_EQ(currentFrame, 0);
+  });
+  driverShortcut("Edit sprite frames", SC_CONTROL | 'S');
+  driverAnswerFile("Save sprite as PNG strip", folder.path + "/strip");
+  driverClick("Done");
+  edit();
+  int saved = loadImage(-1, folder.path + "/strip.png");
+  EXPECT_EQ(imageWidth(saved), 12);
+  freeImage(saved);
+}
+
+}  // namespace
