@@ -8,6 +8,32 @@
 #include "ui/system.h"
 #include "ui/ui.h"
 
+#include <climits>
+#include <cstdint>
+
+namespace {
+
+// Noise draws one number per pixel at every preview: a small generator
+// (xorshift64*) seeded from the system's random source once per dialog,
+// rather than a call of that source per pixel.
+class NoiseRandom {
+ public:
+  NoiseRandom() : state_((uint64_t(randomInt(INT_MAX)) << 32) | uint64_t(randomInt(INT_MAX)) | 1) {}
+  // A whole number from 0 to maximum inclusive.
+  int operator()(int maximum) {
+    state_ ^= state_ >> 12;
+    state_ ^= state_ << 25;
+    state_ ^= state_ >> 27;
+    uint64_t bits = (state_ * 0x2545F4914F6CDD1Dull) >> 32;
+    return int((bits * uint64_t(maximum + 1)) >> 32);
+  }
+
+ private:
+  uint64_t state_;
+};
+
+}  // namespace
+
 void applyOpacity(int editorWindow, const std::string& sprite, int currentFrame) {
   OperationDialog d;
   if (!openOperationDialog(d, editorWindow, sprite, currentFrame, "Opacity")) return;
@@ -41,8 +67,11 @@ void applyNoise(int editorWindow, const std::string& sprite, int currentFrame) {
   // Every preview draws new values; OK gives every frame taken the values
   // of the last preview, so the current frame comes out as it was shown.
   NoisePattern pattern;
+  NoiseRandom random;
   OperationRules rules;
-  rules.beforePreview = [&] { pattern = makeNoisePattern(d.width, d.height, pairFieldValue(d, level), randomInt); };
+  rules.beforePreview = [&] {
+    pattern = makeNoisePattern(d.width, d.height, pairFieldValue(d, level), [&random](int maximum) { return random(maximum); });
+  };
   rules.compute = [&pattern](int image) { return noiseImage(image, pattern); };
   runOperationDialog(d, rules, PREVIEW_AFTER_FIRST_EVENT);
 }
