@@ -50,8 +50,8 @@ int turnInFrame(int image, int degrees) {
 void applyMirror(int editorWindow, const std::string& sprite, int currentFrame) {
   OperationDialog d;
   if (!openOperationDialog(d, editorWindow, sprite, currentFrame, "Mirror the images")) return;
-  int horizontal = checkBoxGadget(UI_ANY, 10, 445, 100, 25, "Mirror horizontally");
-  int vertical = checkBoxGadget(UI_ANY, 10, 475, 100, 25, "Mirror vertically");
+  int horizontal = checkBoxGadget(UI_ANY, 10, 445, 200, 25, "Mirror horizontally");
+  int vertical = checkBoxGadget(UI_ANY, 10, 475, 200, 25, "Mirror vertically");
   OperationRules rules;
   rules.compute = [=](int image) {
     return mirrorImage(image, getGadgetState(horizontal) != 0, getGadgetState(vertical) != 0);
@@ -91,9 +91,12 @@ void applyShift(int editorWindow, const std::string& sprite, int currentFrame) {
   OperationDialog d;
   if (!openOperationDialog(d, editorWindow, sprite, currentFrame, "Shift the images")) return;
   int horizontal = addValuePair(d, "Horizontal", 445, 440, 500, -d.width, d.width, d.width, 0);
-  int wrapHorizontally = checkBoxGadget(UI_ANY, 690, 440, 100, 25, "Wrap horizontally");
+  int wrapHorizontally = checkBoxGadget(UI_ANY, 690, 440, 110, 25, "Wrap horizontally");
   int vertical = addValuePair(d, "Vertical", 475, 470, 500, -d.height, d.height, d.height, 0);
-  int wrapVertically = checkBoxGadget(UI_ANY, 690, 470, 100, 25, "Wrap vertically");
+  int wrapVertically = checkBoxGadget(UI_ANY, 690, 470, 110, 25, "Wrap vertically");
+  // Their texts may be cut at the window's edge.
+  gadgetToolTip(wrapHorizontally, "Wrap horizontally");
+  gadgetToolTip(wrapVertically, "Wrap vertically");
   OperationRules rules;
   rules.compute = [=, &d](int image) {
     return shiftImage(image, pairFieldValue(d, horizontal), pairFieldValue(d, vertical),
