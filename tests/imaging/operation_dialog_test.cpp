@@ -107,6 +107,21 @@ TEST_F(OperationDialogFrame, PreviewsOverTheCheckerboard) {
   applyBrightness(editor, "hero", 3);
 }
 
+// Past the 800 x 800 backdrop a wide frame is shown over white each time,
+// not blended again over the previous preview.
+TEST_F(OperationDialogFrame, APreviewPastTheBackdropIsOverWhite) {
+  int wide = addFrame("wide", 810, 1, rgba(0, 0, 0, 128));
+  int over = (255 * 127) / 255;
+  driverSetText("Level field", "0");
+  driverSetText("Level field", "-0");
+  driverCall([&] {
+    EXPECT_EQ(canvasPixel("original", 805, 0), rgba(over, over, over, 255));
+    EXPECT_EQ(canvasPixel("modified", 805, 0), rgba(over, over, over, 255));
+  });
+  driverClick("Cancel");
+  applyBrightness(editor, "wide", wide);
+}
+
 struct PairCase {
   void (*procedure)(int, const std::string&, int);
   const char* pair;
