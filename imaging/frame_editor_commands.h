@@ -43,12 +43,11 @@ struct FrameEditorCommand {
   const char* tooltip;
   int icon;
   bool separatorAfter;
-  FrameCommand run;      // null: the command does nothing yet
+  FrameCommand run;
 };
 
 constexpr int FRAME_EDITOR_COMMANDS = 24;
 // In the order of the tool buttons; menus list them in the same order.
-// The image operations have no procedure until their dialogs are set here.
 extern FrameEditorCommand frameEditorCommands[FRAME_EDITOR_COMMANDS];
 // The command of a menu item number, null for none.
 FrameEditorCommand* frameEditorCommand(int item);

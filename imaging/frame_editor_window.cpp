@@ -7,6 +7,8 @@
 #include "imaging/frame_editor.h"
 #include "imaging/frame_editor_commands.h"
 #include "imaging/frame_list.h"
+#include "imaging/image_dialogs.h"
+#include "imaging/operation_dialog.h"
 #include "project/hooks.h"
 #include "project/tables.h"
 #include "ui/draw.h"
@@ -28,26 +30,26 @@ FrameEditorCommand frameEditorCommands[FRAME_EDITOR_COMMANDS] = {
      PIC_TOOL_MOVE_RIGHT, true, moveFrameRight},
     {"Edit", "Delete current frame", "Delete", FE_DELETE, 200, "Delete current frame", PIC_TOOL_DELETE, false,
      deleteCurrentFrame},
-    {"Transform", "Shift", "", FE_SHIFT, 240, "Shift", PIC_TOOL_SHIFT, false, nullptr},
-    {"Transform", "Mirror/Flip", "", FE_MIRROR, 270, "Mirror", PIC_TOOL_MIRROR, false, nullptr},
-    {"Transform", "Rotate", "", FE_ROTATE, 300, "Rotate", PIC_TOOL_ROTATE, false, nullptr},
-    {"Transform", "Scale", "", FE_SCALE, 330, "Scale", PIC_TOOL_SCALE, true, nullptr},
+    {"Transform", "Shift", "", FE_SHIFT, 240, "Shift", PIC_TOOL_SHIFT, false, applyShift},
+    {"Transform", "Mirror/Flip", "", FE_MIRROR, 270, "Mirror", PIC_TOOL_MIRROR, false, applyMirror},
+    {"Transform", "Rotate", "", FE_ROTATE, 300, "Rotate", PIC_TOOL_ROTATE, false, applyRotate},
+    {"Transform", "Scale", "", FE_SCALE, 330, "Scale", PIC_TOOL_SCALE, true, applyScale},
     {"Transform", "Resize canvas", "", FE_RESIZE_CANVAS, 360, "Resize canvas", PIC_TOOL_RESIZE_CANVAS, false,
-     nullptr},
-    {"Transform", "Stretch", "", FE_STRETCH, 390, "Stretch", PIC_TOOL_STRETCH, false, nullptr},
-    {"Effects", "Grayscale", "", FE_GRAYSCALE, 430, "Grayscale", PIC_TOOL_GRAYSCALE, false, nullptr},
-    {"Effects", "Colorize", "", FE_COLORIZE, 460, "Colorize", PIC_TOOL_COLORIZE, false, nullptr},
+     resizeCanvas},
+    {"Transform", "Stretch", "", FE_STRETCH, 390, "Stretch", PIC_TOOL_STRETCH, false, applyStretch},
+    {"Effects", "Grayscale", "", FE_GRAYSCALE, 430, "Grayscale", PIC_TOOL_GRAYSCALE, false, applyGrayscale},
+    {"Effects", "Colorize", "", FE_COLORIZE, 460, "Colorize", PIC_TOOL_COLORIZE, false, applyColorize},
     {"Effects", "Color balance", "", FE_COLOR_BALANCE, 490, "Color balance", PIC_TOOL_COLOR_BALANCE, false,
-     nullptr},
+     applyColorBalance},
     {"Effects", "Swap RGB channel", "", FE_SWAP_CHANNELS, 520, "Swap RGB channels", PIC_TOOL_SWAP_CHANNELS, false,
-     nullptr},
-    {"Effects", "Invert", "", FE_INVERT, 550, "Invert", PIC_TOOL_INVERT, false, nullptr},
-    {"Effects", "Brightness", "", FE_BRIGHTNESS, 580, "Brightness", PIC_TOOL_BRIGHTNESS, false, nullptr},
-    {"Effects", "Opacity", "", FE_OPACITY, 610, "Opacity", PIC_TOOL_OPACITY, false, nullptr},
-    {"Effects", "Posterize", "", FE_POSTERIZE, 640, "Posterize", PIC_TOOL_POSTERIZE, false, nullptr},
-    {"Effects", "Noise", "", FE_NOISE, 670, "Noise", PIC_TOOL_NOISE, false, nullptr},
-    {"Effects", "Erase a color", "", FE_ERASE_COLOR, 700, "Erase a color", PIC_TOOL_ERASE_COLOR, false, nullptr},
-    {"Effects", "Make opaque", "", FE_MAKE_OPAQUE, 730, "Make opaque", PIC_TOOL_MAKE_OPAQUE, false, nullptr},
+     applySwapChannels},
+    {"Effects", "Invert", "", FE_INVERT, 550, "Invert", PIC_TOOL_INVERT, false, applyInvert},
+    {"Effects", "Brightness", "", FE_BRIGHTNESS, 580, "Brightness", PIC_TOOL_BRIGHTNESS, false, applyBrightness},
+    {"Effects", "Opacity", "", FE_OPACITY, 610, "Opacity", PIC_TOOL_OPACITY, false, applyOpacity},
+    {"Effects", "Posterize", "", FE_POSTERIZE, 640, "Posterize", PIC_TOOL_POSTERIZE, false, applyPosterize},
+    {"Effects", "Noise", "", FE_NOISE, 670, "Noise", PIC_TOOL_NOISE, false, applyNoise},
+    {"Effects", "Erase a color", "", FE_ERASE_COLOR, 700, "Erase a color", PIC_TOOL_ERASE_COLOR, false, applyEraseColor},
+    {"Effects", "Make opaque", "", FE_MAKE_OPAQUE, 730, "Make opaque", PIC_TOOL_MAKE_OPAQUE, false, applyMakeOpaque},
 };
 
 FrameEditorCommand* frameEditorCommand(int item) {
@@ -138,6 +140,8 @@ void drawFrameStrip(const std::string& sprite, int rebuild) {
 void editSpriteFrames(const std::string& sprite, int opener) {
   currentFrame = firstFrameIndex(sprite);
   editor = {};
+  // The image operation dialogs end by having the strip rebuilt.
+  frameStripHook = [](const std::string& edited) { drawFrameStrip(edited, 1); };
   editor.window = openWindow(UI_ANY, 0, 0, 800, 600, "Edit sprite frames", WIN_TITLEBAR | WIN_SCREENCENTERED);
   if (opener) disableWindow(opener, true);
   makeMenus(editor.window);
@@ -185,5 +189,6 @@ void editSpriteFrames(const std::string& sprite, int opener) {
   if (opener) disableWindow(opener, false);
   editor.canvases.clear();
   closeWindow(editor.window);
+  frameStripHook = nullptr;
   editor = {};
 }

@@ -188,7 +188,7 @@ TEST_F(FrameEditor, AddFromFileAsksOnlyWhenTheSizeDiffers) {
 }
 
 // The Edit commands from their shortcuts and buttons; an image operation's
-// button does nothing yet but redraw the strip.
+// button opens its dialog, and the strip shows what OK made.
 TEST_F(FrameEditor, DuplicateMoveAndDeleteFromShortcutsAndButtons) {
   addFrame(4, 4, 10);
   addFrame(4, 4, 11);
@@ -210,10 +210,16 @@ TEST_F(FrameEditor, DuplicateMoveAndDeleteFromShortcutsAndButtons) {
   int before = 0;
   driverCall([&] { before = frames[1].image; });
   driverClick("Invert");
+  driverCheck("all frames", false);
+  driverClick("OK");
   driverClick("Rotate");
+  driverClick("Cancel");
   driverCall([&] {
-    EXPECT_EQ(frames[1].image, before);
+    EXPECT_NE(frames[1].image, before);
+    EXPECT_EQ(red(getPixel(frames[1].image, 0, 0)), 255 - 10);
+    EXPECT_EQ(red(getPixel(frames[0].image, 0, 0)), 10);
     EXPECT_TRUE(marked(1));
+    EXPECT_FALSE(marked(0));
   });
   driverClick("Delete current frame");
   driverCall([] {
