@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -60,6 +61,8 @@ QWidget* gadgetWidget(int gadget) {
 
 bool isGadget(int gadget) { return findGadget(gadget) != nullptr; }
 
+int liveGadgetCount() { return int(gadgetTable().size()); }
+
 int gadgetKind(int gadget) {
   GadgetRec* g = findGadget(gadget);
   return g ? g->kind : GK_NONE;
@@ -75,10 +78,9 @@ void freeGadget(int gadget) {
   if (!g) return;
   QWidget* widget = g->widget;
   // Gadgets inside this one (panel pages, scroll areas, containers) go with it.
-  std::vector<int> inside;
-  for (auto& [num, rec] : gadgetTable())
-    if (num != gadget && rec.window == g->window && widget->isAncestorOf(rec.widget)) inside.push_back(num);
-  for (int c : inside) freeGadget(c);
+  const int window = g->window;
+  for (int c : gadgetsInside(widget))
+    if (gadgetWindow(c) == window) freeGadget(c);
   g = findGadget(gadget);
   if (!g) return;
   if (g->onFree) g->onFree(gadget);
@@ -232,6 +234,24 @@ bool isGadgetDisabled(int gadget) {
 
 void hideGadget(int gadget, bool hidden) {
   if (GadgetRec* g = findGadget(gadget)) g->widget->setVisible(!hidden);
+}
+
+void freezeGadget(int gadget, bool frozen) {
+  GadgetRec* g = findGadget(gadget);
+  if (!g) return;
+  if (frozen) {
+    g->widget->setUpdatesEnabled(false);
+    return;
+  }
+  if (g->widget->updatesEnabled()) return;
+  // The repaints that showing each new widget asked for find updates off
+  // and do nothing; the widgets inside are let go without a repaint each,
+  // and the gadget repaints whole as updates come back on.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+  for (QWidget* w : g->widget->findChildren<QWidget*>())
+    if (!w->isWindow() && !w->testAttribute(Qt::WA_ForceUpdatesDisabled)) w->setAttribute(Qt::WA_UpdatesDisabled, false);
+  g->widget->setUpdatesEnabled(true);
+  g->widget->update();
 }
 
 void gadgetToolTip(int gadget, const std::string& text) {

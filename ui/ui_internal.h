@@ -88,6 +88,8 @@ int finishGadget(int number, int kind, QWidget* widget, int x, int y, int w, int
 int currentOptionGroup(bool startNew);
 void noteGadgetMade(int kind);
 void forgetGadgetRecord(int gadget);   // drops the record and its name
+// The gadgets whose widgets lie inside `holder`, in the order of their numbers.
+std::vector<int> gadgetsInside(const QWidget* holder);
 QWidget* gadgetListOf(int gadget, int item);
 void forgetGadgetList(QWidget* holder);   // a holder being freed stops taking gadgets   // page of a panel, inner of a scroll area
 
