@@ -2,12 +2,16 @@
 // rebuilding the resource panel, and Open from a double click to the new
 // title and on to a window that answers. Runs offscreen unless
 // QT_QPA_PLATFORM says otherwise, in a fresh folder under /tmp (or the
-// folder that ZM_BENCH_FOLDER names), which it removes.
+// folder that ZM_BENCH_FOLDER names), which it removes unless ZM_BENCH_KEEP
+// is set: its Projects folder then holds the projects, to open in the
+// program.
 #include <benchmark/benchmark.h>
+#include <stdio.h>
 #include <stdlib.h>
 
 #include <chrono>
 #include <fstream>
+#include <unistd.h>
 #include <string>
 
 #include "bench/big_project.h"
@@ -15,6 +19,7 @@
 #include "project/project_file.h"
 #include "project/tables.h"
 #include "shell/mainwindow.h"
+#include "shell/project_files.h"
 #include "shell/project_commands.h"
 #include "shell/resource_panel.h"
 #include "shell/settings.h"
@@ -82,10 +87,23 @@ std::string savedProject(int quarters) {
   return name;
 }
 
+// What the Open command does after the reader.
+void afterOpen() {
+  refreshResourcePanel();
+  releaseFreeMemory();
+  answer();
+}
+
 void openSaved(const std::string& name) {
   openProjectNamed(name);
-  refreshResourcePanel();
-  answer();
+  afterOpen();
+}
+
+void countHoldings(benchmark::State& state) {
+  state.counters["rss_MB"] = residentMB();
+  state.counters["images"] = liveImageCount();
+  state.counters["pixels_MB"] = double(imagePixelBytes()) / (1024.0 * 1024.0);
+  state.counters["gadgets"] = liveGadgetCount();
 }
 
 void BM_refreshResourcePanel(benchmark::State& state) {
@@ -95,8 +113,7 @@ void BM_refreshResourcePanel(benchmark::State& state) {
     refreshResourcePanel();
     answer();
   }
-  state.counters["gadgets"] = double(resourceItems.size());
-  state.counters["rss_MB"] = residentMB();
+  countHoldings(state);
   state.counters["rss_growth_MB"] = residentMB() - before;
 }
 
@@ -112,12 +129,11 @@ void BM_openToTitle(benchmark::State& state) {
     openProjectNamed(name);
     state.SetIterationTime(msSince(start) / 1000.0);
     auto rest = Clock::now();
-    refreshResourcePanel();
-    answer();
+    afterOpen();
     answerMs += msSince(rest);
   }
   state.counters["answer_ms"] = answerMs / double(state.iterations());
-  state.counters["rss_MB"] = residentMB();
+  countHoldings(state);
 }
 
 BENCHMARK(BM_refreshResourcePanel)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond)->Iterations(10);
@@ -135,6 +151,10 @@ int main(int argc, char** argv) {
   newProject();
   deleteWorkFolder();
   setCurrentFolder("/");
-  deleteFolderTree(benchFolder);
+  const char* keep = getenv("ZM_BENCH_KEEP");
+  if (keep && *keep)
+    printf("projects kept in %s/Projects\n", benchFolder.c_str());
+  else
+    deleteFolderTree(benchFolder);
   return 0;
 }

@@ -91,3 +91,5 @@ int gadgetScreenPixel(int gadget, int x, int y) {
   QRgb p = w->grab().toImage().pixel(x, y);
   return qRed(p) + qGreen(p) * 256 + qBlue(p) * 65536;
 }
+
+int liveWidgetCount() { return int(QApplication::allWidgets().size()); }

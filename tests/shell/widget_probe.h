@@ -28,3 +28,5 @@ void showPanelTab(int window, int tab);
 bool gadgetHasSunkenFrame(int gadget);
 // A pixel of what a gadget shows on screen, as r + g*256 + b*65536.
 int gadgetScreenPixel(int gadget, int x, int y);
+// Widgets that exist, shown or not, in every window.
+int liveWidgetCount();
