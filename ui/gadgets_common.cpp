@@ -7,17 +7,43 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QSlider>
 #include <QSpinBox>
 #include <QToolButton>
 
+#include <deque>
+
 namespace {
 std::map<int, CustomGadgetHooks> customHooks;
+
+std::vector<QPointer<QWidget>> frozenHolders;
+
+struct Spares {
+  QPointer<QWidget> parent;
+  int kind;
+  std::deque<QPointer<QWidget>> widgets;   // the first freed is taken first: stacking stays
+};
+std::vector<Spares> spares;
+
+// The spare widgets in `holder` or inside it go, as freed widgets go.
+void dropSpares(QWidget* holder) {
+  std::erase_if(spares, [holder](Spares& s) {
+    if (s.parent && s.parent != holder && !holder->isAncestorOf(s.parent)) return false;
+    for (QPointer<QWidget>& w : s.widgets) {
+      if (!w) continue;
+      w->hide();
+      w->deleteLater();
+    }
+    return true;
+  });
+}
 
 QColor qcolor(int c) { return QColor(c & 255, (c >> 8) & 255, (c >> 16) & 255); }
 
@@ -86,10 +112,12 @@ void freeGadget(int gadget) {
   if (g->onFree) g->onFree(gadget);
   if (g->kind == GK_CANVAS) canvasFreed(*g);
   purgeEvents(0, gadget, EV_GADGET);
+  const int kind = g->kind;
   forgetGadgetRecord(gadget);
   // Deleted later: the gadget may be freed while Qt is still delivering one
   // of its events further up the stack.
   forgetGadgetList(widget);
+  if (keepSpareWidget(kind, widget)) return;
   widget->hide();
   widget->deleteLater();
 }
@@ -236,13 +264,54 @@ void hideGadget(int gadget, bool hidden) {
   if (GadgetRec* g = findGadget(gadget)) g->widget->setVisible(!hidden);
 }
 
+bool keepSpareWidget(int kind, QWidget* widget) {
+  if (kind != GK_IMAGE && kind != GK_TEXT) return false;
+  QWidget* parent = widget->parentWidget();
+  bool frozen = false;
+  for (const QPointer<QWidget>& h : frozenHolders)
+    if (h && (h == parent || h->isAncestorOf(parent))) frozen = true;
+  if (!frozen || !widget->findChildren<QWidget*>().isEmpty()) return false;
+  for (Spares& s : spares) {
+    if (s.parent == parent && s.kind == kind) {
+      s.widgets.push_back(widget);
+      return true;
+    }
+  }
+  spares.push_back({parent, kind, {widget}});
+  return true;
+}
+
+QWidget* takeSpareWidget(int kind) {
+  QWidget* parent = currentGadgetParent();
+  for (Spares& s : spares) {
+    if (s.parent != parent || s.kind != kind) continue;
+    while (!s.widgets.empty()) {
+      QPointer<QWidget> w = s.widgets.front();
+      s.widgets.pop_front();
+      if (!w) continue;
+      // What the procedures of a gadget may have changed goes back to the
+      // state of a new widget.
+      w->setEnabled(true);
+      w->setToolTip(QString());
+      if (w->testAttribute(Qt::WA_SetPalette)) w->setPalette(QPalette());
+      if (w->testAttribute(Qt::WA_SetFont)) w->setFont(QFont());
+      w->setAutoFillBackground(false);
+      return w;
+    }
+  }
+  return nullptr;
+}
+
 void freezeGadget(int gadget, bool frozen) {
   GadgetRec* g = findGadget(gadget);
   if (!g) return;
+  std::erase_if(frozenHolders, [&](const QPointer<QWidget>& h) { return !h || h == g->widget; });
   if (frozen) {
+    frozenHolders.push_back(g->widget);
     g->widget->setUpdatesEnabled(false);
     return;
   }
+  dropSpares(g->widget);
   if (g->widget->updatesEnabled()) return;
   // The repaints that showing each new widget asked for find updates off
   // and do nothing; the widgets inside are let go without a repaint each,
