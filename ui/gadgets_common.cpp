@@ -7,7 +7,6 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -294,7 +293,7 @@ QWidget* takeSpareWidget(int kind) {
       w->setEnabled(true);
       w->setToolTip(QString());
       if (w->testAttribute(Qt::WA_SetPalette)) w->setPalette(QPalette());
-      if (w->testAttribute(Qt::WA_SetFont)) w->setFont(QFont());
+      // The font goes back to the default when the gadget is finished.
       w->setAutoFillBackground(false);
       return w;
     }

@@ -146,6 +146,7 @@ int finishGadget(int number, int kind, QWidget* widget, int x, int y, int w, int
   rec.flags = flags;
   // A registered kind keeps the font its maker gave it.
   if (haveDefaultFont && kind < GK_CUSTOM) widget->setFont(fontOf(defaultFont));
+  else if (kind < GK_CUSTOM && widget->testAttribute(Qt::WA_SetFont)) widget->setFont(QFont());   // a lent widget
   widget->setGeometry(x, y, std::max(0, w), std::max(0, h));
   widget->show();
   gadgets[number] = rec;

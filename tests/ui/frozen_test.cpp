@@ -40,7 +40,11 @@ TEST(Frozen, FreedPicturesAndLabelsServeTheNextOnesAsNew) {
   int picture = imageGadget(UI_ANY, 0, 0, 50, 50, 0, IMG_BORDER);
   int label = textGadget(UI_ANY, 0, 60, 50, 20, "old", TEXT_CENTER);
   int extra = textGadget(UI_ANY, 0, 90, 50, 20, "extra");
+  const QFont plain = gadgetWidget(extra)->font();
+  QFont big = plain;
+  big.setPointSize(plain.pointSize() + 9);
   for (int g : {picture, label}) {
+    gadgetWidget(g)->setFont(big);
     gadgetToolTip(g, "tip");
     disableGadget(g, true);
     setGadgetColor(g, COLOR_BACK, 200);   // red
@@ -65,6 +69,7 @@ TEST(Frozen, FreedPicturesAndLabelsServeTheNextOnesAsNew) {
     EXPECT_FALSE(gadgetWidget(g)->testAttribute(Qt::WA_SetPalette));
     EXPECT_EQ(static_cast<QFrame*>(gadgetWidget(g))->frameStyle(), int(QFrame::NoFrame));
     EXPECT_EQ(gadgetX(g), 60);
+    EXPECT_EQ(gadgetWidget(g)->font(), plain);
   }
   EXPECT_EQ(getGadgetText(newLabel), "new");
 
