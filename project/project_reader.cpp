@@ -1,4 +1,6 @@
+#include <array>
 #include <climits>
+#include <map>
 #include <unordered_map>
 #include <vector>
 
@@ -261,10 +263,16 @@ void cutTilePictures() {
     auto it = tilesOf.find(b.name);
     if (it == tilesOf.end()) continue;
     int image = isUsableName(b.file) ? loadImage(-1, workFolder + "/" + b.file) : 0;
+    // Tiles of the same rectangle are cut once: the others get copies,
+    // which share its pixels until one of them is drawn into.
+    std::map<std::array<int, 4>, int> cut;
     for (size_t k : it->second) {
       TileRecord& t = tiles[k];
       if (t.image > 0) freeImage(t.image);   // two backgrounds of one name: the last one cuts
-      t.image = cutTile(t, image);
+      auto same = cut.find({t.left, t.top, t.width, t.height});
+      int copy = same == cut.end() ? 0 : copyImage(same->second);
+      t.image = copy > 0 ? copy : cutTile(t, image);
+      if (same == cut.end() && t.image > 0) cut[{t.left, t.top, t.width, t.height}] = t.image;
     }
     if (image > 0) freeImage(image);
   }

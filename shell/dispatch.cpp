@@ -71,6 +71,7 @@ void newCommand() {
 void openCommand() {
   openProject();
   refreshResourcePanel();
+  releaseFreeMemory();   // what the reading of the file used
   if (!projectInfo.comments.empty()) showGameComments();
 }
 

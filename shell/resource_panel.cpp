@@ -1,5 +1,7 @@
 #include "shell/resource_panel.h"
 
+#include <unordered_map>
+
 #include "project/tables.h"
 #include "shell/mainwindow.h"
 #include "ui/draw.h"
@@ -40,11 +42,32 @@ const TabContent tabContents[] = {
 
 int pictureOr99(int thumbnail) { return thumbnail >= 0 ? thumbnail : PIC_NO_PICTURE_CARD; }
 
-int objectPicture(const ObjectRecord& o) {
-  if (o.sprite.empty()) return PIC_NO_PICTURE_CARD;
+// The picture of each sprite name: that of the first sprite of the name
+// that has one.
+std::unordered_map<std::string, int> spritePictures() {
+  std::unordered_map<std::string, int> pictures;
   for (const SpriteRecord& s : sprites)
-    if (s.name == o.sprite && s.thumbnail >= 0) return s.thumbnail;
-  return PIC_NO_PICTURE_CARD;
+    if (s.thumbnail >= 0) pictures.emplace(s.name, s.thumbnail);
+  return pictures;
+}
+
+int objectPicture(const ObjectRecord& o, const std::unordered_map<std::string, int>& spritePicture) {
+  if (o.sprite.empty()) return PIC_NO_PICTURE_CARD;
+  auto it = spritePicture.find(o.sprite);
+  return it == spritePicture.end() ? PIC_NO_PICTURE_CARD : it->second;
+}
+
+// The image of each sprite's first frame, as spriteFirstFrameImage gives it,
+// for all sprites in one pass over the frames.
+std::unordered_map<std::string, int> firstFrameImages() {
+  std::unordered_map<std::string, int> first;
+  for (const FrameRecord& f : frames) first.emplace(f.sprite, f.image);
+  return first;
+}
+
+int firstFrameOf(const std::unordered_map<std::string, int>& first, const std::string& sprite) {
+  auto it = first.find(sprite);
+  return it == first.end() ? -1 : it->second;
 }
 
 std::vector<Shown> shownRecords(int tab) {
@@ -55,19 +78,26 @@ std::vector<Shown> shownRecords(int tab) {
     case 2: for (auto& r : musics) out.push_back({r.name, PIC_MUSIC_CARD}); break;
     case 3: for (auto& r : backgrounds) out.push_back({r.name, pictureOr99(r.thumbnail)}); break;
     case 4: for (auto& r : fonts) out.push_back({r.name, PIC_FONT_CARD}); break;
-    case 5:
+    case 5: {
+      const auto spritePicture = spritePictures();
       for (auto& r : objects)
-        if (r.prototype == 1) out.push_back({r.name, objectPicture(r)});
+        if (r.prototype == 1) out.push_back({r.name, objectPicture(r, spritePicture)});
       break;
+    }
     case 6: for (auto& r : scenes) out.push_back({r.name, pictureOr99(r.thumbnail)}); break;
     default: for (auto& r : fns) out.push_back({r.name, PIC_FUNCTION_CARD}); break;
   }
   return out;
 }
 
+// Out of sight, the areas are also frozen, so that the gadgets made in them
+// are painted once, together, when they come back.
 void moveScrollAreas(int x, int y) {
-  for (const TabContent& t : tabContents)
+  for (const TabContent& t : tabContents) {
+    if (x < 0) freezeGadget(t.scrollArea, true);
+    else freezeGadget(t.scrollArea, false);
     resizeGadget(t.scrollArea, x, y, UI_IGNORE, UI_IGNORE);
+  }
 }
 
 void replaceThumbnail(int& thumbnail, int picture) {
@@ -131,8 +161,9 @@ void refreshResourcePanel() {
 }
 
 void buildResourceIcons() {
+  const auto firstFrame = firstFrameImages();
   for (SpriteRecord& s : sprites) {
-    int frame = spriteFirstFrameImage(s.name);
+    int frame = firstFrameOf(firstFrame, s.name);
     int card = panelPicture(frame);
     if (!isImage(frame) && startDrawing(card)) {
       drawingMode(DRAW_ALPHABLEND);
@@ -149,7 +180,7 @@ void buildResourceIcons() {
   }
   for (ObjectRecord& o : objects) {
     if (o.sprite.empty()) continue;
-    int frame = spriteFirstFrameImage(o.sprite);
+    int frame = firstFrameOf(firstFrame, o.sprite);
     if (frame < 0) {
       o.image = -1;   // the sprite lost its frames: no stale picture
       continue;

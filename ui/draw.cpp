@@ -33,7 +33,10 @@ void drawingMode(int newMode) {
 
 int currentDrawMode() { return mode; }
 
-ImageData* drawingImage() { return target ? findImage(target) : nullptr; }
+ImageData* drawingImage() {
+  ImageData* image = target ? findImage(target) : nullptr;
+  return image && ownPixels(*image) ? image : nullptr;
+}
 
 // One horizontal run of pixels [x0, x1] in row y, clipped, in the current mode.
 void drawSpan(ImageData* image, int x0, int x1, int y, uint32_t color) {

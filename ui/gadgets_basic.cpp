@@ -26,6 +26,11 @@ class PictureWidget : public QFrame {
   PictureWidget(int number, QWidget* parent) : QFrame(parent), number_(number) {}
   QImage image;
   bool centred = false;
+  // A spare widget taken up by a new gadget.
+  void renumber(int number) {
+    number_ = number;
+    afterDouble_ = false;
+  }
 
  protected:
   void paintEvent(QPaintEvent* e) override {
@@ -121,8 +126,10 @@ int buttonImageGadget(int number, int x, int y, int w, int h, int image, int fla
 int imageGadget(int number, int x, int y, int w, int h, int image, int flags) {
   int n = claimGadget(number);
   if (!n) return 0;
-  auto* p = new PictureWidget(n, currentGadgetParent());
-  if (flags & IMG_BORDER) p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  auto* p = static_cast<PictureWidget*>(takeSpareWidget(GK_IMAGE));
+  if (p) p->renumber(n);
+  else p = new PictureWidget(n, currentGadgetParent());
+  p->setFrameStyle(flags & IMG_BORDER ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
   p->centred = flags & IMG_CENTER;
   finishGadget(n, GK_IMAGE, p, x, y, w, h, flags);
   setImageOfPicture(*findGadget(n), image);
@@ -144,14 +151,18 @@ void setImageOfPicture(GadgetRec& g, int image) {
 int textGadget(int number, int x, int y, int w, int h, const std::string& text, int flags) {
   int n = claimGadget(number);
   if (!n) return 0;
-  auto* l = new QLabel(qs(text), currentGadgetParent());
-  l->setTextFormat(Qt::PlainText);
+  auto* l = static_cast<QLabel*>(takeSpareWidget(GK_TEXT));
+  if (!l) {
+    l = new QLabel(currentGadgetParent());
+    l->setTextFormat(Qt::PlainText);
+  }
+  l->setText(qs(text));
   Qt::Alignment a = Qt::AlignTop;
   if (flags & TEXT_CENTER) a |= Qt::AlignHCenter;
   else if (flags & TEXT_RIGHT) a |= Qt::AlignRight;
   else a |= Qt::AlignLeft;
   l->setAlignment(a);
-  if (flags & TEXT_BORDER) l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  l->setFrameStyle(flags & TEXT_BORDER ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
   return finishGadget(n, GK_TEXT, l, x, y, w, h, flags);
 }
 

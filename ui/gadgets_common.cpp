@@ -6,17 +6,43 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QSlider>
 #include <QSpinBox>
 #include <QToolButton>
 
+#include <deque>
+
 namespace {
 std::map<int, CustomGadgetHooks> customHooks;
+
+std::vector<QPointer<QWidget>> frozenHolders;
+
+struct Spares {
+  QPointer<QWidget> parent;
+  int kind;
+  std::deque<QPointer<QWidget>> widgets;   // the first freed is taken first: stacking stays
+};
+std::vector<Spares> spares;
+
+// The spare widgets in `holder` or inside it go, as freed widgets go.
+void dropSpares(QWidget* holder) {
+  std::erase_if(spares, [holder](Spares& s) {
+    if (s.parent && s.parent != holder && !holder->isAncestorOf(s.parent)) return false;
+    for (QPointer<QWidget>& w : s.widgets) {
+      if (!w) continue;
+      w->hide();
+      w->deleteLater();
+    }
+    return true;
+  });
+}
 
 QColor qcolor(int c) { return QColor(c & 255, (c >> 8) & 255, (c >> 16) & 255); }
 
@@ -60,6 +86,8 @@ QWidget* gadgetWidget(int gadget) {
 
 bool isGadget(int gadget) { return findGadget(gadget) != nullptr; }
 
+int liveGadgetCount() { return int(gadgetTable().size()); }
+
 int gadgetKind(int gadget) {
   GadgetRec* g = findGadget(gadget);
   return g ? g->kind : GK_NONE;
@@ -75,19 +103,20 @@ void freeGadget(int gadget) {
   if (!g) return;
   QWidget* widget = g->widget;
   // Gadgets inside this one (panel pages, scroll areas, containers) go with it.
-  std::vector<int> inside;
-  for (auto& [num, rec] : gadgetTable())
-    if (num != gadget && rec.window == g->window && widget->isAncestorOf(rec.widget)) inside.push_back(num);
-  for (int c : inside) freeGadget(c);
+  const int window = g->window;
+  for (int c : gadgetsInside(widget))
+    if (gadgetWindow(c) == window) freeGadget(c);
   g = findGadget(gadget);
   if (!g) return;
   if (g->onFree) g->onFree(gadget);
   if (g->kind == GK_CANVAS) canvasFreed(*g);
   purgeEvents(0, gadget, EV_GADGET);
+  const int kind = g->kind;
   forgetGadgetRecord(gadget);
   // Deleted later: the gadget may be freed while Qt is still delivering one
   // of its events further up the stack.
   forgetGadgetList(widget);
+  if (keepSpareWidget(kind, widget)) return;
   widget->hide();
   widget->deleteLater();
 }
@@ -232,6 +261,65 @@ bool isGadgetDisabled(int gadget) {
 
 void hideGadget(int gadget, bool hidden) {
   if (GadgetRec* g = findGadget(gadget)) g->widget->setVisible(!hidden);
+}
+
+bool keepSpareWidget(int kind, QWidget* widget) {
+  if (kind != GK_IMAGE && kind != GK_TEXT) return false;
+  QWidget* parent = widget->parentWidget();
+  bool frozen = false;
+  for (const QPointer<QWidget>& h : frozenHolders)
+    if (h && (h == parent || h->isAncestorOf(parent))) frozen = true;
+  if (!frozen || !widget->findChildren<QWidget*>().isEmpty()) return false;
+  for (Spares& s : spares) {
+    if (s.parent == parent && s.kind == kind) {
+      s.widgets.push_back(widget);
+      return true;
+    }
+  }
+  spares.push_back({parent, kind, {widget}});
+  return true;
+}
+
+QWidget* takeSpareWidget(int kind) {
+  QWidget* parent = currentGadgetParent();
+  for (Spares& s : spares) {
+    if (s.parent != parent || s.kind != kind) continue;
+    while (!s.widgets.empty()) {
+      QPointer<QWidget> w = s.widgets.front();
+      s.widgets.pop_front();
+      if (!w) continue;
+      // What the procedures of a gadget may have changed goes back to the
+      // state of a new widget.
+      w->setEnabled(true);
+      w->setToolTip(QString());
+      if (w->testAttribute(Qt::WA_SetPalette)) w->setPalette(QPalette());
+      // The font goes back to the default when the gadget is finished.
+      w->setAutoFillBackground(false);
+      return w;
+    }
+  }
+  return nullptr;
+}
+
+void freezeGadget(int gadget, bool frozen) {
+  GadgetRec* g = findGadget(gadget);
+  if (!g) return;
+  std::erase_if(frozenHolders, [&](const QPointer<QWidget>& h) { return !h || h == g->widget; });
+  if (frozen) {
+    frozenHolders.push_back(g->widget);
+    g->widget->setUpdatesEnabled(false);
+    return;
+  }
+  dropSpares(g->widget);
+  if (g->widget->updatesEnabled()) return;
+  // The repaints that showing each new widget asked for find updates off
+  // and do nothing; the widgets inside are let go without a repaint each,
+  // and the gadget repaints whole as updates come back on.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+  for (QWidget* w : g->widget->findChildren<QWidget*>())
+    if (!w->isWindow() && !w->testAttribute(Qt::WA_ForceUpdatesDisabled)) w->setAttribute(Qt::WA_UpdatesDisabled, false);
+  g->widget->setUpdatesEnabled(true);
+  g->widget->update();
 }
 
 void gadgetToolTip(int gadget, const std::string& text) {

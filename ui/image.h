@@ -7,6 +7,7 @@
 // alpha 0 is kept as it is.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -43,11 +44,17 @@ int imageHeight(int image);
 int imageDepth(int image);   // 24 or 32; 0 for no image
 // Marks an image as carried by the program: freeImage leaves it alone.
 void keepImage(int image);
+// What the store holds: the number of images, and the bytes of their
+// pixels, a buffer that copies share counted once.
+int liveImageCount();
+size_t imagePixelBytes();
 
 // Pixel access; out of range reads 0 and writes nothing.
 uint32_t getPixel(int image, int x, int y);
 void setPixel(int image, int x, int y, uint32_t rgbaColor);
-// Direct access: the first byte of the top row, and the bytes per row.
+// Direct access: the first byte of the top row, and the bytes per row. The
+// pointer is the image's own (no copy shares it) until the image is next
+// copied or shown in a gadget.
 uint8_t* imageBuffer(int image);
 int imageBufferPitch(int image);
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace {
 std::unordered_map<int, std::unique_ptr<ImageData>> images;
@@ -26,7 +27,17 @@ bool validImageSize(int width, int height) {
 
 PixelBuffer allocatePixels(int width, int height) {
   if (!validImageSize(width, height)) return PixelBuffer();
-  return PixelBuffer(static_cast<uint32_t*>(std::calloc(size_t(width) * size_t(height), 4)));
+  auto* p = static_cast<uint32_t*>(std::calloc(size_t(width) * size_t(height), 4));
+  return p ? PixelBuffer(p, PixelFree()) : PixelBuffer();
+}
+
+bool ownPixels(ImageData& image) {
+  if (!image.pixels || image.pixels.use_count() == 1) return true;
+  PixelBuffer own = allocatePixels(image.width, image.height);
+  if (!own) return false;
+  std::memcpy(own.get(), image.pixels.get(), size_t(image.width) * size_t(image.height) * 4);
+  image.pixels = std::move(own);
+  return true;
 }
 
 ImageData* findImage(int number) {
@@ -68,7 +79,14 @@ int createImage(int number, int width, int height, int depth, uint32_t fill) {
 int copyImage(int source, int number) {
   ImageData* from = findImage(source);
   if (!from) return 0;
-  return grabImage(source, number, 0, 0, from->width, from->height);
+  if (source == number) return number;
+  // The pixels stay shared until either image is written.
+  ImageData image;
+  image.width = from->width;
+  image.height = from->height;
+  image.depth = from->depth;
+  image.pixels = from->pixels;
+  return storeImage(number, std::move(image));
 }
 
 int grabImage(int source, int number, int x, int y, int w, int h) {
@@ -118,6 +136,17 @@ void keepImage(int number) {
   if (ImageData* image = findImage(number)) image->kept = true;
 }
 
+int liveImageCount() { return int(images.size()); }
+
+size_t imagePixelBytes() {
+  std::unordered_set<const uint32_t*> seen;
+  size_t bytes = 0;
+  for (const auto& [number, image] : images)
+    if (image->pixels && seen.insert(image->pixels.get()).second)
+      bytes += size_t(image->width) * size_t(image->height) * 4;
+  return bytes;
+}
+
 uint32_t getPixel(int number, int x, int y) {
   ImageData* image = findImage(number);
   if (!image || x < 0 || y < 0 || x >= image->width || y >= image->height) return 0;
@@ -126,14 +155,14 @@ uint32_t getPixel(int number, int x, int y) {
 
 void setPixel(int number, int x, int y, uint32_t color) {
   ImageData* image = findImage(number);
-  if (!image || x < 0 || y < 0 || x >= image->width || y >= image->height) return;
+  if (!image || x < 0 || y < 0 || x >= image->width || y >= image->height || !ownPixels(*image)) return;
   if (image->depth == 24) color |= 0xFF000000u;
   image->pixels[size_t(y) * image->width + x] = color;
 }
 
 uint8_t* imageBuffer(int number) {
   ImageData* image = findImage(number);
-  return image ? reinterpret_cast<uint8_t*>(image->pixels.get()) : nullptr;
+  return image && ownPixels(*image) ? reinterpret_cast<uint8_t*>(image->pixels.get()) : nullptr;
 }
 
 int imageBufferPitch(int number) {

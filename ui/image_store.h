@@ -13,7 +13,10 @@ static_assert(std::endian::native == std::endian::little,
 struct PixelFree {
   void operator()(uint32_t* p) const { std::free(p); }
 };
-using PixelBuffer = std::unique_ptr<uint32_t[], PixelFree>;
+// Shared between an image and its copies and on-screen pictures until one of
+// them is changed: whoever writes takes a buffer of its own first
+// (ownPixels), so a copy costs nothing until then.
+using PixelBuffer = std::shared_ptr<uint32_t[]>;
 
 struct ImageData {
   int width = 0;
@@ -29,6 +32,9 @@ PixelBuffer allocatePixels(int width, int height);
 bool validImageSize(int width, int height);
 // The image of a number, null for none.
 ImageData* findImage(int number);
+// Gives the image a pixel buffer that no copy shares, before it is written.
+// False when the memory is not there (the image keeps its shared pixels).
+bool ownPixels(ImageData& image);
 // Puts a finished image under `number` (< 1: a picked one). Returns the
 // number, 0 when the number belongs to a carried picture.
 int storeImage(int number, ImageData&& image);

@@ -98,10 +98,7 @@ void panelRemoveItem(GadgetRec& g, int position) {
   if (!t || position < 0 || position >= t->count()) return;
   QWidget* page = t->widget(position);
   // The gadgets on the page go with it.
-  std::vector<int> inside;
-  for (auto& [num, rec] : gadgetTable())
-    if (page->isAncestorOf(rec.widget)) inside.push_back(num);
-  for (int c : inside) freeGadget(c);
+  for (int c : gadgetsInside(page)) freeGadget(c);
   t->removeTab(position);
   forgetGadgetList(page);
   page->hide();

@@ -9,10 +9,14 @@
 #include <QPixmap>
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 std::map<int, WindowRec> windows;
 std::map<int, GadgetRec> gadgets;
+// The gadget of each widget, so that the gadgets inside a holder are found
+// from its few descendants instead of from every gadget there is.
+std::unordered_map<const QWidget*, int> gadgetOfWidget;
 std::vector<int> order;
 int nextPicked = UI_FIRST_PICKED;
 int listWindow = 0;
@@ -142,9 +146,11 @@ int finishGadget(int number, int kind, QWidget* widget, int x, int y, int w, int
   rec.flags = flags;
   // A registered kind keeps the font its maker gave it.
   if (haveDefaultFont && kind < GK_CUSTOM) widget->setFont(fontOf(defaultFont));
+  else if (kind < GK_CUSTOM && widget->testAttribute(Qt::WA_SetFont)) widget->setFont(QFont());   // a lent widget
   widget->setGeometry(x, y, std::max(0, w), std::max(0, h));
   widget->show();
   gadgets[number] = rec;
+  gadgetOfWidget[widget] = number;
   noteGadgetMade(kind);
   return number;
 }
@@ -174,7 +180,18 @@ void forgetGadgetRecord(int gadget) {
       else ++it;
     }
   }
+  gadgetOfWidget.erase(g->widget);
   gadgets.erase(gadget);
+}
+
+std::vector<int> gadgetsInside(const QWidget* holder) {
+  std::vector<int> inside;
+  for (const QWidget* w : holder->findChildren<QWidget*>()) {
+    auto it = gadgetOfWidget.find(w);
+    if (it != gadgetOfWidget.end()) inside.push_back(it->second);
+  }
+  std::sort(inside.begin(), inside.end());
+  return inside;
 }
 
 // ---------------------------------------------------------------- names

@@ -46,5 +46,9 @@ int64_t unixTime();
 // "%ss" in local time ("%HH" is an alias of "%hh").
 std::string formatDate(const std::string& mask, int64_t time);
 
+// Gives the memory that the program has freed back to the system, after a
+// large piece of work (opening a project) whose working memory is gone.
+void releaseFreeMemory();
+
 // A uniform integer from 0 to maximum (inclusive).
 int randomInt(int maximum);

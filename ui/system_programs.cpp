@@ -10,6 +10,10 @@
 #include <cerrno>
 #include <cstdlib>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 static bool isExecutableFile(const std::string& path) {
   struct stat st;
   return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
@@ -96,4 +100,12 @@ bool runDetached(const std::string& program, const std::vector<std::string>& arg
   } while (n < 0 && errno == EINTR);
   close(report[0]);
   return n == 0;
+}
+
+void releaseFreeMemory() {
+#if defined(__GLIBC__)
+  // The C library keeps freed memory for later; the pages that hold none of
+  // the program's data go back now.
+  malloc_trim(0);
+#endif
 }

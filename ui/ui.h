@@ -230,6 +230,8 @@ void openGadgetList(int gadget, int item = -1);
 void closeGadgetList();
 
 bool isGadget(int gadget);
+// The number of gadgets that exist, in every window.
+int liveGadgetCount();
 int gadgetKind(int gadget);
 int gadgetWindow(int gadget);
 void freeGadget(int gadget);
@@ -251,6 +253,10 @@ int gadgetHeight(int gadget);
 void disableGadget(int gadget, bool disabled);
 bool isGadgetDisabled(int gadget);
 void hideGadget(int gadget, bool hidden);
+// While frozen, a gadget and the gadgets inside it paint nothing; unfreezing
+// paints it once, whole, so that thousands of gadgets made inside a frozen
+// one cost no repaint each.
+void freezeGadget(int gadget, bool frozen);
 void gadgetToolTip(int gadget, const std::string& text);
 void setActiveGadget(int gadget);
 

@@ -88,6 +88,15 @@ int finishGadget(int number, int kind, QWidget* widget, int x, int y, int w, int
 int currentOptionGroup(bool startNew);
 void noteGadgetMade(int kind);
 void forgetGadgetRecord(int gadget);   // drops the record and its name
+// While a gadget is frozen, the widgets of picture and text gadgets freed
+// inside it wait, as they are, for the next gadgets of their kind made in
+// the same place, so that a rebuild of thousands makes and deletes none.
+// takeSpareWidget gives one for the current gadget list, its common state
+// reset, or nullptr; keepSpareWidget is true when it kept the widget.
+QWidget* takeSpareWidget(int kind);
+bool keepSpareWidget(int kind, QWidget* widget);
+// The gadgets whose widgets lie inside `holder`, in the order of their numbers.
+std::vector<int> gadgetsInside(const QWidget* holder);
 QWidget* gadgetListOf(int gadget, int item);
 void forgetGadgetList(QWidget* holder);   // a holder being freed stops taking gadgets   // page of a panel, inner of a scroll area
 

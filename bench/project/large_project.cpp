@@ -7,10 +7,10 @@
 #include "ui/draw.h"
 #include "ui/image.h"
 
-void buildLargeProject(int size) {
+void buildLargeProjectQuarters(int quarters) {
   clearProjectTables();
   const char* events[] = {"Creation", "Step", "Draw", "Destroy", "Collision"};
-  for (int i = 0; i < 2000 * size; ++i) {
+  for (int i = 0; i < 500 * quarters; ++i) {
     std::string sprite = newSprite();
     for (int f = 0; f < 4; ++f) {
       int image = createImage(-1, 32, 32, 32, rgba(i & 255, f * 60, 100, 255));
@@ -28,7 +28,7 @@ void buildLargeProject(int size) {
     savePng(sheet, workFolder + "/" + bg + ".png");
     freeImage(sheet);
   }
-  for (int i = 0; i < 1000 * size; ++i) {
+  for (int i = 0; i < 250 * quarters; ++i) {
     std::string object = newObject();
     objects.back().sprite = sprites[size_t(i) % sprites.size()].name;
     for (const char* e : events) {
@@ -37,7 +37,7 @@ void buildLargeProject(int size) {
     }
   }
   const size_t definitions = objects.size();
-  for (int s = 0; s < 100 * size; ++s) {
+  for (int s = 0; s < 25 * quarters; ++s) {
     std::string scene = newScene();
     scenes.back().code = "start();";
     for (int k = 0; k < 500; ++k) {
@@ -65,10 +65,15 @@ void buildLargeProject(int size) {
       t.scene = scene;
     }
   }
-  for (int i = 0; i < 500 * size; ++i) {
+  for (int i = 0; i < 125 * quarters; ++i) {
     newFunction();
     fns.back().params = "a, b";
     fns.back().code = "return a + b;";
   }
+  projectName = "big" + std::to_string(quarters);
+}
+
+void buildLargeProject(int size) {
+  buildLargeProjectQuarters(4 * size);
   projectName = "big" + std::to_string(size);
 }

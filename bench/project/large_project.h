@@ -5,3 +5,5 @@
 #pragma once
 
 void buildLargeProject(int size);
+// The same counted in quarters of that unit (1 is a quarter project).
+void buildLargeProjectQuarters(int quarters);

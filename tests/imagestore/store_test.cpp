@@ -1,10 +1,13 @@
+#include "ui/draw.h"
 #include "ui/image.h"
 
 #include <gtest/gtest.h>
 
-#include "ui/image_store.h"
-
+#include <cstring>
+#include <functional>
 #include <set>
+
+#include "ui/image_store.h"
 
 TEST(ImageStore, PickedNumbersAreNeverZeroNorReused) {
   std::set<int> seen;
@@ -83,6 +86,49 @@ TEST(ImageStore, HiddenColourSurvivesCopyAndGrab) {
   freeImage(image);
   freeImage(copy);
   freeImage(grab);
+}
+
+// A copy shares its source's pixels until either is written, whichever way
+// it is written; neither ever sees the other's changes.
+TEST(ImageStore, CopiesSharePixelsUntilWritten) {
+  const uint32_t grey = rgba(50, 50, 50, 255), green = rgba(0, 255, 0, 255);
+  struct Case {
+    const char* how;
+    std::function<void(int)> write;
+  } cases[] = {
+      {"setPixel", [&](int i) { setPixel(i, 1, 1, green); }},
+      {"drawing", [&](int i) {
+         startDrawing(i);
+         box(1, 1, 1, 1, green);
+         stopDrawing();
+       }},
+      {"buffer", [&](int i) { std::memcpy(imageBuffer(i) + imageBufferPitch(i) + 4, &green, 4); }},
+  };
+  for (const Case& c : cases) {
+    for (bool writeCopy : {true, false}) {
+      SCOPED_TRACE(std::string(c.how) + (writeCopy ? " into the copy" : " into the source"));
+      int source = createImage(-1, 4, 3, 32, grey);
+      const size_t alone = imagePixelBytes();
+      int copy = copyImage(source);
+      ASSERT_NE(copy, 0);
+      EXPECT_EQ(imagePixelBytes(), alone);
+      c.write(writeCopy ? copy : source);
+      EXPECT_EQ(imagePixelBytes(), alone + 4 * 3 * 4);
+      EXPECT_EQ(getPixel(copy, 1, 1), writeCopy ? green : grey);
+      EXPECT_EQ(getPixel(source, 1, 1), writeCopy ? grey : green);
+      freeImage(writeCopy ? source : copy);   // the other keeps its pixels
+      int kept = writeCopy ? copy : source;
+      EXPECT_EQ(getPixel(kept, 1, 1), green);
+      EXPECT_EQ(getPixel(kept, 0, 0), grey);
+      freeImage(kept);
+    }
+  }
+  const int before = liveImageCount();
+  int image = createImage(-1, 2, 2);
+  EXPECT_EQ(copyImage(image, image), image);   // onto itself: unchanged, no new image
+  EXPECT_EQ(liveImageCount(), before + 1);
+  freeImage(image);
+  EXPECT_EQ(liveImageCount(), before);
 }
 
 TEST(ImageStore, BufferIsRgbaRowsFromTheTop) {

@@ -2,6 +2,7 @@
 // position, the tile pictures, and files that are broken or hostile.
 #include <functional>
 #include <map>
+#include <set>
 
 #include "project/deletes.h"
 #include "project/makers.h"
@@ -311,6 +312,40 @@ TEST_F(ReaderTest, TilePictures) {
   EXPECT_EQ(alpha(getPixel(tiles[1].image, 1, 0)), 0);   // beyond the sheet
   EXPECT_EQ(alpha(getPixel(tiles[2].image, 0, 0)), 0);
   EXPECT_EQ(getPixel(tiles[3].image, 2, 0), rgba(255, 0, 0, 255));
+}
+
+// Tiles of one rectangle of one background are cut once and share their
+// pixels; each still has an image of its own, which it may draw into alone.
+TEST_F(ReaderTest, TilesOfOneRectangleSharePixels) {
+  const char* doc =
+      "<?xml version=\"1.0\"?><zembrik version=\"130\"><functions/><variables/><comments/>"
+      "<sprites/><frames/><sounds/><musics/><backgrounds count=\"2\">"
+      "<background name=\"sheet\" file=\"sheet.png\"/><background name=\"lost\" file=\"lost.png\"/>"
+      "</backgrounds><fonts/><objects/><scripts/><scenes/><layers/><tiles count=\"5\">"
+      "<tile name=\"a\" background=\"sheet\" left=\"1\" top=\"1\" width=\"2\" height=\"2\"/>"
+      "<tile name=\"b\" background=\"sheet\" left=\"2\" top=\"1\" width=\"2\" height=\"2\"/>"
+      "<tile name=\"c\" background=\"sheet\" left=\"1\" top=\"1\" width=\"2\" height=\"2\"/>"
+      "<tile name=\"d\" background=\"lost\" width=\"3\" height=\"1\"/>"
+      "<tile name=\"e\" background=\"lost\" width=\"3\" height=\"1\"/>"
+      "</tiles><fns/></zembrik>";
+  makeFolder("Projects/s");
+  makeFolder("Projects/s/img");
+  int sheet = createImage(-1, 4, 4, 32, rgba(0, 255, 0, 255));
+  setPixel(sheet, 2, 2, rgba(0, 0, 255, 255));
+  savePng(sheet, "Projects/s/img/sheet.png");
+  freeImage(sheet);
+  writeFile("Projects/s.xml", doc);
+  const size_t before = imagePixelBytes();
+  ASSERT_TRUE(openProjectNamed("s"));
+  ASSERT_EQ(tiles.size(), 5u);
+  std::set<int> numbers;
+  for (const TileRecord& t : tiles) numbers.insert(t.image);
+  EXPECT_EQ(numbers.size(), 5u);
+  EXPECT_EQ(imagePixelBytes() - before, size_t(2 * (2 * 2 * 4) + 3 * 1 * 4));   // a and c, b, d and e
+  EXPECT_EQ(getPixel(tiles[2].image, 1, 1), rgba(0, 0, 255, 255));
+  EXPECT_EQ(getPixel(tiles[4].image, 2, 0), rgba(255, 0, 0, 255));
+  setPixel(tiles[0].image, 1, 1, rgba(9, 9, 9, 255));
+  EXPECT_EQ(getPixel(tiles[2].image, 1, 1), rgba(0, 0, 255, 255));
 }
 
 TEST_F(ReaderTest, OpenCommandAsksAndChooses) {

@@ -105,3 +105,5 @@ void comboItemPictureSize(int gadget, int item, int& width, int& height) {
     height = std::max(height, s.height());
   }
 }
+
+int liveWidgetCount() { return int(QApplication::allWidgets().size()); }

@@ -30,3 +30,5 @@ bool gadgetHasSunkenFrame(int gadget);
 int gadgetScreenPixel(int gadget, int x, int y);
 // The largest picture that a drop-down item holds (0 x 0 for none).
 void comboItemPictureSize(int gadget, int item, int& width, int& height);
+// Widgets that exist, shown or not, in every window.
+int liveWidgetCount();
