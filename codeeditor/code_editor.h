@@ -92,7 +92,18 @@ struct EditorRecord {
   int pendingStyle = -1;
   long pendingLength = 0;
   std::vector<char> lineBuffer;
+  // What the view held when its changes were last looked at: a text change
+  // is taken up once the change is done (see onTextChanged).
+  long knownLineCount = 1;
+  bool changePending = false;
+  bool deletedSince = false;   // text went away since the last look
 };
+
+// Takes up the text changes made since the last call: the line-number margin
+// for a changed line count, the completion list after a deletion. Runs by
+// itself right after every change; callers that changed the text may run it
+// at once.
+void onTextChanged(int gadget);
 
 // The record of a code editor gadget; nullptr when it is none.
 EditorRecord* editorRecord(int gadget);

@@ -67,7 +67,8 @@ void editProperties(const PropertyKind& k, const std::string& name) {
     return;
   }
   disableWindow(EDITOR_MAIN_WINDOW, true);
-  int window = openWindow(UI_ANY, 0, 0, k.width, k.height, k.titlePrefix + name, WIN_TITLEBAR);
+  int window = openWindow(UI_ANY, 0, 0, k.width, k.height, k.titlePrefix + name, WIN_TITLEBAR,
+                          EDITOR_MAIN_WINDOW);
   centerWindow(window, EDITOR_MAIN_WINDOW);
   int done = buttonGadget(UI_ANY, k.width - 75, k.height - 35, 65, 25, k.doneText);
   int remove = buttonGadget(UI_ANY, 10, k.height - 35, 65, 25, "Delete");

@@ -41,7 +41,8 @@ void editCodeText(const std::string& title, std::string& text) {
   CodeDialog d;
   d.window = openWindow(UI_ANY, 0, 0, 800, 600, title,
                         WIN_TITLEBAR | WIN_CLOSEBOX | WIN_MINIMIZEBOX | WIN_MAXIMIZEBOX | WIN_SIZEGADGET |
-                            WIN_SCREENCENTERED);
+                            WIN_SCREENCENTERED,
+                        EDITOR_MAIN_WINDOW);
   disableWindow(EDITOR_MAIN_WINDOW, true);
   d.cancel = buttonGadget(UI_ANY, 10, 565, 65, 25, "Cancel");
   d.ok = buttonGadget(UI_ANY, 725, 565, 65, 25, "OK");
@@ -53,6 +54,7 @@ void editCodeText(const std::string& title, std::string& text) {
   setGadgetFont(d.help1, 140);
   d.help2 = textGadget(UI_ANY, 10, 535, 780, 21, "");
   nameGadget(d.editor, "code");
+  setActiveGadget(d.editor);   // typing goes into the code, never onto a button
   layoutCodeDialog(d, false);
   if (codeWindowX != -1 && codeWindowY != -1 && codeWindowMaximized == -1) {
     int w = codeWindowWidth > 0 ? codeWindowWidth : 800, h = codeWindowHeight > 0 ? codeWindowHeight : 600;
@@ -92,7 +94,8 @@ void editGlobalVariables() { editCodeText("Global variables", projectInfo.variab
 void editFunctionsText() { editCodeText("Not listed custom functions", projectInfo.functions); }
 
 void editGameComments() {
-  int window = openWindow(UI_ANY, 0, 0, 800, 600, "Game comments", WIN_TITLEBAR | WIN_SCREENCENTERED);
+  int window = openWindow(UI_ANY, 0, 0, 800, 600, "Game comments", WIN_TITLEBAR | WIN_SCREENCENTERED,
+                          EDITOR_MAIN_WINDOW);
   setWindowStayOnTop(window, true);
   int text = editorGadget(UI_ANY, 10, 10, 780, 540);
   setGadgetFont(text, 70);

@@ -14,7 +14,7 @@ void editScene(const std::string& name) {
   }
   disableWindow(EDITOR_MAIN_WINDOW, true);
   int window = openWindow(UI_ANY, 0, 0, 1024, 668, "Scene properties - " + name,
-                          WIN_TITLEBAR | WIN_SIZEGADGET);
+                          WIN_TITLEBAR | WIN_SIZEGADGET, EDITOR_MAIN_WINDOW);
   centerWindow(window, EDITOR_MAIN_WINDOW);
   int field = stringGadget(UI_ANY, 10, 10, 120, 25, name);
   int done = buttonGadget(UI_ANY, 1024 - 75, 668 - 35, 65, 25, "Done");

@@ -61,7 +61,7 @@ TEST_F(ExchangeTest, ExportThenImportRoundTrip) {
   EXPECT_EQ(fns[0].params, "a, b");
   EXPECT_EQ(fns[0].description, "two lines");
   EXPECT_EQ(fns[0].code, "return a;\n    done();\n");
-  EXPECT_EQ(modifiedFlag, 0);
+  EXPECT_EQ(modifiedFlag, 1);   // New and Open must ask before dropping them
   EXPECT_FALSE(writeFunctionExchange("no/such/folder/lib.xml", "", "", {true}));
 }
 

@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
@@ -90,4 +92,22 @@ int gadgetScreenPixel(int gadget, int x, int y) {
   if (!w) return -1;
   QRgb p = w->grab().toImage().pixel(x, y);
   return qRed(p) + qGreen(p) * 256 + qBlue(p) * 65536;
+}
+
+std::vector<std::string> clippedTexts(int window) {
+  std::vector<std::string> clipped;
+  QWidget* w = windowWidget(window);
+  if (!w) return clipped;
+  // Whether or not the page that holds it is in front.
+  for (QLabel* l : w->findChildren<QLabel*>()) {
+    if (l->text().isEmpty()) continue;
+    if (l->fontMetrics().horizontalAdvance(l->text()) > l->contentsRect().width() ||
+        l->fontMetrics().height() > l->contentsRect().height())
+      clipped.push_back(l->text().toStdString());
+  }
+  for (QCheckBox* c : w->findChildren<QCheckBox*>())
+    if (c->sizeHint().width() > c->width()) clipped.push_back(c->text().toStdString());
+  for (QPushButton* b : w->findChildren<QPushButton*>())
+    if (b->fontMetrics().horizontalAdvance(b->text()) + 4 > b->width()) clipped.push_back(b->text().toStdString());
+  return clipped;
 }

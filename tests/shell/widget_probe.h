@@ -28,3 +28,6 @@ void showPanelTab(int window, int tab);
 bool gadgetHasSunkenFrame(int gadget);
 // A pixel of what a gadget shows on screen, as r + g*256 + b*65536.
 int gadgetScreenPixel(int gadget, int x, int y);
+// The texts of the window's labels, check boxes and buttons that do not fit
+// their boxes in the font they are shown in.
+std::vector<std::string> clippedTexts(int window);
