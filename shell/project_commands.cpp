@@ -88,6 +88,7 @@ void askProjectName() {
   int cancel = buttonGadget(UI_ANY, 10, 65, 100, 25, "Cancel");
   int ok = buttonGadget(UI_ANY, 290, 65, 100, 25, "OK", BTN_DEFAULT);   // Return confirms
   nameGadget(field, "name");
+  nameGadget(ok, "ok");
   setActiveGadget(field);
   for (;;) {
     if (waitWindowEvent() != EV_GADGET || eventWindow() != window) continue;

@@ -65,6 +65,10 @@ TEST_F(Commands, SaveNamesTheProjectAndWritesIt) {
   driverCall([] {
     EXPECT_TRUE(isWindowDisabled(MAIN_WINDOW));
     EXPECT_EQ(getGadgetText(gadgetByName(0, "name")), "");
+    EXPECT_TRUE(gadgetHasFocus(gadgetByName(0, "name")));
+    EXPECT_TRUE(buttonIsDefault(gadgetByName(0, "ok"))) << "Return confirms the name";
+    for (int toolbar : {newGameButton, openGameButton, saveGameButton, runGameButton, addSpriteButton})
+      EXPECT_FALSE(gadgetHasFocus(toolbar));
   });
   driverSetText("name", "game");
   driverClick("OK");

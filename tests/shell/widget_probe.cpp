@@ -111,3 +111,16 @@ std::vector<std::string> clippedTexts(int window) {
     if (b->fontMetrics().horizontalAdvance(b->text()) + 4 > b->width()) clipped.push_back(b->text().toStdString());
   return clipped;
 }
+
+bool gadgetHasFocus(int gadget) {
+  QWidget* g = gadgetWidget(gadget);
+  if (!g) return false;
+  // The focus the window gives when it is active, active or not yet.
+  QWidget* f = g->window()->focusWidget();
+  return f && (f == g || g->isAncestorOf(f));
+}
+
+bool buttonIsDefault(int gadget) {
+  auto* b = qobject_cast<QPushButton*>(gadgetWidget(gadget));
+  return b && b->isDefault();
+}
