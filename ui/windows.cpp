@@ -109,8 +109,10 @@ class WindowWidget : public QWidget {
   int number_;
 };
 
-Qt::WindowFlags qtFlags(int flags) {
-  Qt::WindowFlags f = Qt::Window;
+// A window opened from another is a dialog to the window system: only then
+// does it carry the transient-for link that keeps it above its parent.
+Qt::WindowFlags qtFlags(int flags, bool hasParent) {
+  Qt::WindowFlags f = hasParent ? Qt::Dialog : Qt::Window;
   if (flags & WIN_BORDERLESS) {
     f |= Qt::FramelessWindowHint;
   } else {
@@ -157,7 +159,7 @@ int openWindow(int number, int x, int y, int innerWidth, int innerHeight, const 
   w.title = title;
   auto* top = new WindowWidget(n);
   top->setAttribute(Qt::WA_DeleteOnClose, false);
-  top->setWindowFlags(qtFlags(flags));
+  top->setWindowFlags(qtFlags(flags, w.parent != 0));
   top->setWindowTitle(qs(title));
   w.top = top;
   w.client = new QWidget(top);
