@@ -23,9 +23,10 @@ struct EditorNotification {
   int code = 0;
   int position = 0;
   int ch = 0;                 // EDITOR_CHARADDED
+  // EDITOR_MODIFIED comes before a text change, with the view's
+  // SC_MOD_BEFOREINSERT or SC_MOD_BEFOREDELETE bit set.
   int modificationType = 0;   // EDITOR_MODIFIED
   int length = 0;             // EDITOR_MODIFIED, EDITOR_NEEDSHOWN
-  int linesAdded = 0;         // EDITOR_MODIFIED
   int margin = 0;             // EDITOR_MARGINCLICK
 };
 
