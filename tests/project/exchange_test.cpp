@@ -116,10 +116,12 @@ TEST_F(ExchangeTest, ImportOfBrokenFiles) {
   };
   for (const Case& c : cases) {
     fns = {named<FunctionRecord>("keep")};
+    setModified(0);
     deleteFile("in.xml");
     if (!c.file.empty()) writeFile("in.xml", c.file);
     EXPECT_EQ(importFunctionsFrom("in.xml"), c.readable) << c.what;
     EXPECT_EQ(fns.size(), 1 + c.appended) << c.what;
+    EXPECT_EQ(modifiedFlag, c.appended > 0 ? 1 : 0) << c.what << ": only an import that adds changes the project";
   }
 }
 
