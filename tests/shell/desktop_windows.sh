@@ -29,7 +29,7 @@ wait_for() {   # name, tenths of a second
   echo "$id"
 }
 
-[ -n "$(wait_for '^Please wait\.\.\.$' 30)" ] || fail "the splash was never on screen"
+[ -n "$(wait_for '^Please wait\.\.\.$' 100)" ] || fail "the splash was never on screen"
 main="$(wait_for '^Zembrik Game Maker v' 100)"
 [ -n "$main" ] || fail "no main window"
 if [ -n "$main" ]; then
