@@ -106,8 +106,7 @@ void generateGameFiles() {
   }
   writeFile(folder + "game.js", fillTemplate(exportTemplate));
   projectHooks.setStatusText("PROJECT SAVED.");
-  builderHooks.pause(500);
-  projectHooks.setStatusText("STATUS: READY.");
+  builderHooks.readyAfter(500);
   if (scenes.empty()) projectHooks.message("Warning", "There is no scene added.");
 }
 
@@ -136,7 +135,8 @@ void runGame() {
     projectHooks.message("Message", "Please save your game.");
     return;
   }
-  builderHooks.saveProject();
+  // A failed save has shown its error; the page would be an old one.
+  if (!builderHooks.saveProject()) return;
   generateGameFiles();
   const std::string folder = currentFolder();
   if (fileSize(folder + "Projects/" + projectName + "/index.html") > 0) {

@@ -74,6 +74,11 @@ void appendHandler(std::string& out, size_t k, const std::vector<const ScriptRec
 std::string generateObjectsSection() {
   const bool wrapped = projectInfo.advancedscriptmode == 0;
   const DefinitionNames definitions = objectDefinitionNames();
+  // A sprite name that no sprite has (an edited or foreign file) would be an
+  // undefined variable and stop the whole game: the object goes without.
+  std::unordered_set<std::string_view> spriteNames;
+  spriteNames.reserve(sprites.size());
+  for (const SpriteRecord& s : sprites) spriteNames.insert(s.name);
 
   // Each object's scripts by kind, in table order; a kind text that is none
   // of the nine is never written.
@@ -101,7 +106,8 @@ std::string generateObjectsSection() {
     out += ", ";
     appendInt(out, o.depth);
     out += ", ";
-    out += o.sprite.empty() ? std::string_view("null") : std::string_view(o.sprite);
+    out += o.sprite.empty() || !spriteNames.contains(o.sprite) ? std::string_view("null")
+                                                               : std::string_view(o.sprite);
     out += ", ";
     appendInt(out, o.collision);
     out += ", ";

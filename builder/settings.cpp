@@ -1,7 +1,7 @@
 #include "builder/settings.h"
 
+#include "project/hooks.h"
 #include "project/project_file.h"
-#include "ui/system.h"
 
 int generateIndexHtml = 1;
 int addFileProtocol = 0;
@@ -13,8 +13,8 @@ namespace {
 
 BuilderHooks defaultHooks() {
   BuilderHooks h;
-  h.saveProject = [] { writeProject(); };
-  h.pause = [](int ms) { delayMs(ms); };
+  h.saveProject = [] { return writeProject(); };
+  h.readyAfter = [](int) { projectHooks.setStatusText("STATUS: READY."); };
   return h;
 }
 

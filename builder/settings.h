@@ -19,10 +19,13 @@ extern std::string exportTemplate;
 
 struct BuilderHooks {
   // The shell's Save command; with a project name at hand it asks nothing.
-  // Default: writeProject().
-  std::function<void()> saveProject;
-  // The pause while "PROJECT SAVED." stands. Default: delayMs.
-  std::function<void(int ms)> pause;
+  // False when nothing was written (the writer has said why). Default:
+  // writeProject().
+  std::function<bool()> saveProject;
+  // Brings the status back to "STATUS: READY." ms after "PROJECT SAVED.",
+  // without holding the program up (the shell uses a timer). Default: at
+  // once, there being no window to see it in.
+  std::function<void(int ms)> readyAfter;
 };
 
 extern BuilderHooks builderHooks;

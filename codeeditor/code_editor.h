@@ -23,9 +23,10 @@ struct EditorNotification {
   int code = 0;
   int position = 0;
   int ch = 0;                 // EDITOR_CHARADDED
+  // EDITOR_MODIFIED comes before a text change, with the view's
+  // SC_MOD_BEFOREINSERT or SC_MOD_BEFOREDELETE bit set.
   int modificationType = 0;   // EDITOR_MODIFIED
   int length = 0;             // EDITOR_MODIFIED, EDITOR_NEEDSHOWN
-  int linesAdded = 0;         // EDITOR_MODIFIED
   int margin = 0;             // EDITOR_MARGINCLICK
 };
 
@@ -92,7 +93,18 @@ struct EditorRecord {
   int pendingStyle = -1;
   long pendingLength = 0;
   std::vector<char> lineBuffer;
+  // What the view held when its changes were last looked at: a text change
+  // is taken up once the change is done (see onTextChanged).
+  long knownLineCount = 1;
+  bool changePending = false;
+  bool deletedSince = false;   // text went away since the last look
 };
+
+// Takes up the text changes made since the last call: the line-number margin
+// for a changed line count, the completion list after a deletion. Runs by
+// itself right after every change; callers that changed the text may run it
+// at once.
+void onTextChanged(int gadget);
 
 // The record of a code editor gadget; nullptr when it is none.
 EditorRecord* editorRecord(int gadget);

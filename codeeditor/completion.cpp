@@ -47,7 +47,10 @@ void updateAutoComplete(EditorRecord* rec) {
     std::string typed = start < total ? line.substr(static_cast<size_t>(start),
                                                     static_cast<size_t>(length))
                                       : std::string();
-    if (utf8Characters(typed) >= rec->minCompletionLength) {
+    // Inside a word the view would replace only the part before the caret and
+    // leave the rest after the chosen word: no list there.
+    const bool endsAtCaret = start + length <= caret;
+    if (endsAtCaret && utf8Characters(typed) >= rec->minCompletionLength) {
       std::string key = lexerKey(rec, typed);
       std::string list;
       for (const LexerEntry& e : rec->entries) {

@@ -5,6 +5,10 @@
 
 #include <Qsci/qsciscintillabase.h>
 
+#include "ui/ui.h"
+
+#include <QTimer>
+
 #include <map>
 #include <memory>
 
@@ -28,15 +32,22 @@ void connectNotifications(Sci* view, int gadget) {
     onEditorNotification(gadget, n);
   });
   QObject::connect(view, &Sci::SCN_MODIFIED, view,
-                   [gadget](int position, int type, const char*, int length, int linesAdded, int,
-                            int, int, int, int) {
+                   [gadget, view](int position, int type, const char*, int length, int, int,
+                                  int, int, int, int) {
                      EditorNotification n;
                      n.code = EDITOR_MODIFIED;
                      n.position = position;
                      n.modificationType = type;
                      n.length = length;
-                     n.linesAdded = linesAdded;
                      onEditorNotification(gadget, n);
+                     // The change itself comes after this notice: it is
+                     // taken up once the view is done with it.
+                     EditorRecord* rec = editorRecord(gadget);
+                     if (!rec) return;
+                     if (type & Sci::SC_MOD_BEFOREDELETE) rec->deletedSince = true;
+                     if (rec->changePending) return;
+                     rec->changePending = true;
+                     QTimer::singleShot(0, view, [gadget] { onTextChanged(gadget); });
                    });
   QObject::connect(view, &Sci::SCN_MARGINCLICK, view, [gadget](int position, int, int margin) {
     EditorNotification n;
@@ -140,9 +151,12 @@ int createCodeEditor(int gadget, int x, int y, int width, int height,
   // A folded block whose opener goes away opens again, so no line stays
   // hidden without a marker to show it.
   sendEditor(r, Sci::SCI_SETAUTOMATICFOLD, Sci::SC_AUTOMATICFOLD_CHANGE);
-  // Only text changes are of interest; style, fold and line-state changes
-  // would otherwise come back once per styling run.
-  sendEditor(r, Sci::SCI_SETMODEVENTMASK, Sci::SC_MOD_INSERTTEXT | Sci::SC_MOD_DELETETEXT);
+  // Only the notices before a text change: the view serves those after it
+  // with an accessibility update that counts the characters from the start
+  // of the text, which made a keystroke cost milliseconds near the end of a
+  // long script. Style, fold and line-state changes would come back once per
+  // styling run.
+  sendEditor(r, Sci::SCI_SETMODEVENTMASK, Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE);
   return number;
 }
 
@@ -168,6 +182,8 @@ void setEditorText(int gadget, const std::string& text, int /*emptyUndo*/) {
   if (!rec) return;
   sendEditorText(rec, Sci::SCI_SETTEXT, 0, text.c_str());
   sendEditor(rec, Sci::SCI_EMPTYUNDOBUFFER);
+  rec->deletedSince = false;   // a new text is no deletion to complete after
+  updateLineNumberMargin(gadget);
   restyleEditor(gadget, 0, -1, -1);
 }
 
@@ -197,10 +213,23 @@ int setLineState(int gadget, int line, int state) {
   return old;
 }
 
+void onTextChanged(int gadget) {
+  EditorRecord* rec = editorRecord(gadget);
+  if (!rec) return;
+  rec->changePending = false;
+  if (sendEditor(rec, Sci::SCI_GETLINECOUNT) != rec->knownLineCount) updateLineNumberMargin(gadget);
+  // Typed characters update the list as they come; a deletion does it here.
+  const bool deleted = rec->deletedSince;
+  rec->deletedSince = false;
+  if (deleted && (rec->options & LEXOPT_COMPLETION)) updateAutoComplete(rec);
+}
+
 void updateLineNumberMargin(int gadget) {
   EditorRecord* rec = editorRecord(gadget);
-  if (!rec || !(rec->creationFlags & EDITOR_AUTO_LINE_NUMBERS)) return;
+  if (!rec) return;
   long lines = sendEditor(rec, Sci::SCI_GETLINECOUNT);
+  rec->knownLineCount = lines;
+  if (!(rec->creationFlags & EDITOR_AUTO_LINE_NUMBERS)) return;
   std::string nines(std::to_string(lines < 1 ? 1 : lines).size(), '9');
   long width = sendEditorText(rec, Sci::SCI_TEXTWIDTH, STYLE_LINE_NUMBERS, nines.c_str()) + 10;
   sendEditor(rec, Sci::SCI_SETMARGINWIDTHN, 0, width);
@@ -253,7 +282,9 @@ void setEditorFont(int gadget, const std::string& family, int size, int fontFlag
 void setStyleFont(int gadget, int style, const std::string& family, int size, int fontFlags) {
   EditorRecord* rec = editorRecord(gadget);
   if (!rec || style < 0 || style > 255) return;
-  if (!family.empty()) sendEditorText(rec, Sci::SCI_STYLESETFONT, style, family.c_str());
+  // Through the program's family mapping, so that "Consolas" is a font
+  // installed here and not left to whatever fontconfig substitutes.
+  if (!family.empty()) sendEditorText(rec, Sci::SCI_STYLESETFONT, style, installedFamily(family).c_str());
   if (size != -1) sendEditor(rec, Sci::SCI_STYLESETSIZE, style, size);
   if (fontFlags != -1) {
     sendEditor(rec, Sci::SCI_STYLESETBOLD, style, (fontFlags & 1) ? 1 : 0);

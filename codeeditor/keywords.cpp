@@ -39,7 +39,12 @@ void loadKeywords() {
   std::ifstream in("keywords.dat", std::ios::binary);
   if (!in) return;
   std::string head, hint1, hint2;
+  bool first = true;
   while (nextLine(in, head)) {
+    // An editor that saved the file as UTF-8 may have put a byte-order mark
+    // before the first record's marker.
+    if (first && head.compare(0, 3, "\xEF\xBB\xBF") == 0) head.erase(0, 3);
+    first = false;
     // A record cut short by the end of the file reads its missing lines as "".
     nextLine(in, hint1);
     nextLine(in, hint2);

@@ -146,10 +146,7 @@ void onEditorNotification(int gadget, const EditorNotification& n) {
         updateAutoComplete(rec);
       }
       break;
-    case EDITOR_MODIFIED:
-      if (n.linesAdded != 0) updateLineNumberMargin(gadget);
-      if ((n.modificationType & Sci::SC_MOD_DELETETEXT) && (rec->options & LEXOPT_COMPLETION))
-        updateAutoComplete(rec);
+    case EDITOR_MODIFIED:   // before the change: onTextChanged takes it up after
       break;
     case EDITOR_MARGINCLICK:
       if (n.margin == 2) {

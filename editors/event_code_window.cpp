@@ -56,7 +56,8 @@ void editEventCode(int eventIndex, int opener) {
   const ScriptRecord& event = scripts[size_t(eventIndex)];
   EventCodeWindow w;
   w.d.window = openWindow(UI_ANY, 0, 0, 800, 600, "Code editor - " + event.event + " event of " + event.object,
-                          WIN_TITLEBAR | WIN_CLOSEBOX | WIN_MINIMIZEBOX | WIN_SIZEGADGET | WIN_SCREENCENTERED);
+                          WIN_TITLEBAR | WIN_CLOSEBOX | WIN_MINIMIZEBOX | WIN_SIZEGADGET | WIN_SCREENCENTERED,
+                          isWindow(opener) ? opener : 0);
   disableWindow(opener, true);
   makeGadgets(w, event);
   showPartner(w);

@@ -15,7 +15,8 @@ void editCodeText(const std::string& title, std::string& text) {
   CodeDialog d;
   d.window = openWindow(UI_ANY, 0, 0, 800, 600, title,
                         WIN_TITLEBAR | WIN_CLOSEBOX | WIN_MINIMIZEBOX | WIN_MAXIMIZEBOX | WIN_SIZEGADGET |
-                            WIN_SCREENCENTERED);
+                            WIN_SCREENCENTERED,
+                        EDITOR_MAIN_WINDOW);
   disableWindow(EDITOR_MAIN_WINDOW, true);
   d.cancel = buttonGadget(UI_ANY, 10, 565, 65, 25, "Cancel");
   d.ok = buttonGadget(UI_ANY, 725, 565, 65, 25, "OK");
@@ -27,6 +28,7 @@ void editCodeText(const std::string& title, std::string& text) {
   setGadgetFont(d.help1, 140);
   d.help2 = textGadget(UI_ANY, 10, 535, 780, 21, "");
   nameGadget(d.editor, "code");
+  setActiveGadget(d.editor);   // typing goes into the code, never onto a button
   layoutCodeDialog(d, false);
   restoreCodeDialogPlace(d);
   if (codeWindowMaximized > -1) setWindowState(d.window, WINSTATE_MAXIMIZED);
@@ -65,7 +67,8 @@ void editFunctionsText() { editCodeText("Not listed custom functions", projectIn
 // lines, no stored geometry.
 void editSceneCode(int sceneIndex, int opener) {
   if (sceneIndex < 0 || sceneIndex >= int(scenes.size())) return;
-  int window = openWindow(UI_ANY, 0, 0, 800, 600, "Scene code editor", WIN_TITLEBAR | WIN_SCREENCENTERED);
+  int window = openWindow(UI_ANY, 0, 0, 800, 600, "Scene code editor", WIN_TITLEBAR | WIN_SCREENCENTERED,
+                          isWindow(opener) ? opener : 0);
   disableWindow(opener, true);
   int cancel = buttonGadget(UI_ANY, 10, 565, 65, 25, "Cancel");
   int ok = buttonGadget(UI_ANY, 725, 565, 65, 25, "OK");
@@ -89,7 +92,8 @@ void editSceneCode(int sceneIndex, int opener) {
 // The main window is disabled while the comments are open: with one event
 // queue for every window, this loop would take and drop its input.
 void editGameComments() {
-  int window = openWindow(UI_ANY, 0, 0, 800, 600, "Game comments", WIN_TITLEBAR | WIN_SCREENCENTERED);
+  int window = openWindow(UI_ANY, 0, 0, 800, 600, "Game comments", WIN_TITLEBAR | WIN_SCREENCENTERED,
+                          EDITOR_MAIN_WINDOW);
   disableWindow(EDITOR_MAIN_WINDOW, true);
   setWindowStayOnTop(window, true);
   int text = editorGadget(UI_ANY, 10, 10, 780, 540);

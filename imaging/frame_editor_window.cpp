@@ -142,7 +142,8 @@ void editSpriteFrames(const std::string& sprite, int opener) {
   editor = {};
   // The image operation dialogs end by having the strip rebuilt.
   frameStripHook = [](const std::string& edited) { drawFrameStrip(edited, 1); };
-  editor.window = openWindow(UI_ANY, 0, 0, 800, 600, "Edit sprite frames", WIN_TITLEBAR | WIN_SCREENCENTERED);
+  editor.window = openWindow(UI_ANY, 0, 0, 800, 600, "Edit sprite frames", WIN_TITLEBAR | WIN_SCREENCENTERED,
+                             isWindow(opener) ? opener : 0);
   if (opener) disableWindow(opener, true);
   makeMenus(editor.window);
   useGadgetList(editor.window);

@@ -12,7 +12,8 @@ namespace {
 // A small dialog of the frame editor: centred, on top, the editor disabled.
 int openFrameDialog(int editor, int w, int h, const std::string& title) {
   disableWindow(editor, true);
-  return openWindow(UI_ANY, 0, 0, w, h, title, WIN_TITLEBAR | WIN_SCREENCENTERED | WIN_STAYONTOP);
+  return openWindow(UI_ANY, 0, 0, w, h, title, WIN_TITLEBAR | WIN_SCREENCENTERED | WIN_STAYONTOP,
+                    isWindow(editor) ? editor : 0);
 }
 
 void closeFrameDialog(int editor, int dialog) {

@@ -11,9 +11,10 @@
 
 namespace {
 
-void showImportDialog(int spriteIndex, int strip) {
+void showImportDialog(int spriteIndex, int strip, int opener) {
   int w = imageWidth(strip), h = imageHeight(strip);
-  int dialog = openWindow(UI_ANY, 0, 0, 800, 600, "Importing image strips", WIN_TITLEBAR | WIN_SCREENCENTERED);
+  int dialog = openWindow(UI_ANY, 0, 0, 800, 600, "Importing image strips", WIN_TITLEBAR | WIN_SCREENCENTERED,
+                          isWindow(opener) ? opener : 0);
   int import = buttonGadget(UI_ANY, 725, 565, 65, 25, " Import! ");
   nameGadget(import, "Import");
   textGadget(UI_ANY, 480, 15, 150, 25,
@@ -57,7 +58,7 @@ int importImageStrip(int spriteIndex, int opener) {
   if (!path.empty() && !strip) messageRequester("Error", "The image '" + path + "' could not be loaded");
   if (strip && spriteIndex >= 0 && size_t(spriteIndex) < sprites.size()) {
     if (opener) disableWindow(opener, true);
-    showImportDialog(spriteIndex, strip);
+    showImportDialog(spriteIndex, strip, opener);
     if (opener) disableWindow(opener, false);
   }
   if (strip) freeImage(strip);

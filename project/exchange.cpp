@@ -90,5 +90,6 @@ bool importFunctionsFrom(const std::string& path) {
     f.code = doc.text(node);
     taken.insert(name);
   }
+  if (count > 0) setModified(1);
   return true;
 }

@@ -8,6 +8,16 @@ bool isUsableName(std::string_view name) {
   return name.find('/') == std::string_view::npos && name.find('\0') == std::string_view::npos;
 }
 
+bool isMediaFolderName(std::string_view name) {
+  return name.empty() || name == "." || isUsableName(name);
+}
+
+std::string mediaFolderPath(const std::string& projectFolder, std::string_view name) {
+  if (name.empty() || name == ".") return projectFolder;
+  if (!isUsableName(name)) return "";
+  return projectFolder + std::string(name) + "/";
+}
+
 int textValue(std::string_view text) {
   size_t i = 0, n = text.size();
   while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;

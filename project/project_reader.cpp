@@ -336,13 +336,14 @@ bool openProjectNamed(const std::string& nameArg) {
   const std::string folder = "Projects/" + name + "/";
   Reader r{doc, version, folder, folder};
   if (folders) {
-    // An unusable folder name keeps the preference value that the reset read.
+    // A missing name, or one that could lead out, keeps the preference value
+    // that the reset read; "" and "." stand for the project folder itself.
     std::string img(doc.attribute(doc.root, "imgfolder"));
     std::string aud(doc.attribute(doc.root, "audfolder"));
-    if (isUsableName(img)) imgFolder = img;
-    if (isUsableName(aud)) audFolder = aud;
-    r.imageSource = folder + imgFolder + "/";
-    r.audioSource = folder + audFolder + "/";
+    if (doc.hasAttribute(doc.root, "imgfolder") && isMediaFolderName(img)) imgFolder = img;
+    if (doc.hasAttribute(doc.root, "audfolder") && isMediaFolderName(aud)) audFolder = aud;
+    r.imageSource = mediaFolderPath(folder, imgFolder);
+    r.audioSource = mediaFolderPath(folder, audFolder);
   }
 
   readSpritesAndFrames(r);

@@ -253,15 +253,10 @@ bool writeProject() {
   }
   ensureFolder("Projects/" + projectName);
   // A folder name that could lead out of the project folder gets no files.
-  std::string imageFolder, audioFolder;
-  if (isUsableName(imgFolder)) {
-    imageFolder = folder + imgFolder + "/";
-    ensureFolder(folder + imgFolder);
-  }
-  if (isUsableName(audFolder)) {
-    audioFolder = folder + audFolder + "/";
-    ensureFolder(folder + audFolder);
-  }
+  const std::string imageFolder = mediaFolderPath(folder, imgFolder);
+  const std::string audioFolder = mediaFolderPath(folder, audFolder);
+  if (!imageFolder.empty()) ensureFolder(imageFolder);
+  if (!audioFolder.empty()) ensureFolder(audioFolder);
 
   XmlWriter w;
   w.out.reserve(1 << 16);

@@ -11,6 +11,7 @@ void moveSceneBackward(const std::string& name) {
   for (size_t i = 1; i < scenes.size(); ++i)
     if (scenes[i].name == name) {
       std::swap(scenes[i - 1], scenes[i]);
+      setModified(1);
       projectHooks.refreshResourcePanel();
       return;
     }
@@ -20,6 +21,7 @@ void moveSceneForward(const std::string& name) {
   for (size_t i = 0; i + 1 < scenes.size(); ++i)
     if (scenes[i].name == name) {
       std::swap(scenes[i], scenes[i + 1]);
+      setModified(1);
       projectHooks.refreshResourcePanel();
       return;
     }

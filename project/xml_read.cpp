@@ -114,6 +114,16 @@ std::string_view XmlDocument::attribute(int node, std::string_view name) const {
   return {};
 }
 
+bool XmlDocument::hasAttribute(int node, std::string_view name) const {
+  if (node < 0) return false;
+  const XmlNode& n = nodes[node];
+  for (uint32_t i = n.firstAttribute; i < n.firstAttribute + n.attributeCount; ++i) {
+    const XmlAttribute& a = attributes[i];
+    if (std::string_view(pool.data() + a.name, a.nameLength) == name) return true;
+  }
+  return false;
+}
+
 const std::string& XmlDocument::text(int node) const {
   return node < 0 || nodes[node].kind != XML_ELEMENT ? emptyText : nodes[node].text;
 }

@@ -37,6 +37,8 @@ struct XmlDocument {
   // An attribute by exact name; "" when missing (or `node` is -1). The view
   // lasts as long as the document.
   std::string_view attribute(int node, std::string_view name) const;
+  // Whether the element has the attribute at all, empty or not.
+  bool hasAttribute(int node, std::string_view name) const;
   // An element's own character data; "" for any other node.
   const std::string& text(int node) const;
 };

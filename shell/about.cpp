@@ -9,6 +9,11 @@
 #include "ui/ui.h"
 
 void checkProgramVersion() {
+  // A build without a server could never answer: the user who asked is told so.
+  if (versionHost.empty()) {
+    messageRequester("Version information", "The program version could not be checked.");
+    return;
+  }
   int version = 0;
   if (!fetchServerVersion(version)) return;
   serverVersion = version;
@@ -27,7 +32,7 @@ void checkProgramVersionAtStart() {
 void showAboutWindow() {
   disableWindow(MAIN_WINDOW, true);
   int window = openWindow(UI_ANY, 0, 0, 500, 350, "Zembrik Game Maker v" + versionText(),
-                          WIN_BORDERLESS | WIN_SCREENCENTERED);
+                          WIN_BORDERLESS | WIN_SCREENCENTERED, MAIN_WINDOW);
   int picture = imageGadget(UI_ANY, 0, 0, 500, 350, PIC_ABOUT);
   int label = textGadget(UI_ANY, 380, 122, 80, 18, "version " + versionText());
   setGadgetColor(label, COLOR_FRONT, rgb(255, 255, 255));

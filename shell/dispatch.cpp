@@ -92,7 +92,10 @@ bool gadgetCommand(int gadget) {
   if (gadget == GAME_GLOBALS_PICTURE) return editGlobalVariables(), true;
   if (gadget == GAME_FUNCTIONS_PICTURE) return editFunctionsText(), true;
   if (gadget == ADVANCED_MODE_CHECKBOX) {
-    projectInfo.advancedscriptmode = getGadgetState(ADVANCED_MODE_CHECKBOX) ? 1 : 0;
+    int state = getGadgetState(ADVANCED_MODE_CHECKBOX) ? 1 : 0;
+    // A changed mode changes the game; New and Open must not drop it unasked.
+    if (state != projectInfo.advancedscriptmode) setModified(1);
+    projectInfo.advancedscriptmode = state;
     return true;
   }
   if (gadget == GAME_COMMENTS_PICTURE) return editGameComments(), true;

@@ -184,4 +184,7 @@ void updateWindowTitle() {
   setWindowTitle(MAIN_WINDOW, title);
 }
 
-void setStatusText(const std::string& text) { setGadgetText(STATUS_BUTTON, text); }
+void setStatusText(const std::string& text) {
+  setGadgetText(STATUS_BUTTON, text);
+  paintGadgetNow(STATUS_BUTTON);   // seen even when work follows before the next wait
+}

@@ -41,7 +41,8 @@ std::string chooseProject() {
   listProjects();
   std::string result;
   OpenDialog d;
-  d.window = openWindow(UI_ANY, 0, 0, 640, 400, "Open a project...", WIN_TITLEBAR | WIN_SCREENCENTERED);
+  d.window = openWindow(UI_ANY, 0, 0, 640, 400, "Open a project...", WIN_TITLEBAR | WIN_SCREENCENTERED,
+                        MAIN_WINDOW);
   disableWindow(MAIN_WINDOW, true);
   setWindowStayOnTop(d.window, true);
   d.cancel = buttonGadget(UI_ANY, 10, 365, 100, 25, "Cancel");

@@ -1,5 +1,6 @@
 #include "shell/preferences.h"
 
+#include "project/file_names.h"
 #include "shell/prefstore.h"
 #include "shell/settings.h"
 #include "ui/system.h"
@@ -53,10 +54,10 @@ void writeKeys(const IntKey* keys, size_t count) {
 }
 
 // A folder name from a hand-edited file that could leave the project folder
-// gives way to the default.
+// gives way to the default; "" and "." (the project folder) stay.
 std::string folderName(const char* key, const char* defaultValue) {
   std::string name = readPreferenceString(key, defaultValue);
-  return isSafeName(name) ? name : defaultValue;
+  return isMediaFolderName(name) ? name : defaultValue;
 }
 
 }  // namespace

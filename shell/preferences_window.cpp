@@ -14,12 +14,14 @@ struct ColorRow {
   int swatch = 0, button = 0;
 };
 
+// The columns' labels, swatches and buttons stand at x 10, 130, 240 and
+// 300, 430, 540: the right column's label is 10 px wider.
 void colorRow(ColorRow& row, int column, int k) {
-  int x = column == 0 ? 10 : 300;
-  textGadget(UI_ANY, x, 15 + 30 * k, 120, 25, row.label);
-  row.swatch = stringGadget(UI_ANY, x + 120, 10 + 30 * k, 100, 25, "", STR_READONLY | STR_BORDERLESS);
+  const int labelX = column == 0 ? 10 : 300, swatchX = column == 0 ? 130 : 430, buttonX = column == 0 ? 240 : 540;
+  textGadget(UI_ANY, labelX, 15 + 30 * k, 120, 25, row.label);
+  row.swatch = stringGadget(UI_ANY, swatchX, 10 + 30 * k, 100, 25, "", STR_READONLY | STR_BORDERLESS);
   setGadgetColor(row.swatch, COLOR_BACK, *row.value);
-  row.button = buttonGadget(UI_ANY, x + 230, 10 + 30 * k, 40, 25, "...");
+  row.button = buttonGadget(UI_ANY, buttonX, 10 + 30 * k, 40, 25, "...");
   nameGadget(row.swatch, std::string("swatch ") + row.label);
   nameGadget(row.button, std::string("pick ") + row.label);
 }
@@ -33,7 +35,8 @@ std::string folderError(const char* what, const std::string& name) {
 
 void editPreferences() {
   disableWindow(MAIN_WINDOW, true);
-  int window = openWindow(UI_ANY, 0, 0, 640, 480, "Preferences", WIN_TITLEBAR | WIN_SCREENCENTERED);
+  int window = openWindow(UI_ANY, 0, 0, 640, 480, "Preferences", WIN_TITLEBAR | WIN_SCREENCENTERED,
+                          MAIN_WINDOW);
   int panel = panelGadget(UI_ANY, 10, 10, 620, 425);
   addGadgetItem(panel, -1, " Code editor");
   addGadgetItem(panel, -1, "Misc");

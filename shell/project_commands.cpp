@@ -29,7 +29,9 @@ void releaseProjectImages() {
 
 std::string projectNameError(const std::string& name) {
   if (name.empty()) return "The project name is missing";
-  if (!isSafeName(name)) return "The project name '" + name + "' cannot be used as a file name";
+  // Blanks alone make a name that no list shows readably and no user can tell apart.
+  bool blanksOnly = name.find_first_not_of(" \t") == std::string::npos;
+  if (blanksOnly || !isSafeName(name)) return "The project name '" + name + "' cannot be used as a file name";
   return "";
 }
 
@@ -50,24 +52,44 @@ void newProject() {
   makeFolder(workFolder);
 }
 
+namespace {
+
+// Writes under the name just asked for; a name under which nothing could be
+// written is not kept, so that later commands do not act on files that
+// never were.
+bool writeUnderAskedName(const std::string& nameBefore) {
+  if (projectName.empty()) return false;
+  if (writeProject()) return true;
+  projectName = nameBefore;
+  updateWindowTitle();
+  return false;
+}
+
+}  // namespace
+
 bool saveProject() {
-  if (projectName.empty()) askProjectName();
-  return !projectName.empty() && writeProject();
+  if (!projectName.empty()) return writeProject();
+  askProjectName();
+  return writeUnderAskedName("");
 }
 
 bool saveProjectAs() {
+  std::string nameBefore = projectName;
   askProjectName();
-  return !projectName.empty() && writeProject();
+  return writeUnderAskedName(nameBefore);
 }
 
 void askProjectName() {
-  int window = openWindow(UI_ANY, 0, 0, 400, 100, "Enter the project name", WIN_TITLEBAR | WIN_SCREENCENTERED);
+  int window = openWindow(UI_ANY, 0, 0, 400, 100, "Enter the project name", WIN_TITLEBAR | WIN_SCREENCENTERED,
+                          MAIN_WINDOW);
   disableWindow(MAIN_WINDOW, true);
   setWindowStayOnTop(window, true);
   int field = stringGadget(UI_ANY, 10, 10, 380, 25, projectName);
   int cancel = buttonGadget(UI_ANY, 10, 65, 100, 25, "Cancel");
-  int ok = buttonGadget(UI_ANY, 290, 65, 100, 25, "OK");
+  int ok = buttonGadget(UI_ANY, 290, 65, 100, 25, "OK", BTN_DEFAULT);   // Return confirms
   nameGadget(field, "name");
+  nameGadget(ok, "ok");
+  setActiveGadget(field);
   for (;;) {
     if (waitWindowEvent() != EV_GADGET || eventWindow() != window) continue;
     if (eventGadget() == cancel) {
@@ -91,7 +113,8 @@ void askProjectName() {
 }
 
 void showGameComments() {
-  int window = openWindow(UI_ANY, 0, 0, 800, 600, "Game comments", WIN_TITLEBAR | WIN_SCREENCENTERED);
+  int window = openWindow(UI_ANY, 0, 0, 800, 600, "Game comments", WIN_TITLEBAR | WIN_SCREENCENTERED,
+                          MAIN_WINDOW);
   setWindowStayOnTop(window, true);
   int text = editorGadget(UI_ANY, 10, 10, 780, 540, ED_READONLY);
   setGadgetFont(text, 70);
@@ -105,7 +128,12 @@ void showGameComments() {
 }
 
 void exitProgram() {
-  if (confirmExitFlag == 1 && confirmYesNo("Confirm", "Exit from Zembrik Game Maker?") != 1) return;
+  // Unsaved work is never dropped unasked; without it the preference decides.
+  if (modifiedFlag == 1) {
+    if (confirmYesNo("Confirm", "Unsaved changes will be lost. Exit from Zembrik Game Maker?") != 1) return;
+  } else if (confirmExitFlag == 1 && confirmYesNo("Confirm", "Exit from Zembrik Game Maker?") != 1) {
+    return;
+  }
   deleteWorkFolder();
   savePreferences();
   programEnding = true;

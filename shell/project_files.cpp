@@ -1,5 +1,8 @@
 #include "shell/project_files.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "project/tables.h"
 #include "ui/system.h"
 
@@ -26,4 +29,13 @@ void listProjects() {
     if (name.size() >= 4 && name.compare(name.size() - 4, 4, ".xml") == 0) name.resize(name.size() - 4);
     projectNames.push_back(name);
   }
+  // The folder listing comes in no useful order; people look names up alphabetically.
+  std::sort(projectNames.begin(), projectNames.end(), [](const std::string& a, const std::string& b) {
+    auto lower = [](std::string s) {
+      for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
+      return s;
+    };
+    std::string la = lower(a), lb = lower(b);
+    return la != lb ? la < lb : a < b;
+  });
 }

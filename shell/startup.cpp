@@ -27,12 +27,15 @@ void loadFonts() {
   loadFont(228, "Arial", 16, FONT_BOLD);
 }
 
+// The splash stands, painted, while the template is read and through the
+// one-second pause; closed first, it would never be seen at all.
 void showSplashWhileLoading() {
   int splash = openWindow(UI_ANY, 0, 0, 800, 600, "Please wait...", WIN_BORDERLESS | WIN_SCREENCENTERED);
   imageGadget(UI_ANY, 0, 0, 800, 600, PIC_SPLASH);
+  paintWindowNow(splash);
   loadRuntimeTemplate();
+  waitPainting(1000);
   closeWindow(splash);
-  delayMs(1000);
 }
 
 }  // namespace
@@ -47,7 +50,8 @@ void bindShellHooks() {
   projectHooks.newProject = newProject;
   projectHooks.confirmYesNo = confirmYesNo;
   projectHooks.message = [](const std::string& title, const std::string& text) { messageRequester(title, text); };
-  builderHooks.saveProject = [] { saveProject(); };
+  builderHooks.saveProject = [] { return saveProject(); };
+  builderHooks.readyAfter = [](int ms) { setGadgetTextLater(STATUS_BUTTON, ms, "STATUS: READY."); };
 }
 
 void startProgram(const std::string& folder) {

@@ -52,7 +52,9 @@ int loadFont(int number, const std::string& family, int size, int style) {
   FontRecord record;
   record.family = installedFamily(family);
   record.font = QFont(QString::fromStdString(record.family));
-  record.font.setPointSize(size);
+  // The layouts were drawn where a point is a pixel: sized in points at 96
+  // dpi, texts overflow their boxes by a third.
+  record.font.setPixelSize(size);
   record.font.setBold(style & FONT_BOLD);
   record.font.setItalic(style & FONT_ITALIC);
   record.font.setUnderline(style & FONT_UNDERLINE);

@@ -2,6 +2,8 @@
 // check boxes, option groups, track bars, spin fields and frames.
 #include "ui/ui_internal.h"
 
+#include <QAbstractScrollArea>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFocusEvent>
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QShortcut>
 #include <QSlider>
 #include <QSpinBox>
 #include <QToolButton>
@@ -89,6 +92,20 @@ class FocusFilter : public QObject {
 
 std::map<int, QPointer<QButtonGroup>> optionGroups;
 
+// Our windows are no dialogs, so Qt gives a default button no key: Return
+// and Enter press it here, except in a field that takes line breaks itself.
+void pressOnReturn(QPushButton* b) {
+  for (int key : {Qt::Key_Return, Qt::Key_Enter}) {
+    auto* sc = new QShortcut(QKeySequence(key), b->window(), nullptr, nullptr, Qt::WindowShortcut);
+    QObject::connect(sc, &QShortcut::activated, b, [b] {
+      QWidget* focus = QApplication::focusWidget();
+      if (qobject_cast<QAbstractScrollArea*>(focus)) return;   // multi-line fields and code
+      if (b->isVisible() && b->isEnabled()) b->click();
+    });
+    QObject::connect(b, &QObject::destroyed, sc, &QObject::deleteLater);
+  }
+}
+
 void connectClick(QAbstractButton* b, int n) {
   QObject::connect(b, &QAbstractButton::clicked, b, [n] { pushGadgetEvent(n, ET_LEFTCLICK); });
 }
@@ -104,6 +121,7 @@ int buttonGadget(int number, int x, int y, int w, int h, const std::string& text
   b->setAutoDefault(false);
   connectClick(b, n);
   finishGadget(n, GK_BUTTON, b, x, y, w, h, flags);
+  if (flags & BTN_DEFAULT) pressOnReturn(b);
   findGadget(n)->text = text;
   return n;
 }
@@ -114,6 +132,8 @@ int buttonImageGadget(int number, int x, int y, int w, int h, int image, int fla
   auto* b = new QToolButton(currentGadgetParent());
   b->setCheckable(flags & BTN_TOGGLE);
   b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  // A stray Space must not run a toolbar command: image buttons are for the mouse.
+  b->setFocusPolicy(Qt::NoFocus);
   QImage img = imageToQImage(image);
   if (!img.isNull()) b->setIconSize(img.size());
   b->setIcon(iconOfImage(image));

@@ -71,7 +71,8 @@ void paintGameButton(QPainter& p, int w, int h, const char* title, QColor mark) 
 }
 
 // A dark backdrop with a few coloured discs, under the program's name.
-void paintTitlePicture(QPainter& p, int w, int h, int titleSize) {
+// The title stands in the band from titleTop down to titleTop + 0.3 of the height.
+void paintTitlePicture(QPainter& p, int w, int h, int titleSize, double titleTop) {
   QLinearGradient sky(0, 0, 0, h);
   sky.setColorAt(0, QColor(25, 35, 80));
   sky.setColorAt(1, QColor(70, 30, 90));
@@ -89,7 +90,7 @@ void paintTitlePicture(QPainter& p, int w, int h, int titleSize) {
   if (!canPaintText()) return;
   p.setFont(pictureFont(titleSize, true));
   p.setPen(paper);
-  p.drawText(QRectF(0, h * 0.2, w, h * 0.3), Qt::AlignCenter, "Zembrik Game Maker");
+  p.drawText(QRectF(0, h * titleTop, w, h * 0.3), Qt::AlignCenter, "Zembrik Game Maker");
 }
 
 }  // namespace
@@ -181,11 +182,20 @@ void makeCardPictures() {
     paintGameButton(p, w, h, "EXTENSIONS", QColor(245, 150, 40));
   });
   makePainted(PIC_SPLASH, 800, 600, 24, Qt::black, [](QPainter& p, int w, int h) {
-    paintTitlePicture(p, w, h, 56);
+    paintTitlePicture(p, w, h, 56, 0.2);
     centredText(p, QRectF(0, h * 0.82, w, 40), "Please wait...", QColor(220, 220, 240), pictureFont(20, false));
   });
   makePainted(PIC_ABOUT, 500, 350, 24, Qt::black, [](QPainter& p, int w, int h) {
-    paintTitlePicture(p, w, h, 36);
+    // The title keeps above the band of the version label (380, 122, 80 x 18),
+    // which stands in the free field right of the credits' heading.
+    paintTitlePicture(p, w, h, 36, 0.0);
+    if (canPaintText()) {
+      const QColor soft(200, 200, 220);
+      p.setPen(soft);
+      p.setFont(pictureFont(13, true));
+      p.drawText(QRectF(40, 122, 330, 18), Qt::AlignRight | Qt::AlignVCenter, "Zembrik Game Maker for Linux");
+      centredText(p, QRectF(0, 150, w, 20), "Made by the Zembrik team", soft, pictureFont(12, false));
+    }
     centredText(p, QRectF(0, h * 0.85, w, 30), "Click to close", QColor(200, 200, 220), pictureFont(13, false));
   });
   makePainted(PIC_PROJECT_PLACEHOLDER, 240, 240, 24, QColor(128, 128, 128), [](QPainter& p, int w, int) {

@@ -33,7 +33,10 @@ int qtMessage(const std::string& title, const std::string& text, int flags) {
     QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
     QPushButton* cancel =
         flags == MSG_YESNOCANCEL ? box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole) : nullptr;
-    box.setDefaultButton(yes);
+    // Every yes/no question of the program risks data on Yes, so a stray
+    // Return or Space answers No.
+    box.setDefaultButton(no);
+    box.setEscapeButton(cancel ? cancel : no);
     box.exec();
     if (box.clickedButton() == yes) return MSG_RESULT_YES;
     if (cancel && box.clickedButton() != no) return MSG_RESULT_CANCEL;

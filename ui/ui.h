@@ -38,6 +38,11 @@ enum WindowState : int { WINSTATE_NORMAL = 0, WINSTATE_MAXIMIZED = 1, WINSTATE_M
 int openWindow(int number, int x, int y, int innerWidth, int innerHeight, const std::string& title,
                int flags, int parent = 0);
 void closeWindow(int window);
+// Waits until the window system shows the window (at most a second) and
+// paints it, so that it is seen while the program works on.
+void paintWindowNow(int window);
+// Waits ms milliseconds while the windows keep painting; input waits.
+void waitPainting(int ms);
 bool isWindow(int window);
 void setWindowTitle(int window, const std::string& title);
 std::string getWindowTitle(int window);
@@ -237,6 +242,12 @@ int gadgetWindow(int gadget);
 void freeGadget(int gadget);
 void setGadgetText(int gadget, const std::string& text);
 std::string getGadgetText(int gadget);
+// Paints the gadget at once, for a text shown before the program goes on working.
+void paintGadgetNow(int gadget);
+// After ms milliseconds, while the program waits for events, the gadget's
+// text becomes `text`; nothing blocks meanwhile. A later call for the same
+// gadget replaces a pending one.
+void setGadgetTextLater(int gadget, int ms, const std::string& text);
 // State: check box / option / toggle button (0/1), combo box / list / list
 // icon (selected index, -1 none), panel (current tab), track bar / spin (value).
 void setGadgetState(int gadget, int state);
@@ -381,6 +392,9 @@ bool isFont(int font);
 void freeFont(int font);
 void setDefaultGadgetFont(int font);  // the font of gadgets made afterwards
 std::string fontFamilyName(int font); // the family actually used
+// The installed family that stands in for a family name such as Arial or
+// Consolas (metrics kept), or the name itself.
+std::string installedFamily(const std::string& family);
 
 // ---------------------------------------------------------------- requesters
 enum MessageFlag : int { MSG_OK = 0, MSG_YESNO = 1, MSG_YESNOCANCEL = 2 };

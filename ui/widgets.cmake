@@ -12,6 +12,7 @@ add_library(zm_ui STATIC
   ${CMAKE_CURRENT_LIST_DIR}/keys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/menus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/timers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/paint_now.cpp
   ${CMAKE_CURRENT_LIST_DIR}/requesters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/driver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/driver_steps.cpp

@@ -7,11 +7,50 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <QWindow>
 
 #include <algorithm>
 
 namespace {
+
+// The newest shown, enabled window opened (directly or further down) from
+// `window`; 0 when there is none.
+int newestModalChild(int window) {
+  const std::vector<int>& order = windowOrder();
+  for (auto it = order.rbegin(); it != order.rend(); ++it) {
+    WindowRec* w = findWindow(*it);
+    if (!w || *it == window || !w->top->isVisible() || !w->top->isEnabled()) continue;
+    for (WindowRec* p = findWindow(w->parent); p; p = findWindow(p->parent))
+      if (p->number == window) return *it;
+  }
+  return 0;
+}
+
+// A click on a window that a modal child has disabled brings that child to
+// the front, instead of leaving it hidden behind a window that takes nothing.
+class DisabledClickFilter : public QObject {
+ protected:
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() != QEvent::MouseButtonPress || !o->isWidgetType()) return false;
+    QWidget* top = static_cast<QWidget*>(o)->window();
+    if (top->isEnabled()) return false;
+    for (auto& [number, rec] : windowTable()) {
+      if (rec.top != top) continue;
+      if (int child = newestModalChild(number)) activateWindow(child);
+      break;
+    }
+    return false;
+  }
+};
+
+void watchDisabledClicks() {
+  static DisabledClickFilter* filter = nullptr;
+  if (filter) return;
+  filter = new DisabledClickFilter;
+  filter->setParent(QCoreApplication::instance());
+  QCoreApplication::instance()->installEventFilter(filter);
+}
 
 class WindowWidget : public QWidget {
  public:
@@ -47,6 +86,15 @@ class WindowWidget : public QWidget {
     if (!w) return;
     if (e->type() == QEvent::WindowStateChange) {
       int state = getWindowState(number_);
+      if (state == WINSTATE_MINIMIZED && !(w->flags & WIN_MINIMIZEBOX) && !w->opening) {
+        // A window manager that shows a minimise button on every window must
+        // not hide a window that has none: it would leave its parent disabled
+        // with nothing to answer.
+        QTimer::singleShot(0, this, [this] {
+          if (windowState() & Qt::WindowMinimized) showNormal();
+        });
+        return;
+      }
       if (state != w->lastState && !w->opening) {
         if (state == WINSTATE_MAXIMIZED) postEvent(EV_MAXIMIZEWINDOW, number_, 0);
         else if (state == WINSTATE_MINIMIZED) postEvent(EV_MINIMIZEWINDOW, number_, 0);
@@ -62,8 +110,10 @@ class WindowWidget : public QWidget {
   int number_;
 };
 
-Qt::WindowFlags qtFlags(int flags) {
-  Qt::WindowFlags f = Qt::Window;
+// A window opened from another is a dialog to the window system: only then
+// does it carry the transient-for link that keeps it above its parent.
+Qt::WindowFlags qtFlags(int flags, bool hasParent) {
+  Qt::WindowFlags f = hasParent ? Qt::Dialog : Qt::Window;
   if (flags & WIN_BORDERLESS) {
     f |= Qt::FramelessWindowHint;
   } else {
@@ -113,6 +163,7 @@ QRect screenArea() {
 int openWindow(int number, int x, int y, int innerWidth, int innerHeight, const std::string& title,
                int flags, int parent) {
   if (!isApplicationReady()) return 0;
+  watchDisabledClicks();
   int n = resolveNumber(number);
   if (!n || innerWidth < 0 || innerHeight < 0) return 0;
   if (findWindow(n)) closeWindow(n);
@@ -123,7 +174,7 @@ int openWindow(int number, int x, int y, int innerWidth, int innerHeight, const 
   w.title = title;
   auto* top = new WindowWidget(n);
   top->setAttribute(Qt::WA_DeleteOnClose, false);
-  top->setWindowFlags(qtFlags(flags));
+  top->setWindowFlags(qtFlags(flags, w.parent != 0));
   top->setWindowTitle(qs(title));
   w.top = top;
   w.client = new QWidget(top);

@@ -71,15 +71,18 @@ void BM_FirstFullStyling(benchmark::State& state) {
 }
 BENCHMARK(BM_FirstFullStyling)->Arg(20000)->Unit(benchmark::kMillisecond);
 
-// One character typed at line 10,000 (or the middle of a shorter text), then
-// the style request that a view showing 40 lines from there makes.
+// One character typed at line 10,000 (or the middle of a shorter text), or
+// with a third argument 1 on the last line but one, then the style request
+// that a view showing 40 lines from there makes.
 void BM_TypeOneCharacter(benchmark::State& state) {
   const int lines = static_cast<int>(state.range(0));
   int gadget = makeEditor();
   setEditorText(gadget, script(lines));
-  const int line = lines >= 20000 ? 10000 : lines / 2;
+  const bool atEnd = state.range(2) != 0;
+  const int line = atEnd ? lines - 2 : lines >= 20000 ? 10000 : lines / 2;
   const long at = send(gadget, Sci::SCI_POSITIONFROMLINE, line) + 5;
-  const long visibleEnd = send(gadget, Sci::SCI_POSITIONFROMLINE, line + 40);
+  long visibleEnd = send(gadget, Sci::SCI_POSITIONFROMLINE, line + 40);
+  if (visibleEnd < 0) visibleEnd = send(gadget, Sci::SCI_GETLENGTH);   // past the last line
   const bool stylingOnly = state.range(1) != 0;
   for (auto _ : state) {
     if (stylingOnly) state.PauseTiming();
@@ -95,7 +98,8 @@ void BM_TypeOneCharacter(benchmark::State& state) {
 }
 // Second argument 1: only the styling is timed, not the insertion.
 BENCHMARK(BM_TypeOneCharacter)
-    ->ArgsProduct({{5000, 20000, 80000}, {0, 1}})
+    ->ArgsProduct({{5000, 20000, 80000}, {0, 1}, {0}})
+    ->ArgsProduct({{20000, 80000}, {0, 1}, {1}})
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -21,7 +21,7 @@
 class BuilderTest : public ::testing::Test {
  protected:
   std::vector<std::pair<std::string, std::string>> messages;
-  std::vector<std::string> statusTexts;   // "pause" marks the pause
+  std::vector<std::string> statusTexts;   // "ready after" marks the timed return
   TempFolder folder;   // made current before SetUp, removed after TearDown
   const std::string& tempFolder = folder.path;
 
@@ -33,7 +33,7 @@ class BuilderTest : public ::testing::Test {
       messages.emplace_back(title, text);
     };
     projectHooks.setStatusText = [this](const std::string& text) { statusTexts.push_back(text); };
-    builderHooks.pause = [this](int ms) { statusTexts.push_back("pause " + std::to_string(ms)); };
+    builderHooks.readyAfter = [this](int ms) { statusTexts.push_back("ready after " + std::to_string(ms)); };
     projectName.clear();
     imgFolder = "img";
     audFolder = "aud";

@@ -108,7 +108,7 @@ TEST_F(GameFilesTest, WritesBothFilesThenShowsTheStatus) {
   const std::string tail = "zm_room_to_go = scene_2;\r\n\nend\n";
   EXPECT_EQ(game.substr(game.size() - tail.size()), tail);
   EXPECT_EQ(statusTexts,
-            (std::vector<std::string>{"PROJECT SAVED.", "pause 500", "STATUS: READY."}));
+            (std::vector<std::string>{"PROJECT SAVED.", "ready after 500"}));
   EXPECT_TRUE(messages.empty());
 }
 
@@ -116,10 +116,11 @@ TEST_F(GameFilesTest, WarnsAfterTheStatusWhenThereIsNoScene) {
   projectHooks.setStatusText = [this](const std::string& text) {
     messages.emplace_back("status", text);
   };
+  builderHooks.readyAfter = [this](int) { messages.emplace_back("status", "ready later"); };
   generateGameFiles();
   EXPECT_EQ(fileSize("Projects/game/game.js"), 0);   // an empty template
   ASSERT_EQ(messages.size(), 3u);
-  EXPECT_EQ(messages[1], (std::pair<std::string, std::string>{"status", "STATUS: READY."}));
+  EXPECT_EQ(messages[1], (std::pair<std::string, std::string>{"status", "ready later"}));
   EXPECT_EQ(messages[2],
             (std::pair<std::string, std::string>{"Warning", "There is no scene added."}));
 }
@@ -355,10 +356,14 @@ class RunGameTest : public GameFilesTest {
  protected:
   std::vector<std::string> calls;
   std::string oldPath;
+  bool saveSucceeds = true;
 
   void SetUp() override {
     GameFilesTest::SetUp();
-    builderHooks.saveProject = [this] { calls.push_back("save"); };
+    builderHooks.saveProject = [this] {
+      calls.push_back("save");
+      return saveSucceeds;
+    };
     projectHooks.setStatusText = [this](const std::string& t) { calls.push_back(t); };
     // A recording opener first on PATH.
     makeFolder("bin");
@@ -398,7 +403,7 @@ TEST_F(RunGameTest, SavesWritesAndOpensThePage) {
     deleteFile("opened");
     addFileProtocol = protocol;
     runGame();
-    EXPECT_EQ(calls, (std::vector<std::string>{"save", "PROJECT SAVED.", "STATUS: READY."}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"save", "PROJECT SAVED."}));
     EXPECT_EQ(opened(), gamePageArgument(currentFolder(), projectName, protocol) + "|");
     EXPECT_EQ(fileKind(currentFolder() + "Projects/my game#1/index.html"), FILE_REGULAR);
     EXPECT_TRUE(messages.empty());
@@ -410,7 +415,7 @@ TEST_F(RunGameTest, EmptyPageIsReportedAfterSaving) {
   writeFile("Projects/game/index.html", "");
   scene("scene_2");
   runGame();
-  EXPECT_EQ(calls, (std::vector<std::string>{"save", "PROJECT SAVED.", "STATUS: READY."}));
+  EXPECT_EQ(calls, (std::vector<std::string>{"save", "PROJECT SAVED."}));
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].first, "Message");
   EXPECT_EQ(messages[0].second,
@@ -421,3 +426,16 @@ TEST_F(RunGameTest, EmptyPageIsReportedAfterSaving) {
 }
 
 }  // namespace
+
+TEST_F(RunGameTest, FailedSaveStopsBeforeTheGameFiles) {
+  saveSucceeds = false;
+  writeFile("Projects/game/index.html", "<p>old page</p>");
+  scene("scene_2");
+  runGame();
+  EXPECT_EQ(calls, std::vector<std::string>{"save"});
+  EXPECT_EQ(slurp("Projects/game/index.html"), "<p>old page</p>");
+  EXPECT_EQ(fileKind("Projects/game/game.js"), FILE_NONE);
+  EXPECT_TRUE(messages.empty());   // the writer has reported its own error
+  delayMs(100);
+  EXPECT_EQ(fileKind("opened"), FILE_NONE);
+}

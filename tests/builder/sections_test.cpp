@@ -130,12 +130,14 @@ TEST_F(SectionTest, Objects) {
       {
           {"objects/spec_example.js",
            [] {
+             sprite("sprite_3");
              object("object_2").sprite = "sprite_3";
              script("object_2", "Step", "x += 1;");
            }},
           {"objects/advanced_positions.js",
            [] {
              projectInfo.advancedscriptmode = 1;
+             sprite("sprite_7");
              object("object_2");
              instance("SceneObject5", "object_2", "scene_9", 0, 0);
              ObjectRecord& o = object("object_4");
@@ -168,6 +170,14 @@ TEST_F(SectionTest, Objects) {
            }},
           {"objects/no_definitions.js",
            [] { instance("SceneObject2", "object_9", "scene_1", 0, 0); }},
+          // A sprite left behind by an edited file, or never there: no sprite.
+          {"objects/missing_sprite.js",
+           [] {
+             sprite("sprite_3");
+             object("object_2").sprite = "sprite_gone";
+             object("object_4").sprite = "Sprite_3";   // names are matched exactly
+             object("object_5").sprite = "sprite_3";
+           }},
       },
       generateObjectsSection);
 }

@@ -55,9 +55,12 @@ TEST_F(GadgetTest, LineStatesOnlyForExistingLines) {
 TEST_F(GadgetTest, LineNumberMarginFollowsTheLineCount) {
   setEditorText(gadget, "1\n2\n3\n4\n5\n6\n7\n8\n9");
   EXPECT_EQ(send(Sci::SCI_GETMARGINWIDTHN, 0), textWidth("9") + 10);
+  // Taken up right after the change, once the view is done with it.
   insertAt(send(Sci::SCI_GETLENGTH), "\n10");
+  QCoreApplication::processEvents();
   EXPECT_EQ(send(Sci::SCI_GETMARGINWIDTHN, 0), textWidth("99") + 10);
   send(Sci::SCI_DELETERANGE, lineEnd(8), 3);
+  QCoreApplication::processEvents();
   EXPECT_EQ(send(Sci::SCI_GETMARGINWIDTHN, 0), textWidth("9") + 10);
   // Margin 0 belongs to the line numbers.
   setMarginWidth(gadget, 0, 99);
@@ -137,6 +140,20 @@ TEST_F(GadgetTest, OperationsOnOtherGadgetsDoNothing) {
   setEditorFont(other, "Mono", 10, 1);
   freeCodeEditor(other);
   updateAutoComplete(nullptr);
+}
+
+TEST_F(GadgetTest, FontFamilyGoesThroughTheProgramsMapping) {
+  struct Case { const char* asked; std::string used; } cases[] = {
+      {"Consolas", installedFamily("Consolas")},
+      {"consolas", installedFamily("Consolas")},
+      {"Some Family Of Its Own", "Some Family Of Its Own"},
+  };
+  for (const Case& c : cases) {
+    setEditorFont(gadget, c.asked, 12, 0);
+    char family[128] = {};
+    view->SendScintilla(Sci::SCI_STYLEGETFONT, static_cast<uintptr_t>(32), family);
+    EXPECT_EQ(std::string(family), c.used) << c.asked;
+  }
 }
 
 TEST_F(GadgetTest, FreeingDropsTheRecord) {

@@ -52,6 +52,8 @@ TEST_F(KeywordsFile, Records) {
       {"CR LF lines", ".a\r\nb c\r\nd\r\n", {{"a", "Var", "b c", "d"}}},
       {"twice", "!f\n1\n2\n!f\n3\n4\n", {{"f", "Fn", "1", "2"}, {"f", "Fn", "3", "4"}}},
       {"UTF-8 help", ".x\n\xC3\xA9\n\n", {{"x", "Var", "\xC3\xA9", ""}}},
+      {"byte-order mark", "\xEF\xBB\xBF.x\na\nb\n.\xEF\xBB\xBFy\nc\nd\n",
+       {{"x", "Var", "a", "b"}, {"\xEF\xBB\xBFy", "Var", "c", "d"}}},   // only at the start of the file
   };
   for (const Case& c : cases) {
     keywords.clear();

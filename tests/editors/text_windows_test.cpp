@@ -32,6 +32,8 @@ TEST_F(TextWindows, CodeWindowsStoreOnOkOnly) {
       EXPECT_TRUE(windowIsResizable(w));
       EXPECT_TRUE(isWindowDisabled(MAIN_WINDOW));
       EXPECT_EQ(getGadgetText(gadgetByName(w, "code")), "old");
+      // Typing goes into the code: a first Space must not press Cancel.
+      EXPECT_TRUE(gadgetHasFocus(gadgetByName(w, "code")));
     });
     driverSetText("code", "var a = 1;");
     driverClick("OK");

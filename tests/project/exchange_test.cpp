@@ -61,7 +61,7 @@ TEST_F(ExchangeTest, ExportThenImportRoundTrip) {
   EXPECT_EQ(fns[0].params, "a, b");
   EXPECT_EQ(fns[0].description, "two lines");
   EXPECT_EQ(fns[0].code, "return a;\n    done();\n");
-  EXPECT_EQ(modifiedFlag, 0);
+  EXPECT_EQ(modifiedFlag, 1);   // New and Open must ask before dropping them
   EXPECT_FALSE(writeFunctionExchange("no/such/folder/lib.xml", "", "", {true}));
 }
 
@@ -116,10 +116,12 @@ TEST_F(ExchangeTest, ImportOfBrokenFiles) {
   };
   for (const Case& c : cases) {
     fns = {named<FunctionRecord>("keep")};
+    setModified(0);
     deleteFile("in.xml");
     if (!c.file.empty()) writeFile("in.xml", c.file);
     EXPECT_EQ(importFunctionsFrom("in.xml"), c.readable) << c.what;
     EXPECT_EQ(fns.size(), 1 + c.appended) << c.what;
+    EXPECT_EQ(modifiedFlag, c.appended > 0 ? 1 : 0) << c.what << ": only an import that adds changes the project";
   }
 }
 

@@ -268,6 +268,30 @@ TEST_F(ReaderTest, ImageFolderNamedByTheFileIsUsedAndKept) {
   EXPECT_EQ(slurp(workFolder + "/tiles.png").substr(1, 3), "PNG");
 }
 
+TEST_F(ReaderTest, EmptyOrDotFolderNamesMeanTheProjectFolder) {
+  const std::string names[] = {"", "."};
+  for (const std::string& name : names) {
+    SCOPED_TRACE("'" + name + "'");
+    clearProjectTables();
+    deleteFolderTree("Projects/g");
+    buildFullProject();
+    imgFolder = name;
+    audFolder = name;
+    ASSERT_TRUE(writeProject());
+    EXPECT_EQ(fileKind("Projects/g/hit.wav"), FILE_REGULAR) << "in the project folder itself";
+    imgFolder = "img";   // the preference, as the reset reads it
+    audFolder = "aud";
+    ASSERT_TRUE(openProjectNamed("g"));
+    EXPECT_EQ(imgFolder, name) << "kept as it was";
+    EXPECT_EQ(audFolder, name);
+    EXPECT_TRUE(isImage(frames[0].image));
+    EXPECT_EQ(slurp(workFolder + "/hit.wav"), "WAV");
+    EXPECT_EQ(slurp(workFolder + "/tiles.png").substr(1, 3), "PNG");
+    std::string doc = slurp("Projects/g.xml");
+    EXPECT_NE(doc.find("imgfolder=\"" + name + "\" audfolder=\"" + name + "\""), std::string::npos);
+  }
+}
+
 TEST_F(ReaderTest, TilePictures) {
   const char* doc =
       "<?xml version=\"1.0\"?><zembrik version=\"130\"><functions/><variables/><comments/>"
@@ -486,7 +510,7 @@ TEST_F(ReaderTest, BrokenAndHostileFiles) {
          EXPECT_EQ(newSprite(), "sprite_2147483647");
        }},
       {"names leading out of the folders",
-       "<?xml version=\"1.0\"?><zembrik version=\"130\" imgfolder=\"../..\" audfolder=\".\">"
+       "<?xml version=\"1.0\"?><zembrik version=\"130\" imgfolder=\"../..\" audfolder=\"..\">"
        "<functions/><variables/><comments/><sprites/>"
        "<frames count=\"2\"><frame file=\"0\" sprite=\"../secret\"/><frame file=\"/x\" sprite=\"s\"/>"
        "</frames><sounds count=\"1\"><sound name=\"n\" wav=\"../../secret.wav\" mp3=\"..\" "

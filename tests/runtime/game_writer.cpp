@@ -200,7 +200,11 @@ void faults() {
   addTile("scene_faults", "bg_empty", 0, 0, 0, 8, 8);
   addInstance("obj_orphan", "scene_faults", 0, 0);
   addInstance("obj_deleted", "scene_faults", 8, 8);
-  projectInfo.variables = "var steps = 0;";
+  // A sprite name that no sprite has, as an edited file may leave it.
+  addObject("obj_ghost", "spr_gone", "", 0);
+  addScript("obj_ghost", "Step", "ghost_steps += 1;");
+  addInstance("obj_ghost", "scene_faults", 20, 50);
+  projectInfo.variables = "var steps = 0;\r\nvar ghost_steps = 0;";
   finish();
 }
 
@@ -224,7 +228,7 @@ int main(int argc, char** argv) {
   writeFile("export.js", templateBytes);
   makeFolder("Projects");
   loadRuntimeTemplate();
-  builderHooks.pause = [](int) {};
+  builderHooks.readyAfter = [](int) {};
   projectHooks.message = [](const std::string& title, const std::string& text) {
     std::printf("%s: %s\n", title.c_str(), text.c_str());
   };

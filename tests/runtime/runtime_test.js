@@ -595,8 +595,9 @@ CASES.built_whole_game = (browser, dir, fail) => checkWholeGame(browser, builtGa
 CASES.built_faults = async (browser, dir, fail) => {
   const page = await play(browser, builtGame('faults'));
   await page.eval('zm_run_steps(3)');
-  const s = await page.eval('({steps: steps, n: zm_instances.length, tile: px(41, 41), bg: px(30, 20), plain: px(1, 41)})');
-  check(fail, s.steps === 3 && s.n === 1, 'the object whose parent was deleted plays', s);
+  const s = await page.eval('({steps: steps, ghost: ghost_steps, n: zm_instances.length, tile: px(41, 41), bg: px(30, 20), plain: px(1, 41)})');
+  check(fail, s.steps === 3 && s.n === 2, 'the object whose parent was deleted plays', s);
+  check(fail, s.ghost === 3, 'the object whose sprite is missing plays too', s);
   check(fail, near(s.tile, GREEN), 'a picture with a quote in its name loads', s.tile);
   check(fail, near(s.bg, [0, 0, 90]) && near(s.plain, [0, 0, 90]), 'a background without image draws nothing', s);
   return page;

@@ -12,12 +12,18 @@ int workFolders() {
   return int(entries.size());
 }
 
-// The status texts in the order shown: the one during the save's pause, then
-// the one left standing.
+// The status text when its return to "STATUS: READY." is asked for, and
+// right after: the shell's timer changes nothing at once.
 std::vector<std::string> statusShown;
 void recordStatus() {
   statusShown.clear();
-  builderHooks.pause = [](int) { statusShown.push_back(getGadgetText(STATUS_BUTTON)); };
+  auto shell = builderHooks.readyAfter;
+  builderHooks.readyAfter = [shell](int ms) {
+    EXPECT_EQ(ms, 500);
+    statusShown.push_back(getGadgetText(STATUS_BUTTON));
+    shell(ms);
+    statusShown.push_back(getGadgetText(STATUS_BUTTON));
+  };
 }
 
 }  // namespace
@@ -59,6 +65,10 @@ TEST_F(Commands, SaveNamesTheProjectAndWritesIt) {
   driverCall([] {
     EXPECT_TRUE(isWindowDisabled(MAIN_WINDOW));
     EXPECT_EQ(getGadgetText(gadgetByName(0, "name")), "");
+    EXPECT_TRUE(gadgetHasFocus(gadgetByName(0, "name")));
+    EXPECT_TRUE(buttonIsDefault(gadgetByName(0, "ok"))) << "Return confirms the name";
+    for (int toolbar : {newGameButton, openGameButton, saveGameButton, runGameButton, addSpriteButton})
+      EXPECT_FALSE(gadgetHasFocus(toolbar));
   });
   driverSetText("name", "game");
   driverClick("OK");
@@ -68,7 +78,8 @@ TEST_F(Commands, SaveNamesTheProjectAndWritesIt) {
   EXPECT_EQ(fileKind("Projects/game.xml"), FILE_REGULAR);
   EXPECT_EQ(modifiedFlag, 0);
   EXPECT_EQ(getWindowTitle(MAIN_WINDOW), "Zembrik Game Maker v1.3.0 - game");
-  EXPECT_EQ(statusShown, std::vector<std::string>{"PROJECT SAVED."});
+  EXPECT_EQ(statusShown, (std::vector<std::string>{"PROJECT SAVED.", "PROJECT SAVED."}));
+  waitPainting(700);   // the window goes on meanwhile
   EXPECT_EQ(getGadgetText(STATUS_BUTTON), "STATUS: READY.");
   EXPECT_FALSE(isWindowDisabled(MAIN_WINDOW));
 
@@ -83,7 +94,7 @@ TEST_F(Commands, SaveNamesTheProjectAndWritesIt) {
 TEST_F(Commands, NameDialogRefusesNamesThatAreNoFileNames) {
   startMainWindow();
   for (std::string bad : {std::string(""), std::string("a/b"), std::string("."), std::string(".."),
-                          std::string("x\0y", 3), std::string("/")}) {
+                          std::string("x\0y", 3), std::string("/"), std::string("   "), std::string(" \t ")}) {
     SCOPED_TRACE(bad);
     driverChooseMenu(MENU_SAVE_AS);
     driverSetText("name", bad);
@@ -133,6 +144,40 @@ TEST_F(Commands, FailedWriteIsNotReportedAsSaved) {
   EXPECT_EQ(modifiedFlag, 1);
   EXPECT_TRUE(statusShown.empty());
   EXPECT_NE(getGadgetText(STATUS_BUTTON), "PROJECT SAVED.");
+  EXPECT_EQ(projectName, "") << "a name nothing was written under is not kept";
+  EXPECT_EQ(getWindowTitle(MAIN_WINDOW), "Zembrik Game Maker v1.3.0");
+}
+
+TEST_F(Commands, NameTooLongForAFileKeepsTheOldNameAndStopsRunGame) {
+  startMainWindow();
+  newSprite();
+  newScene();
+  driverChooseMenu(MENU_SAVE_AS);
+  driverSetText("name", "kept");
+  driverClick("OK");
+  runSteps();
+  ASSERT_EQ(projectName, "kept");
+  recordStatus();
+  const std::string longName(300, 'n');
+  driverChooseMenu(MENU_SAVE_AS);
+  driverSetText("name", longName);
+  driverClick("OK");
+  driverAnswerMessage("Error", "The project file Projects/" + longName + ".xml cannot be written.");
+  runSteps();
+  EXPECT_EQ(projectName, "kept");
+  EXPECT_EQ(getWindowTitle(MAIN_WINDOW), "Zembrik Game Maker v1.3.0 - kept");
+  EXPECT_TRUE(statusShown.empty());
+
+  // A save that fails stops Run game with its own error: no page is opened.
+  newSound();
+  deleteFile("Projects/kept.xml");
+  makeFolder("Projects/kept.xml");   // the document cannot take its place
+  writeFile("Projects/kept.xml/x", "x");
+  driverChooseMenu(MENU_RUN_GAME);
+  driverAnswerMessage("Error", "The project file Projects/kept.xml cannot be written.");
+  runSteps();
+  EXPECT_TRUE(statusShown.empty());
+  EXPECT_EQ(modifiedFlag, 1);
 }
 
 TEST_F(Commands, OpenReadsTheProjectAndShowsItsComments) {
@@ -193,20 +238,25 @@ TEST_F(Commands, OpenOfATooNewFileKeepsTheProject) {
   EXPECT_EQ(workFolder, work);
 }
 
-TEST_F(Commands, ExitAsksOnlyWhenThePreferenceSaysSo) {
-  struct Case { int confirm; int answer; bool ends; } cases[] = {
-      {1, MSG_RESULT_NO, false}, {1, MSG_RESULT_YES, true}, {0, -1, true},
+TEST_F(Commands, ExitAsksAboutUnsavedChangesOrAsThePreferenceSays) {
+  const std::string unsaved = "Unsaved changes will be lost. Exit from Zembrik Game Maker?";
+  const std::string plain = "Exit from Zembrik Game Maker?";
+  struct Case { int confirm; int modified; std::string question; int answer; bool ends; } cases[] = {
+      {1, 0, plain, MSG_RESULT_NO, false},   {1, 0, plain, MSG_RESULT_YES, true},
+      {0, 0, "", -1, true},                  {0, 1, unsaved, MSG_RESULT_NO, false},
+      {1, 1, unsaved, MSG_RESULT_NO, false}, {0, 1, unsaved, MSG_RESULT_YES, true},
   };
   startMainWindow();
-  newSprite();   // unsaved changes do not matter
+  newSprite();
   for (const Case& c : cases) {
     confirmExitFlag = c.confirm;
+    setModified(c.modified);
     codeWindowWidth = 700;
     for (bool byMenu : {false, true}) {
-      SCOPED_TRACE(std::to_string(c.confirm) + (byMenu ? " Quit" : " close box"));
+      SCOPED_TRACE(std::to_string(c.confirm) + std::to_string(c.modified) + (byMenu ? " Quit" : " close box"));
       if (byMenu) driverChooseMenu(APPMENU_QUIT);
       else driverCloseBox(MAIN_WINDOW);
-      if (c.answer >= 0) driverAnswerMessage("Confirm", "Exit from Zembrik Game Maker?", c.answer);
+      if (c.answer >= 0) driverAnswerMessage("Confirm", c.question, c.answer);
       if (c.ends) mainLoop();
       else runSteps();
       EXPECT_TRUE(driverCheckDone());

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "shell/about.h"
 #include "tests/shell/loopback_server.h"
 #include "tests/shell/shell_fixture.h"
 #include "tests/shell/widget_probe.h"
@@ -114,6 +115,50 @@ TEST_F(Dialogs, PreferencesWindowStoresOnlyOnSave) {
   EXPECT_EQ(sciColorSelectionBack, 255);
 }
 
+TEST_F(Dialogs, PreferencesColumnsStandInTheirPlaces) {
+  startMainWindow();
+  struct Case { const char* label; int labelX, swatchX, buttonX, row; } cases[] = {
+      {"Text", 10, 130, 240, 0},   {"Comment", 10, 130, 240, 5},           {"String", 300, 430, 540, 0},
+      {"Resource", 300, 430, 540, 3}, {"Zembrik variable", 300, 430, 540, 6},
+  };
+  driverChooseMenu(APPMENU_PREFERENCES);
+  driverCall([&] {
+    int w = windowWith("font family");
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.label);
+      int swatch = gadgetByName(w, std::string("swatch ") + c.label);
+      int button = gadgetByName(w, std::string("pick ") + c.label);
+      EXPECT_EQ(gadgetX(swatch), c.swatchX);
+      EXPECT_EQ(gadgetX(button), c.buttonX);
+      EXPECT_EQ(gadgetY(swatch), 10 + 30 * c.row);
+      EXPECT_EQ(gadgetY(button), 10 + 30 * c.row);
+      EXPECT_TRUE(windowShowsText(w, c.label, c.labelX, 15 + 30 * c.row));
+    }
+  });
+  driverClick("Cancel");
+  runSteps();
+}
+
+TEST_F(Dialogs, EveryTextFitsItsBox) {
+  startMainWindow();
+  using V = std::vector<std::string>;
+  EXPECT_EQ(clippedTexts(MAIN_WINDOW), V{});
+  for (const char* status : {"PROJECT SAVED.", "OPENING PROJECT..."}) {
+    setStatusText(status);
+    EXPECT_EQ(clippedTexts(MAIN_WINDOW), V{}) << status;
+  }
+  driverChooseMenu(APPMENU_PREFERENCES);
+  driverCall([] { EXPECT_EQ(clippedTexts(windowWith("font family")), V{}); });
+  driverClick("Cancel");
+  driverChooseMenu(APPMENU_ABOUT);
+  driverCall([] { EXPECT_EQ(clippedTexts(windowWith("about")), V{}); });
+  driverClick("about");
+  driverChooseMenu(MENU_SAVE_AS);
+  driverCall([] { EXPECT_EQ(clippedTexts(windowWith("name")), V{}); });
+  driverClick("Cancel");
+  runSteps();
+}
+
 TEST_F(Dialogs, PreferencesWindowRefusesUnsafeFolderNames) {
   startMainWindow();
   for (std::string name : {"", "..", "a/b"}) {
@@ -155,6 +200,14 @@ TEST_F(Dialogs, MenuVersionCheckReportsEverySuccessfulDownload) {
   }
   driverChooseMenu(MENU_CHECK_VERSION);
   runSteps();   // says nothing, or the driver fails
+
+  // A build without a server says so instead of leaving the user waiting.
+  versionHost = "";
+  driverChooseMenu(MENU_CHECK_VERSION);
+  driverAnswerMessage("Version information", "The program version could not be checked.");
+  runSteps();
+  checkVersionAtStart = 1;
+  checkProgramVersionAtStart();   // the start-up check stays silent
 }
 
 TEST_F(Dialogs, AboutEndsOnlyByAClickOnItsPicture) {

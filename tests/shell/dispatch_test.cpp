@@ -77,7 +77,7 @@ TEST_F(Dispatch, EveryControlShortcutAndItemRunsItsCommand) {
       {"status button", [] { driverClick(STATUS_BUTTON); }, ""},
       {"help item", item(MENU_HELP), ""},
       {"F1", key(KEY_F1), ""},
-      {"check version item", item(MENU_CHECK_VERSION), ""},
+      {"check version item", item(MENU_CHECK_VERSION), "Version information"},   // no server here
       {"run game button", button(&runGameButton), "Message"},
       {"run game item", item(MENU_RUN_GAME), "Message"},
       {"F5", key(KEY_F1 + 4), "Message"},
@@ -90,6 +90,8 @@ TEST_F(Dispatch, EveryControlShortcutAndItemRunsItsCommand) {
     c.act();
     if (expected == "Message") {
       driverAnswerMessage("Message", "Please save your game.");
+    } else if (expected == "Version information") {
+      driverAnswerMessage(expected, "The program version could not be checked.");
     } else if (!expected.empty()) {
       driverCall([&] {
         int w = windowWith(c.probe);
@@ -280,26 +282,42 @@ TEST_F(Dispatch, DuplicateAndSceneMovesAct) {
   EXPECT_EQ(objects[1].name, object + "_dup");
   EXPECT_NE(itemGadget("Objects", object + "_dup"), 0);
 
+  setModified(0);
   rightClickItem("Scenes", second);
   driverChoosePopupItem(MENU_SCENE_BACKWARD);
   runSteps();
   EXPECT_EQ(scenes[0].name, second);
+  EXPECT_EQ(modifiedFlag, 1);   // the scene order is part of the game
+  setModified(0);
   rightClickItem("Scenes", second);
   driverChoosePopupItem(MENU_SCENE_FORWARD);
   runSteps();
   EXPECT_EQ(scenes[0].name, first);
+  EXPECT_EQ(modifiedFlag, 1);
+  setModified(0);
+  rightClickItem("Scenes", second);   // already last: nothing moves, nothing changes
+  driverChoosePopupItem(MENU_SCENE_FORWARD);
+  runSteps();
+  EXPECT_EQ(modifiedFlag, 0);
 }
 
-TEST_F(Dispatch, AdvancedModeLeavesTheModifiedFlag) {
+TEST_F(Dispatch, AdvancedModeMarksTheProjectModified) {
   startMainWindow();
   driverChoose(RESOURCE_PANEL, 8);
   driverClick(ADVANCED_MODE_CHECKBOX);
   runSteps();
   EXPECT_EQ(projectInfo.advancedscriptmode, 1);
-  EXPECT_EQ(modifiedFlag, 0);
+  EXPECT_EQ(modifiedFlag, 1);
+  // So New asks before the changed mode is thrown away.
+  driverChooseMenu(MENU_NEW);
+  driverAnswerMessage("Confirm", "Unsaved changes will be lost. New?", MSG_RESULT_NO);
+  runSteps();
+  EXPECT_EQ(projectInfo.advancedscriptmode, 1);
+  setModified(0);
   driverClick(ADVANCED_MODE_CHECKBOX);
   runSteps();
   EXPECT_EQ(projectInfo.advancedscriptmode, 0);
+  EXPECT_EQ(modifiedFlag, 1);
 }
 
 TEST_F(Dispatch, HelpStartsTheViewerWhenItIsThere) {

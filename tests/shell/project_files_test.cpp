@@ -21,6 +21,15 @@ TEST(ProjectFiles, ListTakesOneTrailingXmlOffFilesOnly) {
   EXPECT_EQ(names, (std::vector<std::string>{"a.xml", "c"}));
 }
 
+TEST(ProjectFiles, ListIsSortedByNameWhateverTheCase) {
+  TempFolder t;
+  makeFolder("Projects");
+  for (const char* f : {"zeta", "Beta", "alpha", "beta", "Alpha2", "10", "9"})
+    writeFile(std::string("Projects/") + f + ".xml", "x");
+  listProjects();
+  EXPECT_EQ(projectNames, (std::vector<std::string>{"10", "9", "alpha", "Alpha2", "Beta", "beta", "zeta"}));
+}
+
 TEST(ProjectFiles, OnlyAWorkFolderIsEverDeleted) {
   struct Case { const char* name; bool deleted; } cases[] = {
       {"_temp_093015", true}, {"", false}, {".", false}, {"_temp_09301", false},

@@ -48,7 +48,6 @@ class ShellTest : public testing::Test {
     driverStart();
     resetProjectHooks();
     resetBuilderHooks();
-    builderHooks.pause = [](int) {};
     resourceItems.clear();
     projectNames.clear();
     versionHost = "";

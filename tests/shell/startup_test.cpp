@@ -1,3 +1,7 @@
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
 #include <chrono>
 
 #include "tests/shell/loopback_server.h"
@@ -10,11 +14,18 @@ TEST_F(StartUp, ToTheFirstLoopWait) {
   writeFile("preferences.dat", "[Misc]\nCheckProgramVersion = 0\n");
   LoopbackServer server(LoopbackServer::reply("200 OK", "131\n"));
   versionHost = server.host();
+  // Half-way through the pause the splash stands, shown and alone.
+  std::vector<std::string> shownHalfWay;
+  QTimer::singleShot(500, [&] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->isVisible()) shownHalfWay.push_back(w->windowTitle().toStdString());
+  });
   auto started = std::chrono::steady_clock::now();
   startProgram(folder.path);
   auto took = std::chrono::steady_clock::now() - started;
 
   EXPECT_GE(took, std::chrono::milliseconds(1000));   // the splash pause
+  EXPECT_EQ(shownHalfWay, std::vector<std::string>{"Please wait..."});
   EXPECT_EQ(shownWindowCount(), 1) << "the splash is closed";
   EXPECT_TRUE(isWindow(MAIN_WINDOW));
   EXPECT_EQ(getWindowTitle(MAIN_WINDOW), "Zembrik Game Maker v1.3.0");

@@ -5,6 +5,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QCheckBox>
+#include <QPushButton>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
@@ -107,3 +109,34 @@ void comboItemPictureSize(int gadget, int item, int& width, int& height) {
 }
 
 int liveWidgetCount() { return int(QApplication::allWidgets().size()); }
+
+std::vector<std::string> clippedTexts(int window) {
+  std::vector<std::string> clipped;
+  QWidget* w = windowWidget(window);
+  if (!w) return clipped;
+  // Whether or not the page that holds it is in front.
+  for (QLabel* l : w->findChildren<QLabel*>()) {
+    if (l->text().isEmpty()) continue;
+    if (l->fontMetrics().horizontalAdvance(l->text()) > l->contentsRect().width() ||
+        l->fontMetrics().height() > l->contentsRect().height())
+      clipped.push_back(l->text().toStdString());
+  }
+  for (QCheckBox* c : w->findChildren<QCheckBox*>())
+    if (c->sizeHint().width() > c->width()) clipped.push_back(c->text().toStdString());
+  for (QPushButton* b : w->findChildren<QPushButton*>())
+    if (b->fontMetrics().horizontalAdvance(b->text()) + 4 > b->width()) clipped.push_back(b->text().toStdString());
+  return clipped;
+}
+
+bool gadgetHasFocus(int gadget) {
+  QWidget* g = gadgetWidget(gadget);
+  if (!g) return false;
+  // The focus the window gives when it is active, active or not yet.
+  QWidget* f = g->window()->focusWidget();
+  return f && (f == g || g->isAncestorOf(f));
+}
+
+bool buttonIsDefault(int gadget) {
+  auto* b = qobject_cast<QPushButton*>(gadgetWidget(gadget));
+  return b && b->isDefault();
+}

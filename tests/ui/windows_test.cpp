@@ -4,10 +4,16 @@
 #include "ui_test_util.h"
 
 #include <QCloseEvent>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTimer>
 #include <QCoreApplication>
 #include <QWindow>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
 
 namespace {
 QWidget* topOf(int window) { return windowWidget(window); }
@@ -120,4 +126,98 @@ TEST(Windows, F11TogglesFullScreenOnlyWhereAllowed) {
     drainEvents();
     closeWindow(w);
   }
+}
+
+TEST(Windows, AChildStaysAboveItsParentAndAClickOnTheDisabledParentRaisesIt) {
+  int main = openWindow(UI_ANY, 0, 0, 300, 200, "main", WIN_CLOSEBOX);
+  int other = openWindow(UI_ANY, 0, 0, 100, 100, "unrelated", WIN_TITLEBAR);
+  int child = openWindow(UI_ANY, 0, 0, 200, 100, "child", WIN_TITLEBAR, main);
+  int grandchild = openWindow(UI_ANY, 0, 0, 100, 50, "grandchild", WIN_TITLEBAR, child);
+  ASSERT_NE(topOf(child)->windowHandle(), nullptr);
+  EXPECT_EQ(topOf(child)->windowHandle()->transientParent(), topOf(main)->windowHandle());
+  EXPECT_EQ(topOf(grandchild)->windowHandle()->transientParent(), topOf(child)->windowHandle());
+  EXPECT_EQ(topOf(other)->windowHandle()->transientParent(), nullptr);
+
+  // Raising asks the platform to activate: the newest modal descendant is asked.
+  disableWindow(main, true);
+  disableWindow(child, true);
+  int raised = 0;
+  struct Watch : QObject {
+    int* raised;
+    std::map<QObject*, int> numbers;
+    bool eventFilter(QObject* o, QEvent* e) override {
+      if (e->type() == QEvent::ZOrderChange || e->type() == QEvent::WindowActivate)
+        if (numbers.count(o)) *raised = numbers[o];
+      return false;
+    }
+  } watch;
+  watch.raised = &raised;
+  for (int w : {main, other, child, grandchild}) {
+    watch.numbers[topOf(w)] = w;
+    topOf(w)->installEventFilter(&watch);
+  }
+  topOf(other)->raise();
+  QCoreApplication::processEvents();
+  raised = 0;
+  QTest::mouseClick(topOf(main), Qt::LeftButton, {}, QPoint(50, 50));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(raised, grandchild);
+  // An enabled window is clicked as usual.
+  disableWindow(main, false);
+  raised = 0;
+  QTest::mouseClick(topOf(main), Qt::LeftButton, {}, QPoint(50, 50));
+  QCoreApplication::processEvents();
+  EXPECT_NE(raised, grandchild);
+  closeWindow(main);   // takes its children along
+  EXPECT_FALSE(isWindow(grandchild));
+  closeWindow(other);
+}
+
+TEST(Windows, OnlyAWindowWithAMinimiseBoxStaysMinimised) {
+  for (int flags : {int(WIN_TITLEBAR), WIN_TITLEBAR | WIN_MINIMIZEBOX}) {
+    int w = openWindow(UI_ANY, 0, 0, 200, 100, "dialog", flags);
+    topOf(w)->showMinimized();   // as a window manager's button would
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    EXPECT_EQ(getWindowState(w) == WINSTATE_MINIMIZED, (flags & WIN_MINIMIZEBOX) != 0) << flags;
+    closeWindow(w);
+  }
+}
+
+TEST(Windows, KeysNeverReachAnImageButtonAndReturnPressesTheDefaultButton) {
+  int w = openWindow(UI_ANY, 0, 0, 300, 100, "keys", WIN_TITLEBAR);
+  int image = buttonImageGadget(UI_ANY, 10, 10, 30, 30, 0);
+  int field = stringGadget(UI_ANY, 50, 10, 100, 25, "");
+  int ok = buttonGadget(UI_ANY, 200, 60, 80, 25, "OK", BTN_DEFAULT);
+  int other = buttonGadget(UI_ANY, 10, 60, 80, 25, "Other");
+  EXPECT_EQ(gadgetWidget(image)->focusPolicy(), Qt::NoFocus);
+  setActiveGadget(field);
+  drainEvents();
+  QTest::keyClick(topOf(w), Qt::Key_Space);
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+    QTest::keyClick(gadgetWidget(field), key);
+    std::vector<Ev> want = {{EV_GADGET, w, ok, ET_LEFTCLICK}};
+    std::vector<Ev> got = drainEvents();
+    // The field may report its own change; the one press is OK's.
+    int presses = 0;
+    for (const Ev& e : got) presses += e.kind == EV_GADGET && e.type == ET_LEFTCLICK;
+    EXPECT_EQ(presses, 1) << toString(got);
+    EXPECT_NE(std::find(got.begin(), got.end(), want[0]), got.end()) << toString(got);
+  }
+  (void)other;
+  closeWindow(w);
+}
+
+TEST(Windows, AQuestionAnsweredByAStrayKeyIsNo) {
+  int w = openWindow(UI_ANY, 0, 0, 200, 100, "main", WIN_CLOSEBOX);
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Escape}) {
+    QTimer::singleShot(0, [key] {
+      if (QWidget* box = QApplication::activeModalWidget()) {
+        QWidget* target = box->focusWidget() ? box->focusWidget() : box;
+        QTest::keyClick(target, key);
+      }
+    });
+    EXPECT_EQ(messageRequester("Confirm", "Unsaved changes will be lost. New?", MSG_YESNO), MSG_RESULT_NO)
+        << key;
+  }
+  closeWindow(w);
 }
