@@ -19,6 +19,8 @@ int numberField(int labelY, const std::string& label, int value, const char* nam
   return field;
 }
 
+}  // namespace
+
 // The display image follows the sprite as it is now: the sprite window may
 // have replaced the frames (and freed the old images) since the scene
 // window took them.
@@ -39,8 +41,6 @@ void rebuildDisplayImage(ObjectRecord& o) {
                    : copyImage(o.image, UI_ANY);
   o.rotatedImage = turned ? turned : -1;
 }
-
-}  // namespace
 
 void editInstance(int instanceIndex, int parentWindow) {
   if (instanceIndex < 0 || instanceIndex >= int(objects.size())) return;

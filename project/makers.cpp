@@ -6,6 +6,14 @@ namespace {
 
 std::string generatedName(const char* prefix) { return prefix + std::to_string(nextUid()); }
 
+// A user may have given a record a name of this form with a number the
+// counter has not reached; deleting by name would then hit that record too.
+std::string freeGeneratedName(const char* prefix, int (*find)(const std::string&)) {
+  std::string name = generatedName(prefix);
+  while (find(name) >= 0) name = generatedName(prefix);
+  return name;
+}
+
 }  // namespace
 
 std::string newSprite() {
@@ -85,10 +93,15 @@ std::string newFunction() {
   return r.name;
 }
 
+std::string freeLayerName() { return freeGeneratedName("layer_", findLayer); }
+std::string freeInstanceName() { return freeGeneratedName("SceneObject", findObject); }
+std::string freeTileName() { return freeGeneratedName("tile_", findTile); }
+
 std::string newLayer(const std::string& sceneName) {
   std::string scene = sceneName;   // the argument may be a field of a record
+  std::string name = freeLayerName();
   LayerRecord& r = appendLayer();
-  r.name = generatedName("layer_");
+  r.name = name;
   r.scene = scene;
   r.value = 1000000;
   return r.name;

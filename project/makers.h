@@ -1,5 +1,6 @@
 // Making records: default values and a generated name (kind prefix and the
-// next counter value, never tested against existing names).
+// next counter value; resource names are not tested against existing ones,
+// the names of layers, instances and tiles are, see below).
 #pragma once
 
 #include <string>
@@ -14,7 +15,15 @@ std::string newObject();      // an object definition, never an instance
 std::string newScene();       // also makes the scene's first layer
 std::string newFunction();
 
-// Appends a layer of the scene at depth 1000000; the modified flag stays.
+// The generated names of layers, placed instances and tiles: the prefix and
+// the next counter value, taking further values until no record of the
+// table (layers; objects, definitions and instances; tiles) has the name.
+std::string freeLayerName();
+std::string freeInstanceName();   // "SceneObject" + counter
+std::string freeTileName();
+
+// Appends a layer of the scene at depth 1000000 under freeLayerName(); the
+// modified flag stays.
 std::string newLayer(const std::string& sceneName);
 // Appends an event record and returns its position in `scripts`; the
 // modified flag stays, and an existing event of that kind is not looked for.

@@ -39,6 +39,10 @@ int panelGadget(int number, int x, int y, int w, int h) {
   if (!n) return 0;
   auto* t = new QTabWidget(currentGadgetParent());
   t->setIconSize(QSize(16, 16));
+  // Every tab stays in sight: narrow panels shorten the tab texts instead
+  // of hiding tabs behind scroll arrows.
+  t->setUsesScrollButtons(false);
+  t->setElideMode(Qt::ElideRight);
   QObject::connect(t, &QTabWidget::currentChanged, t, [n] { pushGadgetEvent(n, ET_CHANGE); });
   return finishGadget(n, GK_PANEL, t, x, y, w, h, 0);
 }

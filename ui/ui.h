@@ -26,6 +26,7 @@ enum WindowFlag : int {
   WIN_MAXIMIZE = 1 << 8,      // open maximised
   WIN_INVISIBLE = 1 << 9,
   WIN_WINDOWCENTERED = 1 << 10, // centred on the parent window
+  WIN_FULLSCREEN = 1 << 11,   // may fill the screen: F11 toggles full-screen mode
 };
 
 enum WindowState : int { WINSTATE_NORMAL = 0, WINSTATE_MAXIMIZED = 1, WINSTATE_MINIMIZED = 2 };
@@ -45,6 +46,8 @@ void activateWindow(int window);
 void setWindowStayOnTop(int window, bool onTop);
 void setWindowState(int window, int state);
 int getWindowState(int window);
+// True while a window opened with WIN_FULLSCREEN fills the screen.
+bool isWindowFullScreen(int window);
 void resizeWindow(int window, int x, int y, int innerWidth, int innerHeight);
 int windowX(int window);
 int windowY(int window);

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QWindow>
 
 #include <algorithm>
@@ -88,6 +89,20 @@ void setInnerSize(WindowRec& w, int iw, int ih) {
   }
 }
 
+// F11 in a window that may fill the screen switches full-screen mode on
+// and off; a maximised window comes back maximised. It is kept with the
+// window's shortcuts, so the driver can press it too.
+void addFullScreenKey(WindowRec& w) {
+  auto* sc = new QShortcut(QKeySequence(Qt::Key_F11), w.top);
+  sc->setContext(Qt::WindowShortcut);
+  sc->setAutoRepeat(false);
+  QWidget* top = w.top;
+  QObject::connect(sc, &QShortcut::activated, top, [top] {
+    if (top->isEnabled()) top->setWindowState(top->windowState() ^ Qt::WindowFullScreen);
+  });
+  w.shortcuts[KEY_F1 + 10] = sc;
+}
+
 QRect screenArea() {
   QScreen* s = QGuiApplication::primaryScreen();
   return s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
@@ -124,6 +139,7 @@ int openWindow(int number, int x, int y, int innerWidth, int innerHeight, const 
     if (top->windowHandle() && p->top->windowHandle())
       top->windowHandle()->setTransientParent(p->top->windowHandle());
   }
+  if (flags & WIN_FULLSCREEN) addFullScreenKey(w);
   addWindowOrder(n);
   setCurrentListWindow(n);
   if (!(flags & WIN_INVISIBLE)) {
@@ -230,6 +246,11 @@ int getWindowState(int window) {
   if (s & Qt::WindowMinimized) return WINSTATE_MINIMIZED;
   if (s & Qt::WindowMaximized) return WINSTATE_MAXIMIZED;
   return WINSTATE_NORMAL;
+}
+
+bool isWindowFullScreen(int window) {
+  WindowRec* w = findWindow(window);
+  return w && (w->top->windowState() & Qt::WindowFullScreen);
 }
 
 void resizeWindow(int window, int x, int y, int innerWidth, int innerHeight) {

@@ -407,4 +407,31 @@ TEST_F(ModelTest, SceneMoves) {
   EXPECT_EQ(scenes[1].viewportyborder, 10);
 }
 
+// Deleting goes by name, so a generated name must not be one a user gave
+// another record (an object "SceneObject3" named ahead of the counter).
+TEST_F(ModelTest, GeneratedSceneNamesSkipNamesInUse) {
+  struct Case {
+    std::function<void()> takeNames;
+    std::function<std::string()> make;
+    std::string want;
+  } cases[] = {
+      {[] {
+         appendObject().name = "SceneObject2";   // a definition
+         appendObject().name = "SceneObject3";   // an instance
+         objects.back().template_ = "SceneObject2";
+       },
+       freeInstanceName, "SceneObject4"},
+      {[] { appendLayer().name = "layer_2"; }, freeLayerName, "layer_3"},
+      {[] { appendTile().name = "tile_2"; }, freeTileName, "tile_3"},
+      {[] { appendLayer().name = "layer_2"; }, [] { return newLayer("scene_1"); }, "layer_3"},
+      {[] { appendObject().name = "tile_2"; }, freeTileName, "tile_2"},   // only its own table counts
+  };
+  for (const Case& c : cases) {
+    clearProjectTables();
+    c.takeNames();
+    EXPECT_EQ(c.make(), c.want);
+    EXPECT_EQ(uidCounter, std::stoi(c.want.substr(c.want.find_first_of("0123456789"))));
+  }
+}
+
 }  // namespace

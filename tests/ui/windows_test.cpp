@@ -97,3 +97,27 @@ TEST(Windows, ClosingAWindowDropsItsQueuedEvents) {
   EXPECT_EQ(drainEvents(), want);
   closeWindow(b);
 }
+
+// F11 switches a window that may fill the screen in and out of full-screen
+// mode, and does nothing to other windows.
+TEST(Windows, F11TogglesFullScreenOnlyWhereAllowed) {
+  struct Case {
+    int flags;
+    bool toggles;
+  } cases[] = {{WIN_TITLEBAR | WIN_SIZEGADGET | WIN_FULLSCREEN, true}, {WIN_TITLEBAR | WIN_SIZEGADGET, false}};
+  for (const Case& c : cases) {
+    int w = openWindow(UI_ANY, 0, 0, 300, 200, "scene", c.flags);
+    QWidget* top = topOf(w);
+    top->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(top));
+    QTest::keyClick(top, Qt::Key_F11);
+    runQt(20);
+    EXPECT_EQ(isWindowFullScreen(w), c.toggles) << c.flags;
+    QTest::keyClick(top, Qt::Key_F11);
+    runQt(20);
+    EXPECT_FALSE(isWindowFullScreen(w)) << c.flags;
+    EXPECT_EQ(windowWidth(w), 300) << "back to its size";
+    drainEvents();
+    closeWindow(w);
+  }
+}

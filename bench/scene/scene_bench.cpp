@@ -1,0 +1,96 @@
+// The scene window on the large benchmark project: opening it (and closing
+// it through Done, which costs little beside), with the memory that the
+// images made for the open window take; and Done's two pictures of a
+// 640 x 480 scene. Runs on the offscreen platform unless QT_QPA_PLATFORM
+// says otherwise, in a fresh folder under /tmp (or ZM_BENCH_FOLDER).
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <string>
+
+#include "bench/project/large_project.h"
+#include "scene/scene_parts.h"
+#include "scene/scene_window.h"
+#include "ui/driver.h"
+#include "ui/pictures.h"
+#include "ui/system.h"
+#include "ui/ui.h"
+
+namespace {
+
+struct BenchFolder {
+  std::string path, old;
+  BenchFolder() {
+    old = currentFolder();
+    const char* base = getenv("ZM_BENCH_FOLDER");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/zm_scene_bench_XXXXXX";
+    path = mkdtemp(pattern.data());
+    setCurrentFolder(path);
+    makeFolder("Projects");
+    workFolder = "_temp_000000";
+    makeFolder(workFolder);
+  }
+  ~BenchFolder() {
+    clearProjectTables();
+    setCurrentFolder(old);
+    deleteFolderTree(path);
+  }
+};
+
+// The bytes of the images alive now whose numbers were picked after `since`
+// (picked numbers only grow).
+double bytesOfImagesAfter(int since) {
+  int probe = createImage(UI_ANY, 1, 1);
+  double bytes = 0;
+  for (int n = since + 1; n < probe; ++n)
+    if (isImage(n)) bytes += 4.0 * imageWidth(n) * imageHeight(n);
+  freeImage(probe);
+  return bytes;
+}
+
+void BM_OpenSceneWindow(benchmark::State& state) {
+  BenchFolder folder;
+  buildProject(1);
+  // A scene in the middle of the table, with a tile set as its background.
+  const std::string scene = scenes[scenes.size() / 2].name;
+  scenes[scenes.size() / 2].background = backgrounds[0].name;
+  double newImageBytes = 0;
+  for (auto _ : state) {
+    int before = createImage(UI_ANY, 1, 1);
+    freeImage(before);
+    driverStart();
+    driverCall([&] { newImageBytes = bytesOfImagesAfter(before); }, "measure");
+    driverClick("Done");
+    editScene(scene);
+    if (!driverCheckDone()) state.SkipWithError("the window did not end as planned");
+  }
+  state.counters["new_image_MB"] = newImageBytes / (1024.0 * 1024.0);
+  state.counters["instances"] = double(objects.size());
+}
+
+void BM_DonePictures(benchmark::State& state) {
+  int canvas = createImage(UI_ANY, 640, 480, 24, opaque(rgb(30, 90, 200)));
+  for (auto _ : state) {
+    int project = sceneProjectPicture(canvas, 640, 480);
+    int panel = scenePanelPicture(canvas, 640, 480);
+    benchmark::DoNotOptimize(project + panel);
+    freeImage(project);
+    freeImage(panel);
+  }
+  freeImage(canvas);
+}
+
+BENCHMARK(BM_OpenSceneWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_DonePictures)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  initUi(argc, argv);
+  loadCarriedPictures();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

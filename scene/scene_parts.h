@@ -1,0 +1,63 @@
+// The procedures of the scene window's files, over its state record.
+#pragma once
+
+#include <string>
+
+#include "scene/scene_state.h"
+
+// The state of the scene window while it is open, null otherwise: what
+// the window's tests look at beside the records.
+const SceneState* openSceneState();
+
+// ---------------------------------------------------------------- layout (scene_layout.cpp)
+// Makes every control of the window in order; `objects` display images and
+// the object-to-place preview are made on the way.
+void makeSceneGadgets(SceneState& s);
+// The panel and the scene view follow the window's inner size.
+void layoutSceneWindow(const SceneState& s);
+
+// ---------------------------------------------------------------- lists and canvases (scene_lists.cpp)
+// The depths of the scene's layers, in table order; the first is chosen.
+void fillLayerList(const std::string& sceneName, int list);
+// Sizes the canvas and the scroll area's inner size from the two fields.
+void resizeSceneCanvas(int canvas, int area, int widthField, int heightField);
+// Shows the named background over the checkerboard on the canvas, sized to
+// it; a background without a file or a picture that does not load: 0 x 0.
+void loadSceneBackground(int canvas, int area, const std::string& name);
+// Loads the image work folder + "/" + file; -1 when it cannot be loaded.
+int loadWorkImage(const std::string& file);
+// Makes the display image of every instance of the scene anew from its
+// sprite's current first frame, turned by its image angle.
+void buildInstanceImages(const std::string& sceneName);
+// Frees the display images of the scene's instances (-1 afterwards).
+void freeInstanceImages(const std::string& sceneName);
+// The object-to-place image, sprite index and preview from the object list.
+void updatePlacePreview(SceneState& s);
+// Chooses the layer item whose depth equals textValue(kept); when none has
+// it, the item with the text `previous`; else the first stays chosen.
+void chooseLayer(int list, const std::string& kept, const std::string& previous);
+// Frees an image number when it names an image; gives -1.
+int releaseImage(int image);
+
+// ---------------------------------------------------------------- commands (scene_commands.cpp)
+void sceneNew(SceneState& s);
+void sceneShift(SceneState& s);
+void sceneAddLayer(SceneState& s);
+void sceneDeleteLayer(SceneState& s);
+void sceneChangeLayer(SceneState& s);
+// `value` + `delta` held in the 32-bit range.
+int clampedSum(int value, int delta);
+
+// ---------------------------------------------------------------- Done (scene_done.cpp)
+// Validates and writes back; true when the window may close.
+bool sceneDone(SceneState& s);
+// The 240 x 240 project picture and the 150 x 100 panel picture of a scene
+// of size w x h from the scene canvas's picture. Each returns a new image.
+int sceneProjectPicture(int canvasPicture, int w, int h);
+int scenePanelPicture(int canvasPicture, int w, int h);
+
+// ---------------------------------------------------------------- view (scene_view.cpp)
+// One tick of the scene view: the toolbar buttons follow the tab, and the
+// scene canvas is drawn from the records.
+void sceneViewTick(SceneState& s);
+void drawSceneView(SceneState& s);
