@@ -152,8 +152,10 @@ TEST_F(SceneEditTest, ShiftPaintsTilesOfTheSelectedRectangle) {
 TEST_F(SceneEditTest, InstanceHitBoxes) {
   addSprite("ball", 10, 6, opaque(0), 1, 2, 3);
   addSprite("empty", 1, 1, opaque(0), 0, 20, 20);   // a sprite without frames
-  ObjectRecord& pictured = addInstance("p", "ball", 50, 50);
-  ObjectRecord& bare = addInstance("b", "empty", 100, 100);
+  addInstance("p", "ball", 50, 50);
+  addInstance("b", "empty", 100, 100);
+  const ObjectRecord& pictured = objects[objects.size() - 2];
+  const ObjectRecord& bare = objects.back();
   SpriteBoxIndex boxes = buildSpriteBoxIndex();
   struct Case {
     const ObjectRecord* o;
