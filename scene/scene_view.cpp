@@ -10,9 +10,17 @@
 #include "scene/scene_draw.h"
 #include "scene/scene_parts.h"
 #include "scene/scene_settings.h"
+#include "scene/tile_pick.h"
 #include "ui/draw.h"
 #include "ui/image.h"
 #include "ui/ui.h"
+
+// The window's tabs and action lists count as the view's do.
+static_assert(int(VIEW_TAB_OBJECTS) == int(TAB_OBJECTS) && int(VIEW_TAB_TILES) == int(TAB_TILES));
+static_assert(int(VIEW_ACTION_PLACE) == int(ACTION_PLACE) && int(VIEW_ACTION_SELECT) == int(ACTION_SELECT) &&
+              int(VIEW_ACTION_REMOVE) == int(ACTION_REMOVE));
+static_assert(int(TILE_DRAG_NONE) == int(DRAG_NONE) && int(TILE_DRAG_IDLE) == int(DRAG_IDLE) &&
+              int(TILE_DRAG_DRAGGING) == int(DRAG_DRAGGING));
 
 namespace {
 
