@@ -101,6 +101,8 @@ bool sceneDone(SceneState& s) {
   if (errors != 0) return false;
   writeFields(s);
   SceneRecord& scene = scenes[size_t(s.sceneIndex)];
+  // The pictures show the whole scene, not only the part last in view.
+  redrawSceneView(s, true);
   int canvasPicture = canvasImage(s.g.sceneCanvas);
   if (!projectName.empty()) {
     int thumbnail = sceneProjectPicture(canvasPicture, scene.width, scene.height);

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "scene/scene_draw.h"
 #include "scene/scene_state.h"
 
 // The state of the scene window while it is open, null otherwise: what
@@ -60,4 +61,16 @@ int scenePanelPicture(int canvasPicture, int w, int h);
 // One tick of the scene view: the toolbar buttons follow the tab, and the
 // scene canvas is drawn from the records.
 void sceneViewTick(SceneState& s);
-void drawSceneView(SceneState& s);
+// The scene's picture on its canvas: the part the scroll area shows, or
+// with `whole` the whole canvas (before Done takes its pictures); then the
+// status label and the tile-set canvas.
+void redrawSceneView(SceneState& s, bool whole);
+// What the view's picture depends on, read from the window.
+SceneViewInput sceneViewInput(const SceneState& s);
+// Frees what the view keeps between ticks; when the window closes.
+void releaseSceneView();
+
+// ---------------------------------------------------------------- canvas editing (scene_canvas.cpp)
+// An event of the scene canvas (pointer, click, key) or of the tile-set canvas.
+void sceneCanvasEvent(SceneState& s, int type);
+void tileSetCanvasEvent(SceneState& s);

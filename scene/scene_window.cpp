@@ -85,6 +85,8 @@ void handleGadget(SceneState& s, int gadget, int type) {
   else if (gadget == g.colour && type == ET_LEFTCLICK) chooseColour(s);
   else if (gadget == g.editInstance && type == ET_LEFTCLICK) editSelectedInstance(s);
   else if (gadget == g.done && type == ET_LEFTCLICK) sceneDone(s);
+  else if (gadget == g.sceneCanvas) sceneCanvasEvent(s, type);
+  else if (gadget == g.tileSetCanvas) tileSetCanvasEvent(s);
   else if (gadget == g.backgroundList && type == ET_CHANGE) {
     scene.background = getGadgetText(gadget);
     loadBackgroundImage(s, true);
@@ -111,6 +113,7 @@ void closeSceneWindow(SceneState& s) {
   s.tilePreviewImage = releaseImage(s.tilePreviewImage);
   s.previewImage = releaseImage(s.previewImage);
   freeInstanceImages(sceneOf(s).name);
+  releaseSceneView();
   disableWindow(EDITOR_MAIN_WINDOW, false);
   closeWindow(s.g.window);
   rebuildResourcePanel();
