@@ -12,7 +12,7 @@ const {launch, openPage, withDeadline} = require('../../tests/runtime/cdp.js');
 const args = process.argv.slice(2);
 const opt = (n, d) => { const i = args.indexOf('--' + n); return i >= 0 ? args[i + 1] : d; };
 const CHROMIUM = opt('chromium', '/usr/bin/chromium');
-const GAME = path.join(opt('folder', '.'), 'Projects', 'e2e');
+const GAME = path.resolve(opt('folder', '.'), 'Projects', 'e2e');
 const LOADS = Number(opt('loads', '10'));
 const TARGET_MS = 200;
 
