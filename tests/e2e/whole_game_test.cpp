@@ -417,6 +417,9 @@ TEST_F(WholeGame, MadeThroughTheWindowsSavedRunAndOpenedAgain) {
   EXPECT_EQ(projectName, "e2e");
   EXPECT_EQ(recordsText(), made);
 
+  // Nothing of the first Save may stand in for the second.
+  deleteFolderTree(projects + "e2e");
+  deleteFile(projects + "e2e.xml");
   driverShortcut(MAIN_WINDOW, SC_CONTROL | 'S');
   runSteps();
   std::map<std::string, std::string> second;
