@@ -35,12 +35,15 @@ async function play(browser, url, fail) {
   check(startX >= 60 && startX < 70, 'the player starts where it was placed', s);
   check(s.started === 1, 'the scene code ran', s.started);
   const kinds = await page.eval(`({font: typeof fnt_score, sound: typeof snd_hit, fn: typeof count_hit,
-    canvas: [zm_canvas.width, zm_canvas.height], tileA: Array.from(zm_ctx.getImageData(210, 310, 1, 1).data),
-    tileB: Array.from(zm_ctx.getImageData(250, 310, 1, 1).data), ground: Array.from(zm_ctx.getImageData(5, 5, 1, 1).data)})`);
+    canvas: [zm_canvas.width, zm_canvas.height], ground: Array.from(zm_ctx.getImageData(5, 5, 1, 1).data),
+    tiles: [[193, 289], [287, 319], [321, 300], [351, 319], [300, 280]].map(function (p) {
+      return Array.from(zm_ctx.getImageData(p[0], p[1], 1, 1).data); })})`);
   check(kinds.font !== 'undefined' && kinds.sound !== 'undefined' && kinds.fn === 'function',
         'the font, the sound and the user function are in the game', kinds);
   check(kinds.canvas[0] === 640 && kinds.canvas[1] === 480, 'the canvas is the scene\'s size', kinds.canvas);
-  check(near(kinds.tileA, GREEN) && near(kinds.tileB, YELLOW), 'the tile layer is drawn from the tile set', kinds);
+  const [first, third, yellow, yellowEnd, above] = kinds.tiles;
+  check(near(first, GREEN) && near(third, GREEN) && near(yellow, YELLOW) && near(yellowEnd, YELLOW) &&
+        near(above, SCENE), 'the tile layer is drawn from the tile set\'s cells', kinds.tiles);
   check(near(kinds.ground, SCENE), 'the scene\'s colour', kinds.ground);
 
   await new Promise((r) => setTimeout(r, 1000));

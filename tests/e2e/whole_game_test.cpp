@@ -279,12 +279,18 @@ void makeScene() {
   driverSetText("depth", "50");
   driverClick("OK");
   driverChooseText("tile image list", "bg_tiles");
-  driverCanvas("tile set canvas", ET_LEFTCLICK, 10, 10, BUTTON_LEFT);   // the green cell
-  driverCanvas(CANVAS, ET_MOUSEENTER, 203, 303);
-  driverCanvas(CANVAS, ET_LEFTCLICK, 203, 303, BUTTON_LEFT);
-  driverCanvas("tile set canvas", ET_LEFTCLICK, 40, 10, BUTTON_LEFT);   // the yellow cell
-  driverCanvas(CANVAS, ET_LEFTCLICK, 243, 303, BUTTON_LEFT);
+  // On a grid of the tiles' size: a row of green painted by a Shift-drag
+  // over three cells, then one yellow placed by a click.
+  driverSetText("grid size", "32");
+  driverCanvas("tile set canvas", ET_LEFTCLICK, 10, 10, BUTTON_LEFT);
+  driverCanvas(CANVAS, ET_MOUSEENTER, 195, 300);
+  driverCanvas(CANVAS, ET_LEFTBUTTONDOWN, 195, 300, BUTTON_LEFT, MOD_SHIFT);
+  for (int x : {210, 230, 250, 270, 280}) driverCanvas(CANVAS, ET_MOUSEMOVE, x, 300, BUTTON_LEFT, MOD_SHIFT);
+  driverCanvas(CANVAS, ET_LEFTBUTTONUP, 280, 300, 0, MOD_SHIFT);
+  driverCanvas("tile set canvas", ET_LEFTCLICK, 40, 10, BUTTON_LEFT);
+  driverCanvas(CANVAS, ET_LEFTCLICK, 330, 300, BUTTON_LEFT);
   driverCanvas(CANVAS, ET_MOUSELEAVE, 0, 0);
+  driverSetText("grid size", "20");
   tick();
 
   chooseTab(TAB_OBJECTS);
@@ -370,7 +376,8 @@ TEST_F(WholeGame, MadeThroughTheWindowsSavedRunAndOpenedAgain) {
   for (const TileRecord& t : tiles)
     painted.push_back(std::to_string(t.left) + " " + std::to_string(t.x) + " " + std::to_string(t.y) + " " +
                       std::to_string(t.width) + " " + std::to_string(t.depth));
-  EXPECT_EQ(painted, (std::vector<std::string>{"0 200 300 32 50", "32 240 300 32 50"}));
+  EXPECT_EQ(painted, (std::vector<std::string>{"0 192 288 32 50", "0 224 288 32 50", "0 256 288 32 50",
+                                               "32 320 288 32 50"}));
   std::vector<std::string> events;
   for (const ScriptRecord& s : scripts) events.push_back(s.object + " " + s.event + " " + s.parameter);
   EXPECT_EQ(events, (std::vector<std::string>{"obj_player Creation ", "obj_player Step ",
