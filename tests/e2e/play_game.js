@@ -22,7 +22,7 @@ const LOOK = `(function () {
   var p = instance_find(obj_player, 0);
   var walls = [];
   for (var i = 0; i < instance_number(obj_wall); i++) { var w = instance_find(obj_wall, i); walls.push([w.x, w.y]); }
-  return {x: p.x, y: p.y, walls: walls, hits: hits, started: started,
+  return {x: p.x, y: p.y, start: [p.xstart, p.ystart], walls: walls, hits: hits, started: started,
           body: [px(p.x, p.y), px(p.x - 15, p.y - 15), px(p.x + 15, p.y + 15)], outside: px(p.x + 20, p.y - 20)};
 })()`;
 
@@ -32,7 +32,7 @@ async function play(browser, url, fail) {
   await page.until('typeof zm_started !== "undefined" && zm_started');
   let s = await page.eval(LOOK);
   const startX = s.x;
-  check(startX >= 60 && startX < 70, 'the player starts where it was placed', s);
+  check(s.start[0] === 60 && s.start[1] === 100 && startX >= 60, 'the player starts where it was placed', s);
   check(s.started === 1, 'the scene code ran', s.started);
   const kinds = await page.eval(`({font: typeof fnt_score, sound: typeof snd_hit, fn: typeof count_hit,
     canvas: [zm_canvas.width, zm_canvas.height], ground: Array.from(zm_ctx.getImageData(5, 5, 1, 1).data),
