@@ -192,7 +192,7 @@ class WholeGame : public testing::Test {
   std::string oldPath;
 };
 
-// Step 1: a sprite of two red 32 x 32 frames, its origin centred, its
+// A sprite of two red 32 x 32 frames, its origin centred, its
 // collision box the whole frame.
 void makeSprite() {
   driverClick(addSpriteButton);
@@ -223,7 +223,7 @@ void makeSprite() {
   driverClick("Done");
 }
 
-// Step 2: a background from the sheet, used as a tile set of 32 x 32 cells.
+// A background from the sheet, used as a tile set of 32 x 32 cells.
 void makeTileSet(const std::string& sheet) {
   driverClick(addBackgroundButton);
   driverSetText("name", "bg_tiles");
@@ -235,7 +235,7 @@ void makeTileSet(const std::string& sheet) {
   driverClick("Done");
 }
 
-// Step 3: walls, and a player that moves, reads the keyboard and destroys
+// Walls, and a player that moves, reads the keyboard and destroys
 // the walls it meets.
 void makeObjects() {
   driverClick(addObjectButton);
@@ -262,7 +262,7 @@ void makeObjects() {
   driverClick("Done");
 }
 
-// Step 4: the scene's settings, a tile layer painted from the tile set, the
+// The scene's settings, a tile layer painted from the tile set, the
 // player and three walls placed on the grid, the scene's code.
 void makeScene() {
   const char* const CANVAS = "scene canvas";
@@ -310,7 +310,7 @@ void makeScene() {
   driverClick("Done");
 }
 
-// Step 5: a font, a sound, a user function and a global variable.
+// A font, a sound, a user function and a global variable.
 void makeTheRest(const std::string& wav) {
   driverClick(addFontButton);
   driverSetText("name", "fnt_score");
@@ -388,7 +388,7 @@ TEST_F(WholeGame, MadeThroughTheWindowsSavedRunAndOpenedAgain) {
   EXPECT_EQ(fns[0].code, "hits += 1;");
   EXPECT_EQ(fonts.size(), 1u);
 
-  // Step 6: Save names the project; Run game saves and opens the page.
+  // Save names the project; Run game saves and opens the page.
   driverClick(saveGameButton);
   driverSetText("name", "e2e");
   driverClick("OK");
@@ -410,7 +410,7 @@ TEST_F(WholeGame, MadeThroughTheWindowsSavedRunAndOpenedAgain) {
   readTree(projects, "", first);
   const std::string made = recordsText();
 
-  // Step 8: a new project, then the saved one through the Open dialog.
+  // A new project, then the saved one through the Open dialog.
   driverChooseMenu(MENU_NEW);
   driverClick(openGameButton);
   driverCall([] {
