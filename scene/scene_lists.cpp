@@ -28,11 +28,6 @@ void sizeCanvas(int canvas, int area, int w, int h) {
 
 }  // namespace
 
-int releaseImage(int image) {
-  if (image > 0 && isImage(image)) freeImage(image);
-  return -1;
-}
-
 int loadWorkImage(const std::string& file) {
   int image = loadImage(UI_ANY, workFolder + "/" + file);
   return image > 0 ? image : -1;

@@ -37,8 +37,6 @@ void updatePlacePreview(SceneState& s);
 // Chooses the layer item whose depth equals textValue(kept); when none has
 // it, the item with the text `previous`; else the first stays chosen.
 void chooseLayer(int list, const std::string& kept, const std::string& previous);
-// Frees an image number when it names an image; gives -1.
-int releaseImage(int image);
 
 // ---------------------------------------------------------------- commands (scene_commands.cpp)
 void sceneNew(SceneState& s);
