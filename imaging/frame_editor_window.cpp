@@ -178,11 +178,15 @@ void editSpriteFrames(const std::string& sprite, int opener) {
       end = true;
       setModified(1);
     }
-    // The press of a button is a click as well; after it the mark follows at once.
-    if (eventType() != ET_LEFTCLICK) continue;
+    // A click on a frame moves the mark at once; the commands redraw the
+    // strip themselves.
+    if (end || eventType() != ET_LEFTCLICK) continue;
+    int clicked = -1;
     for (auto [canvas, index] : editor.canvases)
-      if (gadget == canvas) currentFrame = index;
-    if (!end) drawFrameStrip(sprite, 1);
+      if (gadget == canvas) clicked = index;
+    if (clicked < 0) continue;
+    currentFrame = clicked;
+    drawFrameStrip(sprite, 1);
   }
 
   if (projectHooks.buildResourceIcons) projectHooks.buildResourceIcons();

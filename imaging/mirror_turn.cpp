@@ -26,12 +26,9 @@ void inRange(int start, int step, int limit, int count, int& low, int& high) {
 // Result (x, y) takes source (sx, sy) = (ax x + bx y + cx, ay x + by y + cy),
 // each of ax, bx, ay, by being -1, 0 or 1; sources outside stay transparent.
 int remap(int image, int ax, int bx, int cx, int ay, int by, int cy) {
-  const uint32_t* source = imagePixels(image);
-  if (!source) return 0;
-  int w = imageWidth(image), h = imageHeight(image);
-  int result = newResultImage(w, h);
-  if (!result) return 0;
-  uint32_t* target = imagePixelsForWriting(result);
+  PixelPass pass;
+  if (!startPixelPass(image, pass)) return 0;
+  auto [source, target, w, h, result] = pass;
   ptrdiff_t step = ptrdiff_t(ay) * w + ax;
   for (int y = 0; y < h; y++) {
     int sx0 = bx * y + cx, sy0 = by * y + cy;

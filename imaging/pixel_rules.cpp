@@ -72,3 +72,14 @@ int newResultImage(int width, int height) { return createImage(-1, width, height
 const uint32_t* imagePixels(int image) { return reinterpret_cast<const uint32_t*>(imageBuffer(image)); }
 
 uint32_t* imagePixelsForWriting(int image) { return reinterpret_cast<uint32_t*>(imageBuffer(image)); }
+
+bool startPixelPass(int image, PixelPass& pass) {
+  pass.source = imagePixels(image);
+  if (!pass.source) return false;
+  pass.width = imageWidth(image);
+  pass.height = imageHeight(image);
+  pass.result = newResultImage(pass.width, pass.height);
+  if (!pass.result) return false;
+  pass.target = imagePixelsForWriting(pass.result);
+  return true;
+}

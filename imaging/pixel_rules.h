@@ -60,16 +60,24 @@ int newResultImage(int width, int height);
 const uint32_t* imagePixels(int image);
 uint32_t* imagePixelsForWriting(int image);
 
+// A pass from a source image to a new, fully transparent result of its size.
+struct PixelPass {
+  const uint32_t* source = nullptr;
+  uint32_t* target = nullptr;
+  int width = 0, height = 0;
+  int result = 0;   // the result image
+};
+// Starts a pass over `image`; false, with nothing made, for no source image
+// or a result that cannot be made.
+bool startPixelPass(int image, PixelPass& pass);
+
 // The result of a per-pixel rule: a new image of the source's size whose
 // pixel i is resultPixel(rule(source pixel i)). 0 for no source image.
 template <class Rule>
 int mapPixels(int image, Rule rule) {
-  const uint32_t* source = imagePixels(image);
-  if (!source) return 0;
-  int width = imageWidth(image), height = imageHeight(image);
-  int result = newResultImage(width, height);
-  if (!result) return 0;
-  uint32_t* target = imagePixelsForWriting(result);
+  PixelPass pass;
+  if (!startPixelPass(image, pass)) return 0;
+  auto [source, target, width, height, result] = pass;
   for (size_t i = 0, n = size_t(width) * size_t(height); i < n; i++) target[i] = resultPixel(rule(source[i]));
   return result;
 }

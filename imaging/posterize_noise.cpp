@@ -29,12 +29,9 @@ NoisePattern makeNoisePattern(int width, int height, int level, const RandomSour
 }
 
 int noiseImage(int image, const NoisePattern& pattern) {
-  const uint32_t* source = imagePixels(image);
-  if (!source) return 0;
-  int w = imageWidth(image), h = imageHeight(image);
-  int result = newResultImage(w, h);
-  if (!result) return 0;
-  uint32_t* target = imagePixelsForWriting(result);
+  PixelPass pass;
+  if (!startPixelPass(image, pass)) return 0;
+  auto [source, target, w, h, result] = pass;
   int coveredW = std::min(w, pattern.width), coveredH = std::min(h, pattern.height);
   if (pattern.amounts.size() < size_t(pattern.width) * size_t(std::max(pattern.height, 0))) coveredH = 0;
   for (int y = 0; y < h; y++) {

@@ -21,12 +21,9 @@ void copyRun(uint32_t* target, const uint32_t* source, int64_t count) {
 }  // namespace
 
 int shiftImage(int image, int dx, int dy, bool wrapHorizontally, bool wrapVertically) {
-  const uint32_t* source = imagePixels(image);
-  if (!source) return 0;
-  int w = imageWidth(image), h = imageHeight(image);
-  int result = newResultImage(w, h);
-  if (!result) return 0;
-  uint32_t* target = imagePixelsForWriting(result);
+  PixelPass pass;
+  if (!startPixelPass(image, pass)) return 0;
+  auto [source, target, w, h, result] = pass;
   for (int y = 0; y < h; y++) {
     int64_t sy = int64_t(y) - dy;
     if (wrapVertically) sy = modulo(sy, h);
@@ -47,11 +44,9 @@ int shiftImage(int image, int dx, int dy, bool wrapHorizontally, bool wrapVertic
 }
 
 int scaleImage(int image, double percentHorizontal, double percentVertical) {
-  const uint32_t* source = imagePixels(image);
-  if (!source) return 0;
-  int w = imageWidth(image), h = imageHeight(image);
-  int result = newResultImage(w, h);
-  if (!result) return 0;
+  PixelPass pass;
+  if (!startPixelPass(image, pass)) return 0;
+  auto [source, target, w, h, result] = pass;
   // The bound keeps every size below 2^24, where floats count exactly.
   float ph = float(std::clamp(percentHorizontal, 0.0, 100000.0));
   float pv = float(std::clamp(percentVertical, 0.0, 100000.0));
@@ -59,7 +54,6 @@ int scaleImage(int image, double percentHorizontal, double percentVertical) {
   int64_t scaledW = roundHalfEven(sw), scaledH = roundHalfEven(sh);
   int64_t x0 = roundHalfEven(float(w / 2) - sw / 2.0f), y0 = roundHalfEven(float(h / 2) - sh / 2.0f);
   if (scaledW < 1 || scaledH < 1) return result;
-  uint32_t* target = imagePixelsForWriting(result);
   int64_t left = std::max<int64_t>(0, x0), right = std::min<int64_t>(w, x0 + scaledW);
   int64_t top = std::max<int64_t>(0, y0), bottom = std::min<int64_t>(h, y0 + scaledH);
   if (left >= right || top >= bottom) return result;

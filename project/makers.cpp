@@ -1,5 +1,7 @@
 #include "project/makers.h"
 
+#include <climits>
+
 #include "project/tables.h"
 
 namespace {
@@ -8,10 +10,20 @@ std::string generatedName(const char* prefix) { return prefix + std::to_string(n
 
 // A user may have given a record a name of this form with a number the
 // counter has not reached; deleting by name would then hit that record too.
+// A counter stuck at the top of its range repeats its value: a suffix then
+// keeps the name apart from the taken one.
 std::string freeGeneratedName(const char* prefix, int (*find)(const std::string&)) {
-  std::string name = generatedName(prefix);
-  while (find(name) >= 0) name = generatedName(prefix);
-  return name;
+  for (;;) {
+    int uid = nextUid();
+    std::string name = prefix + std::to_string(uid);
+    if (find(name) < 0) return name;
+    if (uid == INT_MAX) {
+      for (int k = 2;; ++k) {
+        std::string suffixed = name + "_" + std::to_string(k);
+        if (find(suffixed) < 0) return suffixed;
+      }
+    }
+  }
 }
 
 }  // namespace

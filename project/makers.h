@@ -17,7 +17,8 @@ std::string newFunction();
 
 // The generated names of layers, placed instances and tiles: the prefix and
 // the next counter value, taking further values until no record of the
-// table (layers; objects, definitions and instances; tiles) has the name.
+// table (layers; objects, definitions and instances; tiles) has the name;
+// once the counter stands at its top, "_2", "_3"... is added instead.
 std::string freeLayerName();
 std::string freeInstanceName();   // "SceneObject" + counter
 std::string freeTileName();

@@ -228,3 +228,8 @@ void drawTileSetView(int target, int tileSetImage, int left, int top, int width,
   drawingMode(DRAW_DEFAULT);
   stopDrawing();
 }
+
+int releaseImage(int image) {
+  if (image > 0 && isImage(image)) freeImage(image);
+  return -1;
+}

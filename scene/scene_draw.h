@@ -57,3 +57,6 @@ void drawTileSetView(int target, int tileSetImage, int left, int top, int width,
 
 // The status text of a selected instance, e.g. "[object_3] x:40 y:60".
 std::string instanceStatusText(const std::string& templateName, int x, int y);
+
+// Frees an image number when it names an image; gives -1.
+int releaseImage(int image);

@@ -5,6 +5,7 @@
 
 #include "project/deletes.h"
 #include "project/hooks.h"
+#include "project/makers.h"
 #include "project/tables.h"
 #include "scene/scene_hits.h"
 #include "ui/image.h"
@@ -21,38 +22,9 @@ bool askYesNo(const std::string& text) {
 
 }  // namespace
 
-namespace {
-
-// A counter stuck at the top of its range repeats its value: a suffix then
-// keeps the name apart from the taken one.
-template <typename Taken>
-std::string freshName(const std::string& prefix, Taken taken) {
-  int last = 0;
-  for (bool first = true;; first = false) {
-    int uid = nextUid();
-    std::string name = prefix + std::to_string(uid);
-    if (!taken(name)) return name;
-    if (!first && uid == last) {
-      for (int k = 2;; ++k)
-        if (!taken(name + "_" + std::to_string(k))) return name + "_" + std::to_string(k);
-    }
-    last = uid;
-  }
-}
-
-}  // namespace
-
-std::string freshInstanceName() {
-  return freshName("SceneObject", [](const std::string& name) { return findObject(name) >= 0; });
-}
-
-std::string freshTileName() {
-  return freshName("tile_", [](const std::string& name) { return findTile(name) >= 0; });
-}
-
 int placeInstance(const SceneEditInput& in, int m, int n) {
   GridPoint p = snappedPoint(m, n, in.gridSize, in.snapToGrid);
-  std::string name = freshInstanceName();
+  std::string name = freeInstanceName();
   ObjectRecord& o = appendObject();
   o.name = name;
   o.prototype = 0;
@@ -79,7 +51,7 @@ int placeInstance(const SceneEditInput& in, int m, int n) {
 
 int placeTile(const SceneEditInput& in, int m, int n) {
   GridPoint p = snappedPoint(m, n, in.gridSize, in.snapToGrid);
-  std::string name = freshTileName();
+  std::string name = freeTileName();
   TileRecord& t = appendTile();
   t.name = name;
   t.background = in.tileSetName;

@@ -23,11 +23,6 @@ struct SceneEditInput {
   int gridSize = 20, snapToGrid = 1;
 };
 
-// The prefix followed by the next counter value, skipping any value whose
-// name a record of that kind already has (a project may hold such names).
-std::string freshInstanceName();
-std::string freshTileName();
-
 // Appends an instance of the object to place (or a tile cut from the
 // selected rectangle) at the snapped position of (m, n); returns its index.
 int placeInstance(const SceneEditInput& in, int m, int n);

@@ -28,11 +28,6 @@ void sizeCanvas(int canvas, int area, int w, int h) {
 
 }  // namespace
 
-int releaseImage(int image) {
-  if (image > 0 && isImage(image)) freeImage(image);
-  return -1;
-}
-
 int loadWorkImage(const std::string& file) {
   int image = loadImage(UI_ANY, workFolder + "/" + file);
   return image > 0 ? image : -1;
@@ -64,7 +59,12 @@ void loadSceneBackground(int canvas, int area, const std::string& name) {
   int picture = found >= 0 && !backgrounds[size_t(found)].file.empty()
                     ? loadWorkImage(backgrounds[size_t(found)].file)
                     : -1;
-  if (picture < 0) return sizeCanvas(canvas, area, 0, 0);
+  showSceneBackground(canvas, area, picture);
+  releaseImage(picture);
+}
+
+void showSceneBackground(int canvas, int area, int picture) {
+  if (picture < 0 || !isImage(picture)) return sizeCanvas(canvas, area, 0, 0);
   sizeCanvas(canvas, area, imageWidth(picture), imageHeight(picture));
   if (startDrawing(canvasImage(canvas))) {
     drawingMode(DRAW_DEFAULT);
@@ -74,7 +74,6 @@ void loadSceneBackground(int canvas, int area, const std::string& name) {
     stopDrawing();
   }
   refreshCanvas(canvas);
-  freeImage(picture);
 }
 
 void buildInstanceImages(const std::string& sceneName) {

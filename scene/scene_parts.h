@@ -25,6 +25,8 @@ void resizeSceneCanvas(int canvas, int area, int widthField, int heightField);
 // Shows the named background over the checkerboard on the canvas, sized to
 // it; a background without a file or a picture that does not load: 0 x 0.
 void loadSceneBackground(int canvas, int area, const std::string& name);
+// The same for a picture already loaded; -1 or no image gives 0 x 0.
+void showSceneBackground(int canvas, int area, int picture);
 // Loads the image work folder + "/" + file; -1 when it cannot be loaded.
 int loadWorkImage(const std::string& file);
 // Makes the display image of every instance of the scene anew from its
@@ -37,8 +39,6 @@ void updatePlacePreview(SceneState& s);
 // Chooses the layer item whose depth equals textValue(kept); when none has
 // it, the item with the text `previous`; else the first stays chosen.
 void chooseLayer(int list, const std::string& kept, const std::string& previous);
-// Frees an image number when it names an image; gives -1.
-int releaseImage(int image);
 
 // ---------------------------------------------------------------- commands (scene_commands.cpp)
 void sceneNew(SceneState& s);

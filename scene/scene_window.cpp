@@ -44,14 +44,15 @@ void chooseColour(SceneState& s) {
 
 void chooseTileSet(SceneState& s) {
   const std::string name = getGadgetText(s.g.tileImageList);
-  loadSceneBackground(s.g.tileSetCanvas, s.g.tileSetArea, name);
   s.selectedTileImage = releaseImage(s.selectedTileImage);
   s.tileLeft = s.tileTop = s.tileWidth = s.tileHeight = 0;
   int found = findBackground(name);
-  if (found < 0) return;
+  if (found < 0) return showSceneBackground(s.g.tileSetCanvas, s.g.tileSetArea, -1);
   // A tile set without a file has no picture: no stale number stays behind.
   s.tileSetImage = releaseImage(s.tileSetImage);
   if (!backgrounds[size_t(found)].file.empty()) s.tileSetImage = loadWorkImage(backgrounds[size_t(found)].file);
+  // The canvas shows the picture just loaded rather than reading the file again.
+  showSceneBackground(s.g.tileSetCanvas, s.g.tileSetArea, s.tileSetImage);
 }
 
 void editSelectedInstance(const SceneState& s) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "scene/scene_draw.h"
 #include "scene/scene_grid.h"
 #include "ui/draw.h"
 #include "ui/image.h"
@@ -17,11 +18,6 @@ constexpr int PREVIEW_SIDE = 100;
 // The corner of the cell of `v` in a series of cells `step` apart that
 // starts at `offset`.
 int64_t cellCorner(int64_t v, int64_t offset, int64_t step) { return floorDiv(v - offset, step) * step + offset; }
-
-int releaseImage(int image) {
-  if (isImage(image)) freeImage(image);
-  return -1;
-}
 
 }  // namespace
 

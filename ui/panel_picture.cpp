@@ -3,7 +3,6 @@
 #include "ui/draw.h"
 #include "ui/image.h"
 #include "ui/pictures.h"
-#include "ui/ui.h"   // UI_ANY
 
 #include <cmath>
 
@@ -19,7 +18,7 @@ void thumbnailSize(int w, int h, int& outW, int& outH) {
 }
 
 int panelPicture(int picture) {
-  int card = createImage(UI_ANY, 150, 100, 32, 0);
+  int card = createImage(-1, 150, 100, 32, 0);
   if (!startDrawing(card)) return card;
   drawingMode(DRAW_ALPHABLEND);
   if (isImage(PIC_RESOURCE_CARD)) drawImage(PIC_RESOURCE_CARD, 0, 0);

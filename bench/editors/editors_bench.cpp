@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "bench/project/bench_folder.h"
 #include "bench/project/large_project.h"
 #include "editors/editors.h"
 #include "project/tables.h"
@@ -17,24 +18,6 @@
 #include "ui/ui.h"
 
 namespace {
-
-struct BenchFolder {
-  std::string path, old;
-  BenchFolder() {
-    old = currentFolder();
-    const char* base = getenv("ZM_BENCH_FOLDER");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/zm_editors_bench_XXXXXX";
-    path = mkdtemp(pattern.data());
-    setCurrentFolder(path);
-    workFolder = "_temp_000000";
-    makeFolder(workFolder);
-  }
-  ~BenchFolder() {
-    clearProjectTables();
-    setCurrentFolder(old);
-    deleteFolderTree(path);
-  }
-};
 
 // The object with the most instances and events: the first definition.
 std::string firstObject() {
@@ -46,7 +29,7 @@ std::string firstObject() {
 // From the open call to the window on show with every list filled; the
 // Done that ends it is not timed.
 void BM_openObjectWindow(benchmark::State& state) {
-  BenchFolder folder;
+  BenchFolder folder("editors", false);
   buildLargeProject(1);
   const std::string name = firstObject();
   driverStart();
@@ -65,7 +48,7 @@ void BM_openObjectWindow(benchmark::State& state) {
 // instances and parents, the fields and the instances' images. The window's
 // opening is not timed.
 void BM_objectDoneRename(benchmark::State& state) {
-  BenchFolder folder;
+  BenchFolder folder("editors", false);
   buildLargeProject(1);
   std::string name = firstObject();
   int instances = 0;

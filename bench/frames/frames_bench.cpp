@@ -2,6 +2,7 @@
 // the sprite preview of a 128 x 128 frame at zoom 8, and a 4096 x 64 strip
 // cut into 64 frames. Runs on the offscreen platform unless QT_QPA_PLATFORM
 // says otherwise.
+#include "bench/imaging/random_image.h"
 #include "imaging/frame_editor.h"
 #include "imaging/frame_list.h"
 #include "imaging/image_strips.h"
@@ -18,14 +19,6 @@
 #include <random>
 
 namespace {
-
-int randomImage(int w, int h, unsigned seed) {
-  int image = createImage(-1, w, h, 32);
-  std::mt19937 random(seed);
-  uint32_t* p = reinterpret_cast<uint32_t*>(imageBuffer(image));
-  for (int i = 0; i < w * h; i++) p[i] = random();
-  return image;
-}
 
 // The strip rebuilt inside an open frame editor, as every frame command does.
 void BM_DrawFrameStrip(benchmark::State& state) {
@@ -79,13 +72,3 @@ void BM_CutStrip(benchmark::State& state) {
 BENCHMARK(BM_CutStrip)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  initUi(argc, argv);
-  loadCarriedPictures();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -1,5 +1,6 @@
 // Timings of the image operations: one 800 x 800 frame (the preview and the
 // OK pass on one frame) and all 64 frames of a 128 x 128 sprite.
+#include "bench/imaging/random_image.h"
 #include "imaging/frame_pass.h"
 #include "imaging/image_operations.h"
 #include "project/tables.h"
@@ -13,14 +14,6 @@
 #include <vector>
 
 namespace {
-
-int randomImage(int w, int h, unsigned seed) {
-  int image = createImage(-1, w, h, 32);
-  std::mt19937 random(seed);
-  uint32_t* p = reinterpret_cast<uint32_t*>(imageBuffer(image));
-  for (int i = 0; i < w * h; i++) p[i] = random();
-  return image;
-}
 
 struct Operation {
   const char* name;

@@ -65,13 +65,3 @@ BENCHMARK_CAPTURE(BM_PreviewAfterTrackBarMove, RotateFreely, Dialog{applyRotate,
     ->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  initUi(argc, argv);
-  loadCarriedPictures();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "bench/project/bench_folder.h"
 #include "bench/project/large_project.h"
 #include "project/hooks.h"
 #include "project/makers.h"
@@ -17,28 +18,9 @@
 
 namespace {
 
-struct BenchFolder {
-  std::string path, old;
-  BenchFolder() {
-    old = currentFolder();
-    const char* base = getenv("ZM_BENCH_FOLDER");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/zm_project_bench_XXXXXX";
-    path = mkdtemp(pattern.data());
-    setCurrentFolder(path);
-    makeFolder("Projects");
-    workFolder = "_temp_000000";
-    makeFolder(workFolder);
-  }
-  ~BenchFolder() {
-    clearProjectTables();
-    setCurrentFolder(old);
-    deleteFolderTree(path);
-  }
-};
-
 // A first save: under a new name each time, into an empty project folder.
 void BM_writeProject(benchmark::State& state) {
-  BenchFolder folder;
+  BenchFolder folder("project", true);
   buildLargeProject(int(state.range(0)));
   const std::string base = projectName;
   int round = 0;
@@ -51,14 +33,14 @@ void BM_writeProject(benchmark::State& state) {
 
 // Saving again over the same files.
 void BM_resaveProject(benchmark::State& state) {
-  BenchFolder folder;
+  BenchFolder folder("project", true);
   buildLargeProject(int(state.range(0)));
   writeProject();
   for (auto _ : state) writeProject();
 }
 
 void BM_openProject(benchmark::State& state) {
-  BenchFolder folder;
+  BenchFolder folder("project", true);
   buildLargeProject(int(state.range(0)));
   writeProject();
   const std::string name = projectName;

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "bench/project/bench_folder.h"
 #include "bench/project/large_project.h"
 #include "project/makers.h"
 #include "project/tables.h"
@@ -21,25 +22,6 @@
 
 namespace {
 
-struct BenchFolder {
-  std::string path, old;
-  BenchFolder() {
-    old = currentFolder();
-    const char* base = getenv("ZM_BENCH_FOLDER");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/zm_scene_bench_XXXXXX";
-    path = mkdtemp(pattern.data());
-    setCurrentFolder(path);
-    makeFolder("Projects");
-    workFolder = "_temp_000000";
-    makeFolder(workFolder);
-  }
-  ~BenchFolder() {
-    clearProjectTables();
-    setCurrentFolder(old);
-    deleteFolderTree(path);
-  }
-};
-
 // The bytes of the images alive now whose numbers were picked after `since`
 // (picked numbers only grow).
 double bytesOfImagesAfter(int since) {
@@ -52,7 +34,7 @@ double bytesOfImagesAfter(int since) {
 }
 
 void BM_OpenSceneWindow(benchmark::State& state) {
-  BenchFolder folder;
+  BenchFolder folder("scene", true);
   buildLargeProject(1);
   // A scene in the middle of the table, with a tile set as its background.
   const std::string scene = scenes[scenes.size() / 2].name;
@@ -87,13 +69,3 @@ BENCHMARK(BM_OpenSceneWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_DonePictures)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (!getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  initUi(argc, argv);
-  loadCarriedPictures();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

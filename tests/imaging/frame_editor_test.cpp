@@ -1,5 +1,6 @@
 #include "editors/editor_settings.h"
 #include "imaging/frame_editor.h"
+#include "imaging/frame_editor_commands.h"
 #include "imaging/frame_list.h"
 #include "project/makers.h"
 #include "tests/shell/shell_fixture.h"
@@ -233,6 +234,25 @@ TEST_F(FrameEditor, DuplicateMoveAndDeleteFromShortcutsAndButtons) {
   int saved = loadImage(-1, folder.path + "/strip.png");
   EXPECT_EQ(imageWidth(saved), 12);
   freeImage(saved);
+}
+
+// A tool button's command redraws the strip once, as its menu item does.
+// Gadget numbers are never given twice, so each redraw of the two frames
+// moves the first canvas's number on by the same step.
+TEST_F(FrameEditor, ToolButtonRedrawsTheStripOnce) {
+  addFrame(4, 4, 10);
+  addFrame(4, 4, 11);
+  int first = 0, byMenu = 0, byButton = 0;
+  driverCall([&] { first = canvas(0); });
+  driverChooseMenu(FE_MOVE_RIGHT);
+  driverCall([&] { byMenu = canvas(0); });
+  driverClick("Move current frame to left");
+  driverCall([&] { byButton = canvas(0); });
+  driverClick("Done");
+  edit();
+  EXPECT_GT(byMenu, first);
+  EXPECT_EQ(byButton - byMenu, byMenu - first);
+  EXPECT_EQ(table(), (Names{"s0", "s1"}));
 }
 
 }  // namespace

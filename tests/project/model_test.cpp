@@ -1,4 +1,5 @@
 // Makers, lookups, deletes with their cascades, duplication and scene moves.
+#include <climits>
 #include <functional>
 #include <sstream>
 
@@ -431,6 +432,32 @@ TEST_F(ModelTest, GeneratedSceneNamesSkipNamesInUse) {
     c.takeNames();
     EXPECT_EQ(c.make(), c.want);
     EXPECT_EQ(uidCounter, std::stoi(c.want.substr(c.want.find_first_of("0123456789"))));
+  }
+}
+
+// A counter read at the top of its range stops there; a taken name must then
+// not send the maker round forever.
+TEST_F(ModelTest, GeneratedSceneNamesWithCounterAtTopGetSuffix) {
+  struct Case {
+    std::function<void()> takeNames;
+    std::function<std::string()> make;
+    std::string want;
+  } cases[] = {
+      {[] { appendLayer().name = "layer_2147483647"; }, freeLayerName, "layer_2147483647_2"},
+      {[] {
+         appendObject().name = "SceneObject2147483647";
+         appendObject().name = "SceneObject2147483647_2";
+       },
+       freeInstanceName, "SceneObject2147483647_3"},
+      {[] { appendTile().name = "tile_2147483647"; }, freeTileName, "tile_2147483647_2"},
+      {[] {}, freeTileName, "tile_2147483647"},
+  };
+  for (const Case& c : cases) {
+    clearProjectTables();
+    uidCounter = INT_MAX;
+    c.takeNames();
+    EXPECT_EQ(c.make(), c.want);
+    EXPECT_EQ(uidCounter, INT_MAX);
   }
 }
 

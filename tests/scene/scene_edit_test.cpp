@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "project/hooks.h"
+#include "project/makers.h"
 #include "scene/scene_edit.h"
 #include "scene/scene_hits.h"
 #include "tests/scene/scene_view_fixture.h"
@@ -85,10 +86,10 @@ TEST_F(SceneEditTest, ClickPlacesAtTheSnappedPointWithAFreshName) {
   EXPECT_EQ(objects.back().image, -1);
   EXPECT_EQ(objects.back().imageWidth, 15);
 
-  EXPECT_EQ(freshTileName(), "tile_45");   // tile_44 is taken
+  EXPECT_EQ(freeTileName(), "tile_45");   // tile_44 is taken
   uidCounter = INT_MAX;
   addInstance("SceneObject2147483647", "", 0, 0);
-  EXPECT_EQ(freshInstanceName(), "SceneObject2147483647_2");
+  EXPECT_EQ(freeInstanceName(), "SceneObject2147483647_2");
 
   int before = instanceCount();
   sceneClick(edit, 47, 13, true);   // the Shift press already painted

@@ -194,6 +194,8 @@ TEST_F(SceneWindow, TileImageListLoadsTheTileSetOrNone) {
   driverCall([&] {
     loaded = openSceneState()->tileSetImage;
     EXPECT_EQ(imageWidth(loaded), 64);
+    EXPECT_EQ(gadgetWidth(gadgets().tileSetCanvas), 64);
+    EXPECT_EQ(getPixel(canvasImage(gadgets().tileSetCanvas), 63, 31), opaque(rgb(0, 0, 200)));
   });
   driverChooseText("tile image list", empty);
   driverCall([&] {
