@@ -35,13 +35,12 @@ bool spriteFrameSize(const std::string& sprite, int& width, int& height) {
   return width > 0 && height > 0;
 }
 
-// The labels are spaced for the program's font so that each can be read
-// whole within the dialog's width.
+// The current size is shown whole up to five digits; "New:" makes room.
 void sizeRow(int y, const std::string& label, int current, int& field, const char* name) {
-  textGadget(UI_ANY, 10, y + 5, 45, 25, label);
-  textGadget(UI_ANY, 55, y + 5, 87, 25, "Current: " + std::to_string(current));
-  textGadget(UI_ANY, 142, y + 5, 33, 25, "New:");
-  field = stringGadget(UI_ANY, 175, y, 40, 25, std::to_string(current), STR_NUMERIC);
+  textGadget(UI_ANY, 10, y + 5, 40, 25, label);
+  textGadget(UI_ANY, 60, y + 5, 75, 25, "Current: " + std::to_string(current));
+  textGadget(UI_ANY, 138, y + 5, 30, 25, "New:");
+  field = stringGadget(UI_ANY, 170, y, 40, 25, std::to_string(current), STR_NUMERIC);
   nameGadget(field, name);
 }
 

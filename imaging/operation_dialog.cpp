@@ -107,8 +107,8 @@ bool openOperationDialog(OperationDialog& d, int editorWindow, const std::string
   if (isWindow(editorWindow)) disableWindow(editorWindow, true);
   d.ok = buttonGadget(UI_ANY, DIALOG_WIDTH - 75, DIALOG_HEIGHT - 35, 65, 25, "OK");
   d.cancel = buttonGadget(UI_ANY, 10, DIALOG_HEIGHT - 35, 65, 25, "Cancel");
-  // Wide enough for its text in the program's font, up to the OK button.
-  d.allFrames = checkBoxGadget(UI_ANY, DIALOG_WIDTH - 310, DIALOG_HEIGHT - 35, 230, 25,
+  // A little wider than drawn, for its text in the program's font.
+  d.allFrames = checkBoxGadget(UI_ANY, DIALOG_WIDTH - 270, DIALOG_HEIGHT - 35, 180, 25,
                                "Apply to all frames in the sprite");
   setGadgetState(d.allFrames, 1);
   nameGadget(d.allFrames, "all frames");

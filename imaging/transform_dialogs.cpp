@@ -50,8 +50,8 @@ int turnInFrame(int image, int degrees) {
 void applyMirror(int editorWindow, const std::string& sprite, int currentFrame) {
   OperationDialog d;
   if (!openOperationDialog(d, editorWindow, sprite, currentFrame, "Mirror the images")) return;
-  int horizontal = checkBoxGadget(UI_ANY, 10, 445, 200, 25, "Mirror horizontally");
-  int vertical = checkBoxGadget(UI_ANY, 10, 475, 200, 25, "Mirror vertically");
+  int horizontal = checkBoxGadget(UI_ANY, 10, 445, 120, 25, "Mirror horizontally");
+  int vertical = checkBoxGadget(UI_ANY, 10, 475, 120, 25, "Mirror vertically");
   OperationRules rules;
   rules.compute = [=](int image) {
     return mirrorImage(image, getGadgetState(horizontal) != 0, getGadgetState(vertical) != 0);
@@ -94,7 +94,7 @@ void applyShift(int editorWindow, const std::string& sprite, int currentFrame) {
   int wrapHorizontally = checkBoxGadget(UI_ANY, 690, 440, 110, 25, "Wrap horizontally");
   int vertical = addValuePair(d, "Vertical", 475, 470, 500, -d.height, d.height, d.height, 0);
   int wrapVertically = checkBoxGadget(UI_ANY, 690, 470, 110, 25, "Wrap vertically");
-  // Their texts may be cut at the window's edge.
+  // They reach to the window's edge; the tooltips repeat their texts.
   gadgetToolTip(wrapHorizontally, "Wrap horizontally");
   gadgetToolTip(wrapVertically, "Wrap vertically");
   OperationRules rules;

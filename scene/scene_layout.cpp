@@ -11,11 +11,7 @@
 
 namespace {
 
-// Labels and check boxes of the panel reach to its right edge where nothing
-// stands beside them, so that their texts show whole in the gadget font.
-constexpr int LABEL_WIDTH = 180;
-
-int label(int x, int y, const char* text) { return textGadget(UI_ANY, x, y, LABEL_WIDTH, 25, text); }
+int label(int x, int y, int w, const char* text) { return textGadget(UI_ANY, x, y, w, 25, text); }
 
 int named(int gadget, const char* name) {
   nameGadget(gadget, name);
@@ -31,13 +27,13 @@ int numberField(int x, int y, int w, int value, const char* name) {
 int objectIcon(const ObjectRecord& o) { return isImage(o.image) ? o.image : PIC_ICON_NO_IMAGE; }
 
 void makeSettingsTab(SceneState& s, const SceneRecord& scene) {
-  label(10, 15, "Scene size (W/H)");
+  label(10, 15, 100, "Scene size (W/H)");
   s.g.width = numberField(10, 40, 45, scene.width, "width");
   s.g.height = numberField(85, 40, 45, scene.height, "height");
-  label(10, 75, "Viewport size (W/H)");
+  label(10, 75, 105, "Viewport size (W/H)");
   s.g.viewportWidth = numberField(10, 100, 45, scene.viewportwidth, "viewport width");
   s.g.viewportHeight = numberField(85, 100, 45, scene.viewportheight, "viewport height");
-  label(10, 135, "Object to follow");
+  label(10, 135, 100, "Object to follow");
   s.g.follow = named(comboBoxGadget(UI_ANY, 10, 160, 120, 25, COMBO_IMAGE), "follow");
   addGadgetItem(s.g.follow, -1, "");
   for (const ObjectRecord& o : objects)
@@ -45,10 +41,10 @@ void makeSettingsTab(SceneState& s, const SceneRecord& scene) {
   // Only this scene's instances are drawn, so only theirs are made.
   buildInstanceImages(scene.name);
   setGadgetText(s.g.follow, scene.viewportobject);
-  label(10, 195, "Follow margin (X/Y)");
+  label(10, 195, 105, "Follow margin (X/Y)");
   s.g.marginX = numberField(10, 220, 45, scene.viewportxborder, "margin x");
   s.g.marginY = numberField(85, 220, 45, scene.viewportyborder, "margin y");
-  textGadget(UI_ANY, 10, 260, 70, 25, "Speed");
+  textGadget(UI_ANY, 10, 260, 40, 25, "Speed");
   s.g.speed = numberField(85, 255, 45, scene.speed, "speed");
   s.g.sceneCode = buttonGadget(UI_ANY, 10, 290, 120, 25, "Scene code...");
 }
@@ -60,7 +56,7 @@ void makeObjectsTab(SceneState& s) {
   addGadgetItem(s.g.objectAction, -1, "Select objects", PIC_ICON_SELECT);
   addGadgetItem(s.g.objectAction, -1, "Remove objects", PIC_TOOL_DELETE);
   setGadgetState(s.g.objectAction, ACTION_PLACE);
-  textGadget(UI_ANY, 150, 15, 140, 25, "Object to place");
+  textGadget(UI_ANY, 150, 15, 80, 25, "Object to place");
   s.g.objectList = named(comboBoxGadget(UI_ANY, 150, 35, 130, 25, COMBO_IMAGE), "object list");
   for (const ObjectRecord& o : objects)
     if (o.prototype == 1) addGadgetItem(s.g.objectList, -1, o.name, objectIcon(o));
@@ -71,20 +67,22 @@ void makeObjectsTab(SceneState& s) {
 }
 
 void makeBackgroundTab(SceneState& s, const SceneRecord& scene) {
-  label(10, 15, "Background color");
+  label(10, 15, 100, "Background color");
   s.g.swatch = named(stringGadget(UI_ANY, 10, 40, 65, 25, "", STR_READONLY | STR_BORDERLESS), "swatch");
   setGadgetColor(s.g.swatch, COLOR_BACK, rgb(scene.red, scene.green, scene.blue));
   s.g.colour = buttonGadget(UI_ANY, 80, 40, 40, 25, "...");
-  label(10, 75, "Background image");
+  label(10, 75, 100, "Background image");
   s.g.backgroundList = named(comboBoxGadget(UI_ANY, 10, 100, 100, 25), "background list");
   addGadgetItem(s.g.backgroundList, -1, "");
   for (const BackgroundRecord& b : backgrounds) addGadgetItem(s.g.backgroundList, -1, b.name);
   setGadgetText(s.g.backgroundList, scene.background);
-  s.g.tileX = checkBoxGadget(UI_ANY, 10, 130, LABEL_WIDTH, 25, "Tile horizontally");
+  // The boxes are a little wider than drawn, for "Tile horizontally" in the
+  // program's font.
+  s.g.tileX = checkBoxGadget(UI_ANY, 10, 130, 110, 25, "Tile horizontally");
   setGadgetState(s.g.tileX, scene.backgroundtilex);
-  s.g.tileY = checkBoxGadget(UI_ANY, 10, 160, LABEL_WIDTH, 25, "Tile vertically");
+  s.g.tileY = checkBoxGadget(UI_ANY, 10, 160, 110, 25, "Tile vertically");
   setGadgetState(s.g.tileY, scene.backgroundtiley);
-  s.g.stretch = checkBoxGadget(UI_ANY, 10, 190, LABEL_WIDTH, 25, "Stretch");
+  s.g.stretch = checkBoxGadget(UI_ANY, 10, 190, 110, 25, "Stretch");
   setGadgetState(s.g.stretch, scene.backgroundstretch);
 }
 
@@ -128,9 +126,10 @@ void makeToolbar(SceneState& s) {
   setGadgetState(s.g.snapToggle, snapToGrid);
   textGadget(UI_ANY, 460, 15, 40, 25, "Size");
   s.g.gridSizeField = numberField(490, 10, 40, gridSize, "grid size");
-  s.g.showObjectsBox = checkBoxGadget(UI_ANY, 540, 10, 110, 25, "Show objects");
+  // "Show objects" needs a few pixels more than drawn; "Show tiles" makes room.
+  s.g.showObjectsBox = checkBoxGadget(UI_ANY, 540, 10, 95, 25, "Show objects");
   setGadgetState(s.g.showObjectsBox, showObjects);
-  s.g.showTilesBox = checkBoxGadget(UI_ANY, 655, 10, 95, 25, "Show tiles");
+  s.g.showTilesBox = checkBoxGadget(UI_ANY, 640, 10, 80, 25, "Show tiles");
   setGadgetState(s.g.showTilesBox, showTiles);
   s.g.status = named(textGadget(UI_ANY, 750, 15, 200, 25, ""), "status");
 }

@@ -30,7 +30,7 @@ TEST_F(OperationDialogFrame, OkOnAllFramesChangesEveryFrameOfTheSpriteOnly) {
     EXPECT_TRUE(isWindowDisabled(editor));
     int all = gadgetByName(w, "all frames");
     EXPECT_EQ(getGadgetState(all), 1);
-    EXPECT_EQ(gadgetX(all), 490);
+    EXPECT_EQ(gadgetX(all), 530);
     EXPECT_EQ(gadgetY(all), 565);
     EXPECT_EQ(getGadgetState(gadgetByName(w, "Level track")), 255);
     EXPECT_EQ(getGadgetText(gadgetByName(w, "Level field")), "0");

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QCheckBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
@@ -123,9 +124,28 @@ std::vector<std::string> clippedTexts(int window) {
   }
   for (QCheckBox* c : w->findChildren<QCheckBox*>())
     if (c->sizeHint().width() > c->width()) clipped.push_back(c->text().toStdString());
+  for (QRadioButton* r : w->findChildren<QRadioButton*>())
+    if (r->sizeHint().width() > r->width()) clipped.push_back(r->text().toStdString());
   for (QPushButton* b : w->findChildren<QPushButton*>())
     if (b->fontMetrics().horizontalAdvance(b->text()) + 4 > b->width()) clipped.push_back(b->text().toStdString());
   return clipped;
+}
+
+std::vector<std::string> crowdedTexts(int window) {
+  std::vector<std::string> crowded;
+  QWidget* w = windowWidget(window);
+  if (!w) return crowded;
+  for (QLabel* l : w->findChildren<QLabel*>()) {
+    if (l->text().isEmpty() || !(l->alignment() & Qt::AlignLeft) || !l->parentWidget()) continue;
+    int left = l->x() + l->contentsRect().x();
+    int right = left + l->fontMetrics().horizontalAdvance(l->text());
+    for (QWidget* s : l->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (s == l || qobject_cast<QLabel*>(s) || s->isHidden()) continue;
+      bool beside = s->y() < l->geometry().bottom() && s->geometry().bottom() > l->y();
+      if (beside && s->x() > left && s->x() < right + 3) crowded.push_back(l->text().toStdString());
+    }
+  }
+  return crowded;
 }
 
 bool gadgetHasFocus(int gadget) {

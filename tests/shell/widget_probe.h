@@ -32,9 +32,12 @@ int gadgetScreenPixel(int gadget, int x, int y);
 void comboItemPictureSize(int gadget, int item, int& width, int& height);
 // Widgets that exist, shown or not, in every window.
 int liveWidgetCount();
-// The texts of the window's labels, check boxes and buttons that do not fit
-// their boxes in the font they are shown in.
+// The texts of the window's labels, check boxes, options and buttons that do
+// not fit their boxes in the font they are shown in.
 std::vector<std::string> clippedTexts(int window);
+// The texts of the window's left-aligned labels that run into, or end
+// within 2 pixels of, a gadget that stands beside them.
+std::vector<std::string> crowdedTexts(int window);
 // Whether the gadget (or a part of it) has its window's keyboard focus.
 bool gadgetHasFocus(int gadget);
 // Whether a button is its window's default button (Return presses it).
