@@ -39,6 +39,48 @@ struct Reader {
   int number(int node, const char* name) const { return textValue(doc.attribute(node, name)); }
 };
 
+// What one project may hold in pictures, all frames, tiles and the
+// backgrounds they are cut from together: 1 GiB of pixels. A few hundred
+// bytes can declare far more, and a file is refused before it costs it.
+constexpr int64_t PIXEL_BUDGET = int64_t(1) << 28;
+
+int64_t declaredPixels(const std::string& path) {
+  int width, height;
+  return imageFileDimensions(path, width, height) ? int64_t(width) * height : 0;
+}
+
+// Adds up the pictures Open would make, by the sizes their files and tile
+// records declare, without decoding any of them.
+bool withinPixelBudget(const Reader& r) {
+  int64_t total = 0;
+  size_t n;
+  int list = r.section(5, n);
+  for (size_t i = 0; i < n && total <= PIXEL_BUDGET; ++i) {
+    int e = r.doc.child(list, i + 1);
+    std::string file = std::string(r.text(e, "sprite")) + "_" + std::string(r.text(e, "file")) + ".png";
+    if (isUsableName(file)) total += declaredPixels(r.imageSource + file);
+  }
+  std::unordered_map<std::string, std::string> fileOf;
+  list = r.section(8, n);
+  for (size_t i = 0; i < n; ++i) {
+    int e = r.doc.child(list, i + 1);
+    std::string_view file = r.text(e, "file");
+    if (!file.empty()) fileOf[std::string(r.text(e, "name"))] = file;
+  }
+  std::unordered_map<std::string, bool> counted;
+  list = r.section(14, n);
+  for (size_t i = 0; i < n && total <= PIXEL_BUDGET; ++i) {
+    int e = r.doc.child(list, i + 1);
+    auto it = fileOf.find(std::string(r.text(e, "background")));
+    if (it == fileOf.end()) continue;
+    int64_t width = r.number(e, "width"), height = r.number(e, "height");
+    if (width > 0 && height > 0 && width <= IMAGE_MAX_SIDE && height <= IMAGE_MAX_SIDE) total += width * height;
+    if (!counted[it->first] && isUsableName(it->second)) total += declaredPixels(r.imageSource + it->second);
+    counted[it->first] = true;
+  }
+  return total <= PIXEL_BUDGET;
+}
+
 void copyToWorkFolder(const std::string& sourceFolder, const std::string& name) {
   if (!isUsableName(name)) return;
   std::string source = sourceFolder + name;
@@ -313,6 +355,20 @@ bool openProjectNamed(const std::string& nameArg) {
     return false;
   }
 
+  const std::string folder = "Projects/" + name + "/";
+  Reader r{doc, version, folder, folder};
+  if (folders) {
+    // An unusable folder name keeps the preference value.
+    std::string img(doc.attribute(doc.root, "imgfolder"));
+    std::string aud(doc.attribute(doc.root, "audfolder"));
+    r.imageSource = folder + (isUsableName(img) ? img : imgFolder) + "/";
+    r.audioSource = folder + (isUsableName(aud) ? aud : audFolder) + "/";
+  }
+  if (!withinPixelBudget(r)) {
+    projectHooks.message("Error", cannotRead);
+    return false;
+  }
+
   setModified(0);   // before the reset, so that it asks nothing
   projectHooks.newProject();
   projectName = name;
@@ -325,8 +381,6 @@ bool openProjectNamed(const std::string& nameArg) {
   projectInfo.variables = doc.text(doc.child(doc.root, 2));
   projectInfo.comments = doc.text(doc.child(doc.root, 3));
 
-  const std::string folder = "Projects/" + name + "/";
-  Reader r{doc, version, folder, folder};
   if (folders) {
     // An unusable folder name keeps the preference value that the reset read.
     std::string img(doc.attribute(doc.root, "imgfolder"));

@@ -43,6 +43,9 @@ void copyFromWorkFolder(const std::string& name, const std::string& destFolder) 
   writeSideFile(destFolder + name, bytes);
 }
 
+// The first sprite whose frames have no possible file name ("" for none).
+std::string unwritten;
+
 void writeSprites(XmlWriter& w, const std::string& imageFolder) {
   std::unordered_map<std::string, std::vector<size_t>> framesOf;
   for (size_t i = 0; i < frames.size(); ++i) framesOf[frames[i].sprite].push_back(i);
@@ -65,8 +68,12 @@ void writeSprites(XmlWriter& w, const std::string& imageFolder) {
         const FrameRecord& fr = frames[f];
         std::string file = fr.sprite + "_" + fr.file + ".png";
         std::string png;
-        if (isUsableName(file) && fr.image > 0 && isImage(fr.image) && encodePng(fr.image, png))
-          writeSideFile(imageFolder + file, png);
+        if (!isUsableName(file)) {
+          // The pixels live only in memory: skipping them silently loses them.
+          if (fr.image > 0 && isImage(fr.image) && unwritten.empty()) unwritten = s.name;
+          continue;
+        }
+        if (fr.image > 0 && isImage(fr.image) && encodePng(fr.image, png)) writeSideFile(imageFolder + file, png);
       }
     w.end();
   }
@@ -263,6 +270,7 @@ bool writeProject() {
     ensureFolder(folder + audFolder);
   }
 
+  unwritten.clear();
   XmlWriter w;
   w.out.reserve(1 << 16);
   w.declaration();
@@ -298,10 +306,13 @@ bool writeProject() {
     close(projects);
   }
   bool written = writeFileAtomic(documentPath, w.out);
-  if (written)
-    setModified(0);
-  else
+  if (!written)
     projectHooks.message("Error", "The project file " + documentPath + " cannot be written.");
+  else if (!unwritten.empty())
+    projectHooks.message("Error", "The frames of the sprite " + unwritten + " cannot be written.");
+  else
+    setModified(0);
+  written = written && unwritten.empty();
   projectHooks.updateWindowTitle();
   return written;
 }

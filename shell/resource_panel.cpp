@@ -1,5 +1,6 @@
 #include "shell/resource_panel.h"
 
+#include "project/file_names.h"
 #include "project/tables.h"
 #include "shell/mainwindow.h"
 #include "shell/thumbnail.h"
@@ -159,7 +160,10 @@ void buildResourceIcons() {
   }
   for (BackgroundRecord& b : backgrounds) {
     if (b.file.empty()) continue;
-    int loaded = loadImage(UI_ANY, "Projects/" + projectName + "/" + imgFolder + "/" + b.file);
+    // A name that could lead out of the image folder reads nothing.
+    int loaded = isUsableName(b.file)
+                     ? loadImage(UI_ANY, "Projects/" + projectName + "/" + imgFolder + "/" + b.file)
+                     : 0;
     replaceThumbnail(b.thumbnail, panelPicture(loaded));
     if (loaded) freeImage(loaded);
   }

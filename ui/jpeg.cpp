@@ -32,6 +32,28 @@ bool isJpegData(const uint8_t* data, size_t size) {
   return size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
 }
 
+bool jpegDimensions(const uint8_t* data, size_t size, int& width, int& height) {
+  if (!isJpegData(data, size)) return false;
+  jpeg_decompress_struct info;
+  ErrorManager errors;
+  info.err = jpeg_std_error(&errors.base);
+  errors.base.error_exit = fail;
+  errors.base.emit_message = onMessage;
+  if (setjmp(errors.jump)) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
+  jpeg_create_decompress(&info);
+  jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+  jpeg_read_header(&info, TRUE);
+  bool ok = info.image_width > 0 && info.image_height > 0 && info.image_width <= unsigned(IMAGE_MAX_SIDE) &&
+            info.image_height <= unsigned(IMAGE_MAX_SIDE);
+  width = int(info.image_width);
+  height = int(info.image_height);
+  jpeg_destroy_decompress(&info);
+  return ok;
+}
+
 bool decodeJpeg(const uint8_t* data, size_t size, ImageData& image) {
   if (!isJpegData(data, size)) return false;
   jpeg_decompress_struct info;

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <climits>
 #include <cstdio>
 #include <filesystem>
@@ -77,7 +78,14 @@ bool readFile(const std::string& path, std::string& bytes) {
   return true;
 }
 
+// Past a file-size limit the kernel would end the whole program in the
+// middle of a write (unsaved work gone, a cut-off file left); ignored, the
+// write fails and is reported like a full disk. Set before every write (one
+// cheap call), so that nothing that reset it in between can bring it back.
+static void ignoreFileSizeSignal() { signal(SIGXFSZ, SIG_IGN); }
+
 static bool writeAll(int fd, const std::string& bytes) {
+  ignoreFileSizeSignal();
   size_t done = 0;
   while (done < bytes.size()) {
     ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);

@@ -7,6 +7,7 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include "project/makers.h"
 #include "project/project_file.h"
@@ -73,6 +74,27 @@ TEST_F(SaveFailureTest, FileSizeLimitStandsForAFullDisk) {
   EXPECT_TRUE(writeProject());
   EXPECT_EQ(modifiedFlag, 0);
   EXPECT_TRUE(messages.empty());
+}
+
+// The kernel's default for a write past the file-size limit is to end the
+// program; the save must fail and say so instead.
+TEST_F(SaveFailureTest, FileSizeLimitDoesNotEndTheProgram) {
+  ASSERT_TRUE(writeFile("Projects/game.xml", oldDocument));
+  makeChanges();
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_DFL);
+    rlimit tight{4096, 4096};
+    setrlimit(RLIMIT_FSIZE, &tight);
+    bool saved = writeProject();
+    _exit(!saved && modifiedFlag == 1 && messages.size() == 1 ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(slurp("Projects/game.xml"), oldDocument);
 }
 
 TEST_F(SaveFailureTest, FullTmpfs) {
