@@ -1,6 +1,7 @@
 // The project file Projects/N.xml and the project folder Projects/N.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // Stores the whole project under `projectName` (which must not be empty)
@@ -21,6 +22,12 @@ bool writeProject();
 // project and reads it (openProjectNamed). The caller then rebuilds the
 // resource panel and shows the game comments.
 void openProject();
+
+// What one project may hold in pictures, its frames, tiles and the
+// backgrounds they are cut from together: 1 GiB of pixels (2^28). A few
+// hundred bytes can declare far more; Open adds up the sizes the files and
+// tile records declare and refuses a project past it before decoding any.
+extern int64_t projectPixelBudget;
 
 // Reads Projects/<name>.xml into the tables after the new-project reset.
 // A file that cannot be read, or one too new, is refused with an "Error"

@@ -39,10 +39,6 @@ struct Reader {
   int number(int node, const char* name) const { return textValue(doc.attribute(node, name)); }
 };
 
-// What one project may hold in pictures, all frames, tiles and the
-// backgrounds they are cut from together: 1 GiB of pixels. A few hundred
-// bytes can declare far more, and a file is refused before it costs it.
-constexpr int64_t PIXEL_BUDGET = int64_t(1) << 28;
 
 int64_t declaredPixels(const std::string& path) {
   int width, height;
@@ -55,7 +51,7 @@ bool withinPixelBudget(const Reader& r) {
   int64_t total = 0;
   size_t n;
   int list = r.section(5, n);
-  for (size_t i = 0; i < n && total <= PIXEL_BUDGET; ++i) {
+  for (size_t i = 0; i < n && total <= projectPixelBudget; ++i) {
     int e = r.doc.child(list, i + 1);
     std::string file = std::string(r.text(e, "sprite")) + "_" + std::string(r.text(e, "file")) + ".png";
     if (isUsableName(file)) total += declaredPixels(r.imageSource + file);
@@ -69,7 +65,7 @@ bool withinPixelBudget(const Reader& r) {
   }
   std::unordered_map<std::string, bool> counted;
   list = r.section(14, n);
-  for (size_t i = 0; i < n && total <= PIXEL_BUDGET; ++i) {
+  for (size_t i = 0; i < n && total <= projectPixelBudget; ++i) {
     int e = r.doc.child(list, i + 1);
     auto it = fileOf.find(std::string(r.text(e, "background")));
     if (it == fileOf.end()) continue;
@@ -78,7 +74,7 @@ bool withinPixelBudget(const Reader& r) {
     if (!counted[it->first] && isUsableName(it->second)) total += declaredPixels(r.imageSource + it->second);
     counted[it->first] = true;
   }
-  return total <= PIXEL_BUDGET;
+  return total <= projectPixelBudget;
 }
 
 void copyToWorkFolder(const std::string& sourceFolder, const std::string& name) {
@@ -334,6 +330,8 @@ void applyDefinitionDepths() {
 }
 
 }  // namespace
+
+int64_t projectPixelBudget = int64_t(1) << 28;
 
 bool openProjectNamed(const std::string& nameArg) {
   const std::string name = nameArg;

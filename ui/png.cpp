@@ -18,6 +18,10 @@ namespace {
 // profiles stay far below it, and the pixel data is not held in one chunk.
 constexpr png_alloc_size_t PNG_CHUNK_MAX = 8000000;
 
+// Deflate packs at most 1032 bytes into one, and a pixel takes at least one
+// bit: a size the file cannot hold is refused before anything is reserved.
+bool plausibleSize(uint64_t width, uint64_t height, size_t size) { return width * height <= uint64_t(size) * 8256; }
+
 struct MemoryReader {
   const uint8_t* data;
   size_t size;
@@ -74,6 +78,7 @@ bool decodePngInto(const uint8_t* data, size_t size, ImageData& image) {
   png_set_chunk_malloc_max(png, PNG_CHUNK_MAX);
   png_read_info(png, info);
   png_uint_32 width = png_get_image_width(png, info), height = png_get_image_height(png, info);
+  if (!plausibleSize(width, height, size)) png_error(png, "larger than the file can hold");
   int colorType = png_get_color_type(png, info);
   bool hasAlpha = (colorType & PNG_COLOR_MASK_ALPHA) || png_get_valid(png, info, PNG_INFO_tRNS);
   png_set_expand(png);
@@ -159,7 +164,8 @@ bool pngDimensions(const uint8_t* data, size_t size, int& width, int& height) {
     return uint32_t(data[at]) << 24 | uint32_t(data[at + 1]) << 16 | uint32_t(data[at + 2]) << 8 | data[at + 3];
   };
   uint32_t w = be32(16), h = be32(20);
-  if (w == 0 || h == 0 || w > uint32_t(IMAGE_MAX_SIDE) || h > uint32_t(IMAGE_MAX_SIDE)) return false;
+  if (w == 0 || h == 0 || w > uint32_t(IMAGE_MAX_SIDE) || h > uint32_t(IMAGE_MAX_SIDE) || !plausibleSize(w, h, size))
+    return false;
   width = int(w);
   height = int(h);
   return true;

@@ -324,6 +324,9 @@ TEST(ImageFiles, DeclaredSizeIsReadFromTheHeaderAlone) {
   std::string bmp = makeBmp(4, 3, 24, true, pixels);
   std::string bigPng = png.substr(0, 33);   // the header alone, for 16384 x 9000
   bigPng[18] = 0x40, bigPng[19] = 0, bigPng[22] = 0x23, bigPng[23] = 0x28;
+  // Deflate packs at most 1032 bytes into one: 16384 x 9000 one-bit pixels
+  // need some 18 KB of file.
+  std::string paddedPng = bigPng + std::string("\0\0\x4e\x20zzzz", 8) + std::string(20004, '\0');
   struct Case {
     const char* name;
     std::string bytes;
@@ -331,9 +334,17 @@ TEST(ImageFiles, DeclaredSizeIsReadFromTheHeaderAlone) {
     int width, height;
   } cases[] = {
       {"png", png, true, 40, 30},
-      {"png header only", bigPng, true, 16384, 9000},
+      {"png larger than its bytes can hold", bigPng, false, 0, 0},
+      {"png header and room for the pixels", paddedPng, true, 16384, 9000},
       {"jpeg", jpeg, true, 16, 16},
       {"jpeg header cut", jpeg.substr(0, 20), false, 0, 0},
+      // 591 bytes cannot hold 16384 x 9767 pixels (no more than 512 a
+      // byte): neither the size nor the load is taken.
+      {"jpeg larger than its bytes can hold", [&] {
+         std::string s = jpeg;
+         s[163] = char(0x26), s[164] = char(0x27), s[165] = char(0x40), s[166] = 0;
+         return s;
+       }(), false, 0, 0},
       {"bmp top-down", bmp, true, 4, 3},
       {"bmp too wide", [&] { std::string s = bmp; put32(s, 18, 16385); return s; }(), false, 0, 0},
       {"text", "not an image", false, 0, 0},
@@ -342,6 +353,9 @@ TEST(ImageFiles, DeclaredSizeIsReadFromTheHeaderAlone) {
     int w = -1, h = -1;
     EXPECT_EQ(imageDimensions(reinterpret_cast<const uint8_t*>(c.bytes.data()), c.bytes.size(), w, h), c.known)
         << c.name;
+    if (!c.known) {
+      EXPECT_EQ(loadBytes(c.bytes), 0) << c.name;
+    }
     EXPECT_EQ(w, c.width) << c.name;
     EXPECT_EQ(h, c.height) << c.name;
   }

@@ -498,6 +498,9 @@ TEST_F(ReaderTest, BrokenAndHostileFiles) {
 TEST_F(ReaderTest, PicturesPastThePixelBudgetAreRefusedBeforeAnythingChanges) {
   std::string header = std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x40\0\0\0\x40\0\x08\x06\0\0\0", 29);
   header += "CRC!";
+  // Room for the pixels as far as the header can tell (deflate packs at
+  // most 1032 bytes into one): a 16384 x 16384 picture needs 33 KB or so.
+  header += std::string("\0\0\x9c\x40zzzz", 8) + std::string(40004, '\0');
   makeFolder("Projects/b");
   makeFolder("Projects/b/img");
   writeFile("Projects/b/img/s_0.png", header);
