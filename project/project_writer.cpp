@@ -265,6 +265,7 @@ bool writeProject() {
   }
   // What a save that was killed left behind is of no use to anyone.
   removeLeftovers("Projects", documentTempPrefix(projectName), false);
+  removeLeftovers("Projects", SAVE_TEMP_PREFIX, false);   // older ones, without a project name
   for (const std::string& f : {folder, imageFolder, audioFolder})
     if (!f.empty()) removeLeftovers(f, SAVE_TEMP_PREFIX, true);
 
@@ -300,7 +301,7 @@ bool writeProject() {
 
   // The document goes last: renamed into place only after every side file.
   if (save.failedPath.empty()) {
-    std::string temp = writeNewFile("Projects", documentTempPrefix(projectName), w.out);
+    std::string temp = writeNewFile("Projects", documentTempPrefix(projectName), w.out, false);
     if (temp.empty())
       save.failedPath = documentPath;
     else

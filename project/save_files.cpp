@@ -28,7 +28,8 @@ void stageFile(SaveFiles& save, const std::string& path, const std::string& byte
     std::string old;
     if (fileSize(path) == int64_t(bytes.size()) && readFile(path, old) && old == bytes) return;
   }
-  std::string temp = writeNewFile(folderOf(path), SAVE_TEMP_PREFIX, bytes);
+  // Synced all together before the renames: the disk takes them in one go.
+  std::string temp = writeNewFile(folderOf(path), SAVE_TEMP_PREFIX, bytes, false);
   if (temp.empty())
     save.failedPath = path;
   else
@@ -36,6 +37,12 @@ void stageFile(SaveFiles& save, const std::string& path, const std::string& byte
 }
 
 bool commitFiles(SaveFiles& save) {
+  for (size_t i = 0; i < save.staged.size(); ++i) {
+    if (!syncFile(save.staged[i].first)) {
+      save.failedPath = save.staged[i].second;
+      return false;
+    }
+  }
   std::set<std::string> folders;
   for (size_t i = 0; i < save.staged.size(); ++i) {
     const auto& [temp, path] = save.staged[i];

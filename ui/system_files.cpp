@@ -111,12 +111,13 @@ static std::string folderOf(const std::string& path) {
   return path.substr(0, slash + 1);
 }
 
-std::string writeNewFile(const std::string& folder, const std::string& prefix, const std::string& bytes) {
+std::string writeNewFile(const std::string& folder, const std::string& prefix, const std::string& bytes,
+                         bool sync) {
   std::string temp = (folder.empty() || folder.back() == '/' ? folder : folder + "/") + prefix + "XXXXXX";
   // mkstemp creates the file exclusively: never through a link of that name.
   int fd = mkstemp(temp.data());
   if (fd < 0) return "";
-  bool ok = writeAll(fd, bytes) && fsync(fd) == 0;
+  bool ok = writeAll(fd, bytes) && (!sync || fsync(fd) == 0);
   // mkstemp makes the file 0600; a saved file gets the usual permissions.
   mode_t mask = umask(0);
   umask(mask);
@@ -127,6 +128,14 @@ std::string writeNewFile(const std::string& folder, const std::string& prefix, c
     return "";
   }
   return temp;
+}
+
+bool syncFile(const std::string& path) {
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) return false;
+  bool ok = fsync(fd) == 0;
+  close(fd);
+  return ok;
 }
 
 bool syncFolder(const std::string& path) {

@@ -261,12 +261,14 @@ TEST_F(SaveFailureTest, NothingIsWrittenThroughALink) {
 }
 
 // The temporary files of a save that was killed are removed by the next
-// save of that project; another project's are left alone.
+// save of that project, and those that name no project; another project's
+// are left alone.
 TEST_F(SaveFailureTest, LeftoversOfAKilledSaveGoAtTheNextSave) {
   makeFolder("Projects/game");
   makeFolder("Projects/game/img");
   for (const char* leftover : {"Projects/.zmtmp-game-a1B2c3", "Projects/game/img/.zmtmp-x9Y8z7",
-                               "Projects/game/.zmtmp-qwerty", "Projects/.zmtmp-game-2-a1B2c3",
+                               "Projects/game/.zmtmp-qwerty", "Projects/.zmtmp-Q1w2E3",
+                               "Projects/.zmtmp-game-2-a1B2c3",
                                "Projects/.zmtmp-other-a1B2c3"})
     writeFile(leftover, "half");
   ASSERT_TRUE(writeProject());
