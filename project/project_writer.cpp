@@ -307,12 +307,8 @@ bool writeProject() {
     else
       save.staged.emplace_back(temp, documentPath);
   }
-  if (!save.failedPath.empty()) {
+  if (!save.failedPath.empty() || !commitFiles(save)) {
     discardFiles(save);
-  } else if (!commitFiles(save)) {
-    discardFiles(save);
-  }
-  if (!save.failedPath.empty()) {
     std::string failed = save.failedPath;
     reportUnwritable(failed == documentPath ? "The project file " + failed : "The file " + failed);
     return false;
