@@ -300,6 +300,9 @@ bool writeProject() {
   w.end();
 
   // The document goes last: renamed into place only after every side file.
+  // A folder in its place would only refuse the rename, after the side files.
+  if (save.failedPath.empty() && !isLink(documentPath) && fileKind(documentPath) == FILE_FOLDER)
+    save.failedPath = documentPath;
   if (save.failedPath.empty()) {
     std::string temp = writeNewFile("Projects", documentTempPrefix(projectName), w.out, false);
     if (temp.empty())

@@ -260,6 +260,21 @@ TEST_F(SaveFailureTest, NothingIsWrittenThroughALink) {
   }
 }
 
+// A folder where the project file belongs: refused before any side file
+// is renamed into place.
+TEST_F(SaveFailureTest, AFolderInThePlaceOfTheProjectFileChangesNothing) {
+  makeFolder("Projects/game.xml");
+  sounds = {named<SoundRecord>("snd")};
+  sounds[0].wav = "a.wav";
+  writeFile(workFolder + "/a.wav", "WAV");
+  setModified(1);
+  EXPECT_FALSE(writeProject());
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].second.find("Projects/game.xml"), std::string::npos) << messages[0].second;
+  EXPECT_EQ(fileKind("Projects/game/aud/a.wav"), FILE_NONE);
+  EXPECT_EQ(modifiedFlag, 1);
+}
+
 // The temporary files of a save that was killed are removed by the next
 // save of that project, and those that name no project; another project's
 // are left alone.
