@@ -314,6 +314,19 @@ TEST(Png, HugeChunkLengthIsRefusedWithoutTheMemory) {
   }
 }
 
+// 125 bytes of arithmetic-coded grey that declare 16384 x 9767: decoded,
+// 640 MB and most of a second; refused by the size its bytes can hold.
+TEST(Jpeg, DecompressionBombIsRefusedWithoutTheMemory) {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  long before = usage.ru_maxrss;
+  EXPECT_EQ(loadImage(-1, fixture("arithmetic-16384x9767.jpg")), 0);
+  int width = 0, height = 0;
+  EXPECT_FALSE(imageFileDimensions(fixture("arithmetic-16384x9767.jpg"), width, height));
+  getrusage(RUSAGE_SELF, &usage);
+  EXPECT_LT((usage.ru_maxrss - before) / 1024, 256);
+}
+
 TEST(ImageFiles, DeclaredSizeIsReadFromTheHeaderAlone) {
   std::string png, jpeg;
   int image = createImage(-1, 40, 30, 32);
