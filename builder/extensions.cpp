@@ -127,6 +127,6 @@ void writeEnabledExtensions(const std::vector<std::string>& fileNames) {
   std::string path = enabledListPath();
   std::string bytes;
   for (const std::string& f : fileNames) bytes += f + "\n";
-  deleteFile(path);
-  writeFile(path, bytes);
+  // Replaced whole or not at all: a failed write keeps the old list.
+  writeFileAtomic(path, bytes);
 }

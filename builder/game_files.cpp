@@ -69,13 +69,37 @@ std::string loadRuntimeTemplate() {
 }
 
 std::string fillTemplate(const std::string& templateText) {
-  std::string text = templateText;
-  for (const Marker& m : markers) {
-    // Called even when the marker does not occur.
-    std::string section = m.generate();
-    text = replaceAll(text, m.text, section);
+  // Every section is generated, in the order above, even when its marker
+  // does not occur.
+  std::string sections[std::size(markers)];
+  size_t total = templateText.size();
+  for (size_t m = 0; m < std::size(markers); ++m) {
+    sections[m] = markers[m].generate();
+    total += sections[m].size();
   }
-  return text;
+  // One pass over the template: a marker is replaced only where the
+  // template has it, never inside a section put in (a project's code may
+  // hold marker lines of its own).
+  constexpr std::string_view stem = "//ZEMBRIK_";
+  std::string out;
+  out.reserve(total);
+  size_t from = 0;
+  for (size_t at = templateText.find(stem); at != std::string::npos; at = templateText.find(stem, at)) {
+    std::string_view rest = std::string_view(templateText).substr(at);
+    size_t found = std::size(markers);
+    for (size_t m = 0; m < std::size(markers); ++m)
+      if (rest.starts_with(markers[m].text)) found = m;
+    if (found == std::size(markers)) {
+      at += stem.size();
+      continue;
+    }
+    out.append(templateText, from, at - from);
+    out += sections[found];
+    at += markers[found].text.size();
+    from = at;
+  }
+  out.append(templateText, from, std::string::npos);
+  return out;
 }
 
 std::string indexHtmlText() {

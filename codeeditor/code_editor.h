@@ -138,6 +138,9 @@ void setTabWidth(int gadget, int width, int indentWithSpaces);
 int addLexerEntry(int gadget, const std::string& words, int style, int flags);
 int addLexerWords(int gadget, const std::string& words, int style, int flags, int sort,
                   int restyle);
+// Sorts the table after words were added with `sort` 0 (a batch added
+// unsorted and sorted once).
+void sortLexerWords(int gadget);
 int addLexerSpan(int gadget, const std::string& opening, const std::string& closing, int flags,
                  int style, int restyle);
 int setLexerCharClass(int gadget, int charClass, const std::string& operators, int value);

@@ -11,8 +11,11 @@ namespace {
 
 constexpr int BLUE = 255 * 65536;
 
+// Added unsorted and without restyling: the list is sorted once and the
+// text restyled once when all are in (each name on its own cost a sort of
+// the whole list and a restyle, 11 s for 16,000 sprites).
 void addResourceName(int gadget, const std::string& name) {
-  addLexerWords(gadget, name, 5, LEX_WORD, 1, 1);
+  addLexerWords(gadget, name, 5, LEX_WORD, 0, 0);
 }
 
 }  // namespace
@@ -65,8 +68,9 @@ void setupEditorLexer(int gadget) {
 
   for (const KeywordRecord& k : keywords) {
     int style = k.kind == "Fn" ? 6 : k.kind == "Var" ? 7 : k.kind == "Cons" ? 8 : -1;
-    if (style != -1) addLexerWords(gadget, k.word, style, LEX_WORD, 1, 1);
+    if (style != -1) addLexerWords(gadget, k.word, style, LEX_WORD, 0, 0);
   }
+  sortLexerWords(gadget);
 
   setLexerCharClass(gadget, 1, "=+-*/%()[],.|&;", 0);
   setLexerCharClass(gadget, 2, "", 3);

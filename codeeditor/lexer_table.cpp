@@ -90,6 +90,10 @@ int addLexerWords(int gadget, const std::string& words, int style, int flags, in
   return 0;
 }
 
+void sortLexerWords(int gadget) {
+  if (EditorRecord* rec = editorRecord(gadget)) sortEntries(rec);
+}
+
 int addLexerSpan(int gadget, const std::string& opening, const std::string& closing, int flags,
                  int style, int restyle) {
   EditorRecord* rec = editorRecord(gadget);

@@ -1,5 +1,6 @@
 #include "project/exchange.h"
 
+#include <unordered_map>
 #include <unordered_set>
 
 #include "project/file_names.h"
@@ -77,12 +78,23 @@ bool importFunctionsFrom(const std::string& path) {
   size_t count = n <= 0 ? 0 : std::min(size_t(n), doc.childCount(list));
   std::unordered_set<std::string> taken;
   for (const FunctionRecord& f : fns) taken.insert(f.name);
+  // The new record starts blank, so the empty name counts as taken.
+  taken.insert(std::string());
+  // For each name asked for, how many "_2" endings are known taken: names
+  // are only added, so the next one of the same name starts there instead
+  // of walking the whole chain again (N functions named "f" cost N^3).
+  std::unordered_map<std::string, size_t> endingsTaken;
   for (size_t k = 0; k < count; ++k) {
     int node = doc.child(list, k + 1);
-    // The new record starts blank, so the empty name counts as taken.
-    taken.insert(std::string());
-    std::string name(doc.attribute(node, "name"));
-    while (taken.count(name)) name += "_2";
+    std::string asked(doc.attribute(node, "name"));
+    size_t& endings = endingsTaken[asked];
+    std::string name = asked;
+    name.reserve(asked.size() + 2 * (endings + 1));
+    for (size_t e = 0; e < endings; ++e) name += "_2";
+    while (taken.count(name)) {
+      name += "_2";
+      ++endings;
+    }
     FunctionRecord& f = appendFunction();
     f.name = name;
     f.params = doc.attribute(node, "params");

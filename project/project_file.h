@@ -1,21 +1,33 @@
 // The project file Projects/N.xml and the project folder Projects/N.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
-// Stores the whole project under `projectName` (which must not be empty):
-// the frame PNGs and the copied sound, music and background files first,
-// then the document, written to a temporary file in Projects/ and renamed
-// over Projects/N.xml, so the old file stays whole when anything fails.
-// On success the modified flag goes to 0; on failure an "Error" message
-// names the file and the flag stays. The window title is refreshed in both
-// cases. Returns whether the document was written.
+// Stores the whole project under `projectName` (which must not be empty)
+// as one whole: the frame PNGs, the copied sound, music and background
+// files and the document are each written to a temporary name first and
+// renamed into place only when all of them were written, the document
+// (Projects/N.xml) last. A project or image or audio folder that is a
+// symbolic link is refused, and no file is written through a link. On
+// success the modified flag goes to 0; on any failure nothing of the old
+// project changes, an "Error" message names the file and the flag stays.
+// Frames of a sprite whose name cannot be part of a file name are left out
+// and reported the same way, the rest being saved. The window title is
+// refreshed in every case. Leftover temporary files of a save that was
+// killed are removed. Returns whether everything was written.
 bool writeProject();
 
 // The Open command: asks about unsaved changes, lets the user choose a
 // project and reads it (openProjectNamed). The caller then rebuilds the
 // resource panel and shows the game comments.
 void openProject();
+
+// What one project may hold in pictures, its frames, tiles and the
+// backgrounds they are cut from together: 1 GiB of pixels (2^28). A few
+// hundred bytes can declare far more; Open adds up the sizes the files and
+// tile records declare and refuses a project past it before decoding any.
+extern int64_t projectPixelBudget;
 
 // Reads Projects/<name>.xml into the tables after the new-project reset.
 // A file that cannot be read, or one too new, is refused with an "Error"

@@ -41,10 +41,50 @@ struct Reader {
   int number(int node, const char* name) const { return textValue(doc.attribute(node, name)); }
 };
 
+
+int64_t declaredPixels(const std::string& path) {
+  int width, height;
+  return imageFileDimensions(path, width, height) ? int64_t(width) * height : 0;
+}
+
+// Adds up the pictures Open would make, by the sizes their files and tile
+// records declare, without decoding any of them.
+bool withinPixelBudget(const Reader& r) {
+  int64_t total = 0;
+  size_t n;
+  int list = r.section(5, n);
+  for (size_t i = 0; i < n && total <= projectPixelBudget; ++i) {
+    int e = r.doc.child(list, i + 1);
+    std::string file = std::string(r.text(e, "sprite")) + "_" + std::string(r.text(e, "file")) + ".png";
+    if (isUsableName(file)) total += declaredPixels(r.imageSource + file);
+  }
+  std::unordered_map<std::string, std::string> fileOf;
+  list = r.section(8, n);
+  for (size_t i = 0; i < n; ++i) {
+    int e = r.doc.child(list, i + 1);
+    std::string_view file = r.text(e, "file");
+    if (!file.empty()) fileOf[std::string(r.text(e, "name"))] = file;
+  }
+  std::unordered_map<std::string, bool> counted;
+  list = r.section(14, n);
+  for (size_t i = 0; i < n && total <= projectPixelBudget; ++i) {
+    int e = r.doc.child(list, i + 1);
+    auto it = fileOf.find(std::string(r.text(e, "background")));
+    if (it == fileOf.end()) continue;
+    int64_t width = r.number(e, "width"), height = r.number(e, "height");
+    if (width > 0 && height > 0 && width <= IMAGE_MAX_SIDE && height <= IMAGE_MAX_SIDE) total += width * height;
+    if (!counted[it->first] && isUsableName(it->second)) total += declaredPixels(r.imageSource + it->second);
+    counted[it->first] = true;
+  }
+  return total <= projectPixelBudget;
+}
+
 void copyToWorkFolder(const std::string& sourceFolder, const std::string& name) {
   if (!isUsableName(name)) return;
   std::string source = sourceFolder + name;
-  if (fileKind(source) == FILE_REGULAR) copyFile(source, workFolder + "/" + name);
+  // The work folder is thrown away at the end: no sync, nothing to keep whole.
+  std::string bytes;
+  if (fileKind(source) == FILE_REGULAR && readFile(source, bytes)) writeFile(workFolder + "/" + name, bytes);
 }
 
 int loadedOrNone(int image) { return image > 0 ? image : -1; }
@@ -299,6 +339,8 @@ void applyDefinitionDepths() {
 
 }  // namespace
 
+int64_t projectPixelBudget = int64_t(1) << 28;
+
 bool openProjectNamed(const std::string& nameArg) {
   const std::string name = nameArg;
   std::string bytes;
@@ -321,6 +363,20 @@ bool openProjectNamed(const std::string& nameArg) {
     return false;
   }
 
+  const std::string folder = "Projects/" + name + "/";
+  Reader r{doc, version, folder, folder};
+  if (folders) {
+    // An unusable folder name keeps the preference value.
+    std::string img(doc.attribute(doc.root, "imgfolder"));
+    std::string aud(doc.attribute(doc.root, "audfolder"));
+    r.imageSource = folder + (isUsableName(img) ? img : imgFolder) + "/";
+    r.audioSource = folder + (isUsableName(aud) ? aud : audFolder) + "/";
+  }
+  if (!withinPixelBudget(r)) {
+    projectHooks.message("Error", cannotRead);
+    return false;
+  }
+
   setModified(0);   // before the reset, so that it asks nothing
   projectHooks.newProject();
   projectName = name;
@@ -333,8 +389,6 @@ bool openProjectNamed(const std::string& nameArg) {
   projectInfo.variables = doc.text(doc.child(doc.root, 2));
   projectInfo.comments = doc.text(doc.child(doc.root, 3));
 
-  const std::string folder = "Projects/" + name + "/";
-  Reader r{doc, version, folder, folder};
   if (folders) {
     // A missing name, or one that could lead out, keeps the preference value
     // that the reset read; "" and "." stand for the project folder itself.

@@ -1,12 +1,10 @@
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <unordered_map>
 #include <vector>
 
 #include "project/file_names.h"
 #include "project/hooks.h"
 #include "project/project_file.h"
+#include "project/save_files.h"
 #include "project/tables.h"
 #include "project/xml_write.h"
 #include "ui/image.h"
@@ -14,25 +12,10 @@
 
 namespace {
 
-void ensureFolder(const std::string& path) {
-  if (fileKind(path) != FILE_FOLDER) makeFolder(path);
-}
-
-// A side file replaces the old one only once it is whole, so a failed write
-// never leaves half a picture or sound. They are synced all at once before
-// the document (see writeProject): one sync instead of one per file. A file
-// that already holds these bytes is left as it is, as most are on a re-save.
-void writeSideFile(const std::string& path, const std::string& bytes) {
-  int64_t size = fileSize(path);
-  if (size < 0) {   // nothing to keep whole: written in place
-    if (!writeFile(path, bytes)) deleteFile(path);
-    return;
-  }
-  std::string old;
-  if (size == int64_t(bytes.size()) && readFile(path, old) && old == bytes) return;
-  std::string temp = path + ".zmtmp";
-  if (!writeFile(temp, bytes) || !renameFile(temp, path)) deleteFile(temp);
-}
+// The files of the save under way, and the first sprite whose frames have
+// no possible file name ("" for none).
+SaveFiles save;
+std::string unwritten;
 
 // Copies a picked file from the work folder; a name that could lead out of
 // the folders is skipped, and a missing file copies nothing.
@@ -40,7 +23,7 @@ void copyFromWorkFolder(const std::string& name, const std::string& destFolder) 
   if (!isUsableName(name) || destFolder.empty()) return;
   std::string source = workFolder + "/" + name, bytes;
   if (fileKind(source) != FILE_REGULAR || !readFile(source, bytes)) return;
-  writeSideFile(destFolder + name, bytes);
+  stageFile(save, destFolder + name, bytes);
 }
 
 void writeSprites(XmlWriter& w, const std::string& imageFolder) {
@@ -65,8 +48,16 @@ void writeSprites(XmlWriter& w, const std::string& imageFolder) {
         const FrameRecord& fr = frames[f];
         std::string file = fr.sprite + "_" + fr.file + ".png";
         std::string png;
-        if (isUsableName(file) && fr.image > 0 && isImage(fr.image) && encodePng(fr.image, png))
-          writeSideFile(imageFolder + file, png);
+        if (!isUsableName(file)) {
+          // The pixels live only in memory: skipping them silently loses them.
+          if (fr.image > 0 && isImage(fr.image) && unwritten.empty()) unwritten = s.name;
+          continue;
+        }
+        if (fr.image <= 0 || !isImage(fr.image)) continue;   // never loaded: an older file stays
+        if (encodePng(fr.image, png))
+          stageFile(save, imageFolder + file, png);
+        else if (save.failedPath.empty())
+          save.failedPath = imageFolder + file;
       }
     w.end();
   }
@@ -241,23 +232,44 @@ void writeFunctions(XmlWriter& w) {
   w.end();
 }
 
+// Makes a folder of the project where none is. A link is refused: the
+// save would write wherever it points.
+bool prepareFolder(const std::string& path) {
+  if (isLink(path)) return false;
+  return fileKind(path) == FILE_FOLDER || makeFolder(path);
+}
+
+void reportUnwritable(const std::string& what) {
+  projectHooks.message("Error", what + " cannot be written.");
+  projectHooks.updateWindowTitle();
+}
+
 }  // namespace
 
 bool writeProject() {
   const std::string folder = "Projects/" + projectName + "/";
   const std::string documentPath = "Projects/" + projectName + ".xml";
   if (!isUsableName(projectName)) {
-    projectHooks.message("Error", "The project file " + documentPath + " cannot be written.");
-    projectHooks.updateWindowTitle();
+    reportUnwritable("The project file " + documentPath);
     return false;
   }
-  ensureFolder("Projects/" + projectName);
   // A folder name that could lead out of the project folder gets no files.
   const std::string imageFolder = mediaFolderPath(folder, imgFolder);
   const std::string audioFolder = mediaFolderPath(folder, audFolder);
-  if (!imageFolder.empty()) ensureFolder(imageFolder);
-  if (!audioFolder.empty()) ensureFolder(audioFolder);
+  for (const std::string& f : {folder, imageFolder, audioFolder}) {
+    if (!f.empty() && !prepareFolder(f)) {
+      reportUnwritable("The folder " + f.substr(0, f.size() - 1));
+      return false;
+    }
+  }
+  // What a save that was killed left behind is of no use to anyone.
+  removeLeftovers("Projects", documentTempPrefix(projectName), false);
+  removeLeftovers("Projects", SAVE_TEMP_PREFIX, false);   // older ones, without a project name
+  for (const std::string& f : {folder, imageFolder, audioFolder})
+    if (!f.empty()) removeLeftovers(f, SAVE_TEMP_PREFIX, true);
 
+  save = SaveFiles();
+  unwritten.clear();
   XmlWriter w;
   w.out.reserve(1 << 16);
   w.declaration();
@@ -286,17 +298,28 @@ bool writeProject() {
   writeFunctions(w);
   w.end();
 
-  // The side files reach the disk before the document that names them.
-  int projects = open("Projects", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (projects >= 0) {
-    syncfs(projects);
-    close(projects);
+  // The document goes last: renamed into place only after every side file.
+  // A folder in its place would only refuse the rename, after the side files.
+  if (save.failedPath.empty() && !isLink(documentPath) && fileKind(documentPath) == FILE_FOLDER)
+    save.failedPath = documentPath;
+  if (save.failedPath.empty()) {
+    std::string temp = writeNewFile("Projects", documentTempPrefix(projectName), w.out, false);
+    if (temp.empty())
+      save.failedPath = documentPath;
+    else
+      save.staged.emplace_back(temp, documentPath);
   }
-  bool written = writeFileAtomic(documentPath, w.out);
-  if (written)
-    setModified(0);
-  else
-    projectHooks.message("Error", "The project file " + documentPath + " cannot be written.");
+  if (!save.failedPath.empty() || !commitFiles(save)) {
+    discardFiles(save);
+    std::string failed = save.failedPath;
+    reportUnwritable(failed == documentPath ? "The project file " + failed : "The file " + failed);
+    return false;
+  }
+  if (!unwritten.empty()) {
+    reportUnwritable("The frames of the sprite " + unwritten);
+    return false;
+  }
+  setModified(0);
   projectHooks.updateWindowTitle();
-  return written;
+  return true;
 }

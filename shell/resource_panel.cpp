@@ -2,6 +2,7 @@
 
 #include <unordered_map>
 
+#include "project/file_names.h"
 #include "project/tables.h"
 #include "shell/mainwindow.h"
 #include "ui/draw.h"
@@ -174,7 +175,10 @@ void buildResourceIcons() {
   }
   for (BackgroundRecord& b : backgrounds) {
     if (b.file.empty()) continue;
-    int loaded = loadImage(UI_ANY, "Projects/" + projectName + "/" + imgFolder + "/" + b.file);
+    // A name that could lead out of the image folder reads nothing.
+    int loaded = isUsableName(b.file)
+                     ? loadImage(UI_ANY, "Projects/" + projectName + "/" + imgFolder + "/" + b.file)
+                     : 0;
     replaceThumbnail(b.thumbnail, panelPicture(loaded));
     if (loaded) freeImage(loaded);
   }

@@ -14,11 +14,31 @@ uint32_t le32(const uint8_t* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8) 
 uint16_t le16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
 
 constexpr uint32_t BI_RGB = 0, BI_BITFIELDS = 3;
+constexpr size_t MASKS_AT = 14 + 40;
 
 }  // namespace
 
 bool isBmpData(const uint8_t* data, size_t size) {
   return size >= 2 && data[0] == 'B' && data[1] == 'M';
+}
+
+bool bmpDimensions(const uint8_t* data, size_t size, int& width, int& height) {
+  if (!isBmpData(data, size) || size < 14 + 12) return false;
+  uint32_t headerSize = le32(data + 14);
+  int64_t w, h;
+  if (headerSize == 12) {
+    w = le16(data + 18);
+    h = int16_t(le16(data + 20));
+  } else {
+    if (headerSize < 40 || size < 14 + 40) return false;
+    w = int32_t(le32(data + 18));
+    h = int32_t(le32(data + 22));
+  }
+  if (h < 0) h = -h;
+  if (w <= 0 || h <= 0 || w > IMAGE_MAX_SIDE || h > IMAGE_MAX_SIDE) return false;
+  width = int(w);
+  height = int(h);
+  return true;
 }
 
 bool decodeBmp(const uint8_t* data, size_t size, ImageData& image) {
@@ -44,8 +64,10 @@ bool decodeBmp(const uint8_t* data, size_t size, ImageData& image) {
     if (compression == BI_BITFIELDS) {
       // Only the usual masks: 8 bits a channel in the order B, G, R (alpha
       // on top), or 5-6-5 and 5-5-5 for 16 bits.
-      if (14 + uint64_t(headerSize) + (headerSize == 40 ? 12 : 0) > size) return false;
-      const uint8_t* masks = data + 54;
+      // The masks follow the 40-byte header part whatever the header size
+      // says: a header of 41 to 51 bytes holds only some of them.
+      if (MASKS_AT + 12 > size) return false;
+      const uint8_t* masks = data + MASKS_AT;
       uint32_t r = le32(masks), g = le32(masks + 4), b = le32(masks + 8);
       if (bits == 32 && r == 0x00FF0000u && g == 0x0000FF00u && b == 0x000000FFu) {
         alphaMask = headerSize >= 56 && le32(masks + 12) == 0xFF000000u;

@@ -69,6 +69,11 @@ bool resizeImage(int image, int width, int height, bool smooth);
 // 24 otherwise (JPEG always).
 int loadImage(int number, const std::string& path);
 int loadImageFromMemory(int number, const uint8_t* data, size_t size);
+// The width and height a file of those kinds declares, from its header
+// only, so that a caller can weigh a load before it decodes anything.
+// false (and 0 x 0) for a file that no loader would take by its header.
+bool imageDimensions(const uint8_t* data, size_t size, int& width, int& height);
+bool imageFileDimensions(const std::string& path, int& width, int& height);
 // PNG at the image's own depth (RGB for 24, RGBA for 32); false on failure.
 bool savePng(int image, const std::string& path);
 bool encodePng(int image, std::string& out);

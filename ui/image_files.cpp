@@ -20,3 +20,19 @@ int loadImage(int number, const std::string& path) {
   if (!readFile(path, bytes)) return 0;
   return loadImageFromMemory(number, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
 }
+
+bool imageDimensions(const uint8_t* data, size_t size, int& width, int& height) {
+  width = height = 0;
+  if (!data) return false;
+  if (isPngData(data, size)) return pngDimensions(data, size, width, height);
+  if (isJpegData(data, size)) return jpegDimensions(data, size, width, height);
+  if (isBmpData(data, size)) return bmpDimensions(data, size, width, height);
+  return false;
+}
+
+bool imageFileDimensions(const std::string& path, int& width, int& height) {
+  width = height = 0;
+  std::string bytes;
+  return readFile(path, bytes) &&
+         imageDimensions(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), width, height);
+}

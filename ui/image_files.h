@@ -7,6 +7,12 @@
 
 struct ImageData;
 
+// The size a file declares, read from its header alone (nothing decoded);
+// false when the header is not there or the size is out of range.
+bool pngDimensions(const uint8_t* data, size_t size, int& width, int& height);
+bool jpegDimensions(const uint8_t* data, size_t size, int& width, int& height);
+bool bmpDimensions(const uint8_t* data, size_t size, int& width, int& height);
+
 bool isPngData(const uint8_t* data, size_t size);
 bool decodePng(const uint8_t* data, size_t size, ImageData& image);
 bool isJpegData(const uint8_t* data, size_t size);

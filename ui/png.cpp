@@ -14,6 +14,14 @@
 
 namespace {
 
+// No chunk of a picture we read needs more: text, palettes and colour
+// profiles stay far below it, and the pixel data is not held in one chunk.
+constexpr png_alloc_size_t PNG_CHUNK_MAX = 8000000;
+
+// Deflate packs at most 1032 bytes into one, and a pixel takes at least one
+// bit: a size the file cannot hold is refused before anything is reserved.
+bool plausibleSize(uint64_t width, uint64_t height, size_t size) { return width * height <= uint64_t(size) * 8256; }
+
 struct MemoryReader {
   const uint8_t* data;
   size_t size;
@@ -38,10 +46,19 @@ void quietWarning(png_structp, png_const_charp) {}
 // A bad file is an ordinary result here, not something to print.
 [[noreturn]] void quietError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 
+// Most warnings are about damaged ancillary chunks and leave a good
+// picture. A chunk that is too large is only a warning too, but libpng
+// then reads and clears the whole length it claims (2 GB from a 45-byte
+// file): that one, and running out of memory, end the read.
+void readWarning(png_structp png, png_const_charp message) {
+  if (std::strstr(message, "too large") || std::strstr(message, "memory") || std::strstr(message, "chunk cache"))
+    png_longjmp(png, 1);
+}
+
 // Decodes into `image`; false on any error. Kept free of C++ objects with
 // destructors between setjmp and longjmp.
 bool decodePngInto(const uint8_t* data, size_t size, ImageData& image) {
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, quietError, quietWarning);
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, quietError, readWarning);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
   if (!info) {
@@ -58,8 +75,10 @@ bool decodePngInto(const uint8_t* data, size_t size, ImageData& image) {
   }
   png_set_read_fn(png, &reader, readFromMemory);
   png_set_user_limits(png, IMAGE_MAX_SIDE, IMAGE_MAX_SIDE);
+  png_set_chunk_malloc_max(png, PNG_CHUNK_MAX);
   png_read_info(png, info);
   png_uint_32 width = png_get_image_width(png, info), height = png_get_image_height(png, info);
+  if (!plausibleSize(width, height, size)) png_error(png, "larger than the file can hold");
   int colorType = png_get_color_type(png, info);
   bool hasAlpha = (colorType & PNG_COLOR_MASK_ALPHA) || png_get_valid(png, info, PNG_INFO_tRNS);
   png_set_expand(png);
@@ -136,6 +155,20 @@ bool encodePngData(const ImageData& image, std::string& out) {
 
 bool isPngData(const uint8_t* data, size_t size) {
   return size >= 8 && png_sig_cmp(data, 0, 8) == 0;
+}
+
+bool pngDimensions(const uint8_t* data, size_t size, int& width, int& height) {
+  // libpng takes the header only as the first chunk.
+  if (!isPngData(data, size) || size < 24 || std::memcmp(data + 12, "IHDR", 4) != 0) return false;
+  auto be32 = [&](size_t at) {
+    return uint32_t(data[at]) << 24 | uint32_t(data[at + 1]) << 16 | uint32_t(data[at + 2]) << 8 | data[at + 3];
+  };
+  uint32_t w = be32(16), h = be32(20);
+  if (w == 0 || h == 0 || w > uint32_t(IMAGE_MAX_SIDE) || h > uint32_t(IMAGE_MAX_SIDE) || !plausibleSize(w, h, size))
+    return false;
+  width = int(w);
+  height = int(h);
+  return true;
 }
 
 bool decodePng(const uint8_t* data, size_t size, ImageData& image) {

@@ -21,7 +21,19 @@ bool readFile(const std::string& path, std::string& bytes);
 // Writes through a temporary file in the same folder, flushed and synced,
 // then renamed over the target: the old file stays whole when anything fails.
 bool writeFileAtomic(const std::string& path, const std::string& bytes);
+// Writes in place (no sync); a link in the file's place is not followed.
 bool writeFile(const std::string& path, const std::string& bytes);
+// Writes `bytes` to a new file in `folder` named `prefix` and six picked
+// characters, created exclusively (never through a link) and synced unless
+// `sync` is false. Returns its path, or "" with nothing left behind.
+std::string writeNewFile(const std::string& folder, const std::string& prefix, const std::string& bytes,
+                         bool sync = true);
+// Flushes a written file to the disk (not through a link).
+bool syncFile(const std::string& path);
+// Makes the folder's entries (a file created or renamed in it) last.
+bool syncFolder(const std::string& path);
+// Whether the path itself is a symbolic link (not what it points at).
+bool isLink(const std::string& path);
 
 struct DirEntry {
   std::string name;

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <climits>
 #include <cstdio>
 #include <filesystem>
@@ -77,7 +78,14 @@ bool readFile(const std::string& path, std::string& bytes) {
   return true;
 }
 
+// Past a file-size limit the kernel would end the whole program in the
+// middle of a write (unsaved work gone, a cut-off file left); ignored, the
+// write fails and is reported like a full disk. Set before every write (one
+// cheap call), so that nothing that reset it in between can bring it back.
+static void ignoreFileSizeSignal() { signal(SIGXFSZ, SIG_IGN); }
+
 static bool writeAll(int fd, const std::string& bytes) {
+  ignoreFileSizeSignal();
   size_t done = 0;
   while (done < bytes.size()) {
     ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
@@ -90,7 +98,8 @@ static bool writeAll(int fd, const std::string& bytes) {
 
 bool writeFile(const std::string& path, const std::string& bytes) {
   if (path.empty()) return false;
-  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  // A link in the file's place could point anywhere: not written through.
+  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
   if (fd < 0) return false;
   bool ok = writeAll(fd, bytes);
   return close(fd) == 0 && ok;
@@ -102,29 +111,59 @@ static std::string folderOf(const std::string& path) {
   return path.substr(0, slash + 1);
 }
 
-bool writeFileAtomic(const std::string& path, const std::string& bytes) {
-  if (path.empty() || path.back() == '/' || fileKind(path) == FILE_FOLDER) return false;
-  std::string temp = folderOf(path) + ".zmtmp-XXXXXX";
+std::string writeNewFile(const std::string& folder, const std::string& prefix, const std::string& bytes,
+                         bool sync) {
+  std::string temp = (folder.empty() || folder.back() == '/' ? folder : folder + "/") + prefix + "XXXXXX";
+  // mkstemp creates the file exclusively: never through a link of that name.
   int fd = mkstemp(temp.data());
-  if (fd < 0) return false;
-  bool ok = writeAll(fd, bytes) && fsync(fd) == 0;
+  if (fd < 0) return "";
+  bool ok = writeAll(fd, bytes) && (!sync || fsync(fd) == 0);
   // mkstemp makes the file 0600; a saved file gets the usual permissions.
   mode_t mask = umask(0);
   umask(mask);
   fchmod(fd, 0666 & ~mask);
   ok = close(fd) == 0 && ok;
-  if (ok) ok = rename(temp.c_str(), path.c_str()) == 0;
   if (!ok) {
+    unlink(temp.c_str());
+    return "";
+  }
+  return temp;
+}
+
+bool syncFile(const std::string& path) {
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) return false;
+  bool ok = fsync(fd) == 0;
+  close(fd);
+  return ok;
+}
+
+bool syncFolder(const std::string& path) {
+  int fd = open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool ok = fsync(fd) == 0;
+  close(fd);
+  return ok;
+}
+
+bool isLink(const std::string& path) {
+  struct stat st;
+  std::string bare = path;
+  while (bare.size() > 1 && bare.back() == '/') bare.pop_back();
+  return !bare.empty() && lstat(bare.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+bool writeFileAtomic(const std::string& path, const std::string& bytes) {
+  if (path.empty() || path.back() == '/' || fileKind(path) == FILE_FOLDER) return false;
+  std::string folder = folderOf(path);
+  std::string temp = writeNewFile(folder, ".zmtmp-", bytes);
+  if (temp.empty()) return false;
+  if (rename(temp.c_str(), path.c_str()) != 0) {
     unlink(temp.c_str());
     return false;
   }
   // The rename itself lasts only once the folder entry is on disk.
-  std::string folder = folderOf(path);
-  int dirFd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dirFd >= 0) {
-    fsync(dirFd);
-    close(dirFd);
-  }
+  syncFolder(folder);
   return true;
 }
 

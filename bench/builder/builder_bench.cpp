@@ -97,7 +97,7 @@ void BM_objectsSection(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(generateObjectsSection());
   clearProjectTables();
 }
-BENCHMARK(BM_objectsSection)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_objectsSection)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->Unit(benchmark::kMillisecond);
 
 void BM_scenesSection(benchmark::State& state) {
   buildProject(int(state.range(0)));

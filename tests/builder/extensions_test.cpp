@@ -2,6 +2,9 @@
 #include "builder/extensions.h"
 
 #include <algorithm>
+#include <csignal>
+
+#include <sys/resource.h>
 
 #include "builder_fixture.h"
 
@@ -103,6 +106,28 @@ TEST_F(ExtensionTest, WritesTheChoiceOneNameALine) {
   EXPECT_EQ(fileSize("Projects/game/extensions.dat"), 0);
   loadEnabledExtensions();
   EXPECT_TRUE(enabledExtensions.empty());
+}
+
+// A write that fails (here at a file-size limit, as on a full disk)
+// keeps the old list instead of an empty or cut-off one.
+TEST_F(ExtensionTest, AFailedWriteKeepsTheOldList) {
+  projectName = "game";
+  makeFolder("Projects/game");
+  writeFile("Projects/game/extensions.dat", "old\n");
+  std::vector<std::string> many(2000, "an_extension_name");
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  rlimit tight = old;
+  tight.rlim_cur = 4096;
+  void (*previous)(int) = signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &tight);
+  writeEnabledExtensions(many);
+  setrlimit(RLIMIT_FSIZE, &old);
+  signal(SIGXFSZ, previous);
+  EXPECT_EQ(slurp("Projects/game/extensions.dat"), "old\n");
+  std::vector<DirEntry> entries;
+  listFolder("Projects/game", "", entries);
+  EXPECT_EQ(entries.size(), 1u) << "a temporary file was left";
 }
 
 TEST_F(ExtensionTest, DetailsTextPutsSectionsUnderTheirLabels) {

@@ -48,10 +48,10 @@ TEST_F(TemplateTest, ReadsOneBytePerCharacterAndMakesAMissingFile) {
   EXPECT_EQ(exportTemplate, "ab\xC3\x83\r\n\xC3\xBF");
 }
 
-TEST_F(TemplateTest, ReplacesEachMarkerInTurnOverTheWholeText) {
+TEST_F(TemplateTest, ReplacesEachMarkerWhereTheTemplateHasIt) {
   projectInfo.variables = "var v;";
-  // A later marker inside an earlier section is replaced at its turn; an
-  // earlier one inside a later section stays.
+  // A marker inside a section put in stays as the project wrote it,
+  // whether its section comes earlier or later.
   projectInfo.functions = "//ZEMBRIK_SPRITES";
   scene("scene_2").code = "//ZEMBRIK_VERSION";
   sprite("sprite_3");
@@ -68,8 +68,24 @@ TEST_F(TemplateTest, ReplacesEachMarkerInTurnOverTheWholeText) {
   for (const Case& c : cases) EXPECT_EQ(fillTemplate(c.templateText), c.want) << c.templateText;
 
   std::string filled = fillTemplate("//ZEMBRIK_GLOBAL_FUNCTIONS\n//ZEMBRIK_SCENES");
-  EXPECT_EQ(filled.find("function __sprite_3() { "), 0u);
+  EXPECT_EQ(filled.find("//ZEMBRIK_SPRITES"), 0u);
+  EXPECT_EQ(filled.find("function __sprite_3() { "), std::string::npos);
   EXPECT_NE(filled.find("\r\n//ZEMBRIK_VERSION\r\n};"), std::string::npos);
+}
+
+// Marker lines in a project's texts multiplied one another: each section
+// holding the others gave a game.js thousands of times the project's size.
+TEST_F(TemplateTest, MarkersInsideTheProjectDoNotMultiply) {
+  std::string markers;
+  for (const char* m : {"//ZEMBRIK_GLOBAL_FUNCTIONS", "//ZEMBRIK_GLOBAL_VARIABLES", "//ZEMBRIK_OBJECTS", "//ZEMBRIK_SCENES"})
+    markers += std::string(m) + "\n";
+  std::string lines;
+  for (int i = 0; i < 20; ++i) lines += markers;
+  projectInfo.variables = lines;
+  projectInfo.functions = lines;
+  scene("scene_2").code = lines;
+  std::string filled = fillTemplate("//ZEMBRIK_GLOBAL_VARIABLES\n//ZEMBRIK_GLOBAL_FUNCTIONS\n//ZEMBRIK_SCENES\n");
+  EXPECT_LT(filled.size(), 4 * lines.size() + 4096);
 }
 
 TEST_F(TemplateTest, PageIsFifteenFixedLines) {

@@ -7,6 +7,8 @@
 
 #include <random>
 
+#include <sys/resource.h>
+
 QImage imageToQImage(int image);
 
 namespace {
@@ -273,4 +275,101 @@ TEST(ImageFiles, QImageCopyShowsTheSamePixels) {
   EXPECT_EQ(c.alpha(), 40);
   EXPECT_TRUE(imageToQImage(999999999).isNull());
   freeImage(image);
+}
+
+// A bitfields BMP whose header says 41 to 51 bytes: its colour masks run
+// past the header into bytes the file does not have. Here the bytes after
+// the 59 given ones hold valid masks, so a reader that looks past the end
+// takes the file; one that stays inside refuses it.
+TEST(Bmp, MasksPastTheEndOfAShortHeaderAreNotRead) {
+  std::string bytes(80, '\0');
+  bytes[0] = 'B', bytes[1] = 'M';
+  put32(bytes, 10, 55);   // pixels right after the 41-byte header
+  put32(bytes, 14, 41);
+  put32(bytes, 18, 1);
+  put32(bytes, 22, 1);
+  put16(bytes, 26, 1);
+  put16(bytes, 28, 32);
+  put32(bytes, 30, 3);
+  put32(bytes, 54, 0x00FF0000), put32(bytes, 58, 0x0000FF00), put32(bytes, 62, 0x000000FF);
+  std::vector<uint8_t> heap(bytes.begin(), bytes.end());
+  EXPECT_EQ(loadImageFromMemory(-1, heap.data(), 59), 0);
+}
+
+// A text, compressed text, international text or palette chunk claiming
+// 0x7F000000 bytes in a 45-byte file: refused without reserving that much.
+TEST(Png, HugeChunkLengthIsRefusedWithoutTheMemory) {
+  auto peakMb = [] {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+  };
+  const std::string start("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x01\0\0\0\x01\x08\x02\0\0\0\x90\x77\x53\xde", 33);
+  long before = peakMb();
+  for (const char* kind : {"tEXt", "zTXt", "iTXt", "sPLT"}) {
+    std::string file = start + std::string("\x7f\0\0\0", 4) + kind + "abcd";
+    ASSERT_EQ(file.size(), 45u);
+    EXPECT_EQ(loadBytes(file), 0) << kind;
+    EXPECT_LT(peakMb() - before, 256) << kind;
+  }
+}
+
+// 125 bytes of arithmetic-coded grey that declare 16384 x 9767: decoded,
+// 640 MB and most of a second; refused by the size its bytes can hold.
+TEST(Jpeg, DecompressionBombIsRefusedWithoutTheMemory) {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  long before = usage.ru_maxrss;
+  EXPECT_EQ(loadImage(-1, fixture("arithmetic-16384x9767.jpg")), 0);
+  int width = 0, height = 0;
+  EXPECT_FALSE(imageFileDimensions(fixture("arithmetic-16384x9767.jpg"), width, height));
+  getrusage(RUSAGE_SELF, &usage);
+  EXPECT_LT((usage.ru_maxrss - before) / 1024, 256);
+}
+
+TEST(ImageFiles, DeclaredSizeIsReadFromTheHeaderAlone) {
+  std::string png, jpeg;
+  int image = createImage(-1, 40, 30, 32);
+  ASSERT_TRUE(encodePng(image, png));
+  freeImage(image);
+  ASSERT_TRUE(readFile(fixture("quadrants-progressive.jpg"), jpeg));
+  std::vector<uint32_t> pixels(12, rgba(1, 2, 3, 255));
+  std::string bmp = makeBmp(4, 3, 24, true, pixels);
+  std::string bigPng = png.substr(0, 33);   // the header alone, for 16384 x 9000
+  bigPng[18] = 0x40, bigPng[19] = 0, bigPng[22] = 0x23, bigPng[23] = 0x28;
+  // Deflate packs at most 1032 bytes into one: 16384 x 9000 one-bit pixels
+  // need some 18 KB of file.
+  std::string paddedPng = bigPng + std::string("\0\0\x4e\x20zzzz", 8) + std::string(20004, '\0');
+  struct Case {
+    const char* name;
+    std::string bytes;
+    bool known;
+    int width, height;
+  } cases[] = {
+      {"png", png, true, 40, 30},
+      {"png larger than its bytes can hold", bigPng, false, 0, 0},
+      {"png header and room for the pixels", paddedPng, true, 16384, 9000},
+      {"jpeg", jpeg, true, 16, 16},
+      {"jpeg header cut", jpeg.substr(0, 20), false, 0, 0},
+      // 591 bytes cannot hold 16384 x 9767 pixels (no more than 512 a
+      // byte): neither the size nor the load is taken.
+      {"jpeg larger than its bytes can hold", [&] {
+         std::string s = jpeg;
+         s[163] = char(0x26), s[164] = char(0x27), s[165] = char(0x40), s[166] = 0;
+         return s;
+       }(), false, 0, 0},
+      {"bmp top-down", bmp, true, 4, 3},
+      {"bmp too wide", [&] { std::string s = bmp; put32(s, 18, 16385); return s; }(), false, 0, 0},
+      {"text", "not an image", false, 0, 0},
+  };
+  for (const Case& c : cases) {
+    int w = -1, h = -1;
+    EXPECT_EQ(imageDimensions(reinterpret_cast<const uint8_t*>(c.bytes.data()), c.bytes.size(), w, h), c.known)
+        << c.name;
+    if (!c.known) {
+      EXPECT_EQ(loadBytes(c.bytes), 0) << c.name;
+    }
+    EXPECT_EQ(w, c.width) << c.name;
+    EXPECT_EQ(h, c.height) << c.name;
+  }
 }

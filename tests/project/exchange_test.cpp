@@ -86,6 +86,7 @@ TEST_F(ExchangeTest, ImportRenamesUntilTheNameIsFree) {
       {{}, {"<none>"}, {"_2"}},
       {{"_2"}, {""}, {"_2", "_2_2"}},
       {{"g"}, {"h"}, {"g", "h"}},
+      {{"f_2"}, {"f", "g", "f", "f", "g"}, {"f_2", "f", "g", "f_2_2", "f_2_2_2", "g_2"}},
   };
   for (const Case& c : cases) {
     fns.clear();

@@ -593,4 +593,49 @@ TEST_F(ReaderTest, BrokenAndHostileFiles) {
   }
 }
 
+// What a few hundred bytes may declare: pictures of 16384 x 16384, each
+// 1 GiB in memory. Past the project's pixel budget the Open is refused by
+// the declared sizes, before any picture is decoded or anything changes.
+TEST_F(ReaderTest, PicturesPastThePixelBudgetAreRefusedBeforeAnythingChanges) {
+  std::string header = std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x40\0\0\0\x40\0\x08\x06\0\0\0", 29);
+  header += "CRC!";
+  // Room for the pixels as far as the header can tell (deflate packs at
+  // most 1032 bytes into one): a 16384 x 16384 picture needs 33 KB or so.
+  header += std::string("\0\0\x9c\x40zzzz", 8) + std::string(40004, '\0');
+  makeFolder("Projects/b");
+  makeFolder("Projects/b/img");
+  writeFile("Projects/b/img/s_0.png", header);
+  writeFile("Projects/b/img/back.png", header);
+  const std::string head =
+      "<?xml version=\"1.0\"?><zembrik version=\"130\"><functions/><variables/><comments/>"
+      "<sprites count=\"1\"><sprite name=\"s\"/></sprites>";
+  const std::string tail = "<fonts/><objects/><scripts/><scenes/><layers/>";
+  const std::string bigTile = "<tile name=\"t\" background=\"bg\" width=\"16384\" height=\"16384\"/>";
+  struct Case {
+    const char* what;
+    std::string frames, backgrounds, tiles;
+  } cases[] = {
+      {"one file named by two frame records",
+       "<frames count=\"2\"><frame file=\"0\" sprite=\"s\"/><frame file=\"0\" sprite=\"s\"/></frames>",
+       "<backgrounds/>", "<tiles/>"},
+      {"two tiles of the largest size",
+       "<frames/>", "<backgrounds count=\"1\"><background name=\"bg\" file=\"none.png\"/></backgrounds>",
+       "<tiles count=\"2\">" + bigTile + bigTile + "</tiles>"},
+      {"a tile and the background it is cut from",
+       "<frames/>", "<backgrounds count=\"1\"><background name=\"bg\" file=\"back.png\"/></backgrounds>",
+       "<tiles count=\"1\">" + bigTile + "</tiles>"},
+  };
+  for (const Case& c : cases) {
+    clearProjectTables();
+    resets = 0;
+    messages.clear();
+    writeFile("Projects/b.xml", head + c.frames + "<sounds/><musics/>" + c.backgrounds + tail + c.tiles + "<fns/></zembrik>");
+    buildUnsavedProject();
+    EXPECT_FALSE(openProjectNamed("b")) << c.what;
+    ASSERT_EQ(messages.size(), 1u) << c.what;
+    EXPECT_EQ(messages[0].second, "The project file cannot be read.") << c.what;
+    expectUnsavedProjectUntouched(c.what);
+  }
+}
+
 }  // namespace

@@ -7,10 +7,17 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <random>
 
 #include "project/makers.h"
 #include "project/project_file.h"
 #include "project_fixture.h"
+#include "ui/image.h"
 
 namespace {
 
@@ -75,6 +82,27 @@ TEST_F(SaveFailureTest, FileSizeLimitStandsForAFullDisk) {
   EXPECT_TRUE(messages.empty());
 }
 
+// The kernel's default for a write past the file-size limit is to end the
+// program; the save must fail and say so instead.
+TEST_F(SaveFailureTest, FileSizeLimitDoesNotEndTheProgram) {
+  ASSERT_TRUE(writeFile("Projects/game.xml", oldDocument));
+  makeChanges();
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_DFL);
+    rlimit tight{4096, 4096};
+    setrlimit(RLIMIT_FSIZE, &tight);
+    bool saved = writeProject();
+    _exit(!saved && modifiedFlag == 1 && messages.size() == 1 ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(slurp("Projects/game.xml"), oldDocument);
+}
+
 TEST_F(SaveFailureTest, FullTmpfs) {
   if (mount("tmpfs", "Projects", "tmpfs", 0, "size=64k") != 0)
     GTEST_SKIP() << "no tmpfs can be mounted here";
@@ -118,6 +146,155 @@ TEST_F(SaveFailureTest, ReadOnlyProjectsFolder) {
     chmod("Projects", 0755);
   }
   close(fd);
+}
+
+// Every file of the project, with its bytes.
+std::map<std::string, std::string> projectFiles() {
+  std::map<std::string, std::string> files;
+  std::vector<DirEntry> entries;
+  for (const char* folder : {"Projects", "Projects/game", "Projects/game/img", "Projects/game/aud"}) {
+    listFolder(folder, "", entries);
+    for (const DirEntry& e : entries)
+      if (e.kind == FILE_REGULAR) files[std::string(folder) + "/" + e.name] = TempFolder::read(std::string(folder) + "/" + e.name);
+  }
+  return files;
+}
+
+// A saved project with one small frame and one sound, then a new picture,
+// sound or background too big for the room left: the save fails as a whole
+// (the small new frame written before it is not in place either), names
+// the file, and the old project is byte for byte what it was.
+TEST_F(SaveFailureTest, ASideFileThatDoesNotFitChangesNothing) {
+  std::mt19937 random(3);
+  int noise = createImage(-1, 64, 64, 32);
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) setPixel(noise, x, y, random());
+  std::string big(20000, 'n');
+  for (char& c : big) c = char(random());
+  struct Case {
+    const char* what;
+    std::function<void()> add;
+    std::string file;
+  } cases[] = {
+      {"frame", [&] { frames.push_back({"1", "hero", noise}); }, "Projects/game/img/hero_1.png"},
+      {"sound", [&] {
+         writeFile(workFolder + "/big.wav", big);
+         sounds.push_back(named<SoundRecord>("boom"));
+         sounds.back().wav = "big.wav";
+       }, "Projects/game/aud/big.wav"},
+      {"background", [&] {
+         writeFile(workFolder + "/big.png", big);
+         backgrounds.push_back(named<BackgroundRecord>("sky"));
+         backgrounds.back().file = "big.png";
+       }, "Projects/game/img/big.png"},
+  };
+  for (const Case& c : cases) {
+    clearProjectTables();
+    deleteFolderTree("Projects");
+    makeFolder("Projects");
+    messages.clear();
+    sprites = {named<SpriteRecord>("hero"), named<SpriteRecord>("aa")};
+    frames = {{"0", "hero", createImage(-1, 2, 2, 24, rgba(1, 2, 3, 255))}};
+    sounds = {named<SoundRecord>("snd")};
+    sounds[0].wav = "a.wav";
+    writeFile(workFolder + "/a.wav", "WAV");
+    ASSERT_TRUE(writeProject()) << c.what;
+    std::map<std::string, std::string> before = projectFiles();
+    frames.push_back({"0", "aa", createImage(-1, 2, 2, 24, rgba(9, 9, 9, 255))});   // small, written first
+    c.add();
+    setModified(1);
+    {
+      FileSizeLimit limit(4096);
+      EXPECT_FALSE(writeProject()) << c.what;
+    }
+    EXPECT_EQ(projectFiles(), before) << c.what;
+    EXPECT_EQ(modifiedFlag, 1) << c.what;
+    ASSERT_EQ(messages.size(), 1u) << c.what;
+    EXPECT_EQ(messages[0].first, "Error");
+    EXPECT_NE(messages[0].second.find(c.file), std::string::npos) << messages[0].second;
+  }
+}
+
+// Links in the project's folders lead the save anywhere: an image or audio
+// folder that is a link is refused, and a link named like a file is
+// replaced by the file, never written through.
+TEST_F(SaveFailureTest, NothingIsWrittenThroughALink) {
+  makeFolder("outside");
+  sounds = {named<SoundRecord>("snd")};
+  sounds[0].wav = "a.wav";
+  writeFile(workFolder + "/a.wav", "WAV");
+  const std::string target = currentFolder() + "outside";
+  struct Case {
+    const char* what;
+    const char* link;
+    std::string pointsAt;
+    bool refused;
+  } cases[] = {
+      {"audio folder", "Projects/game/aud", target, true},
+      {"image folder", "Projects/game/img", target, true},
+      {"project folder", "Projects/game", target, true},
+      {"dangling link named like the sound", "Projects/game/aud/a.wav", target + "/stolen.wav", false},
+  };
+  for (const Case& c : cases) {
+    deleteFolderTree("Projects");
+    makeFolder("Projects");
+    makeFolder("Projects/game");
+    makeFolder("Projects/game/aud");
+    messages.clear();
+    if (fileKind(c.link) == FILE_FOLDER) deleteFolderTree(c.link);
+    ASSERT_EQ(symlink(c.pointsAt.c_str(), c.link), 0) << c.what;
+    setModified(1);
+    EXPECT_EQ(writeProject(), !c.refused) << c.what;
+    std::vector<DirEntry> entries;
+    listFolder("outside", "", entries);
+    EXPECT_TRUE(entries.empty()) << c.what << ": written outside";
+    if (c.refused) {
+      ASSERT_EQ(messages.size(), 1u) << c.what;
+      EXPECT_NE(messages[0].second.find(c.link), std::string::npos) << messages[0].second;
+      EXPECT_EQ(modifiedFlag, 1) << c.what;
+      EXPECT_EQ(fileKind("Projects/game.xml"), FILE_NONE) << c.what;
+    } else {
+      EXPECT_FALSE(isLink(c.link)) << c.what;
+      EXPECT_EQ(slurp(c.link), "WAV") << c.what;
+    }
+  }
+}
+
+// A folder where the project file belongs: refused before any side file
+// is renamed into place.
+TEST_F(SaveFailureTest, AFolderInThePlaceOfTheProjectFileChangesNothing) {
+  makeFolder("Projects/game.xml");
+  sounds = {named<SoundRecord>("snd")};
+  sounds[0].wav = "a.wav";
+  writeFile(workFolder + "/a.wav", "WAV");
+  setModified(1);
+  EXPECT_FALSE(writeProject());
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].second.find("Projects/game.xml"), std::string::npos) << messages[0].second;
+  EXPECT_EQ(fileKind("Projects/game/aud/a.wav"), FILE_NONE);
+  EXPECT_EQ(modifiedFlag, 1);
+}
+
+// The temporary files of a save that was killed are removed by the next
+// save of that project, and those that name no project; another project's
+// are left alone.
+TEST_F(SaveFailureTest, LeftoversOfAKilledSaveGoAtTheNextSave) {
+  makeFolder("Projects/game");
+  makeFolder("Projects/game/img");
+  for (const char* leftover : {"Projects/.zmtmp-game-a1B2c3", "Projects/game/img/.zmtmp-x9Y8z7",
+                               "Projects/game/.zmtmp-qwerty", "Projects/.zmtmp-Q1w2E3",
+                               "Projects/.zmtmp-game-2-a1B2c3",
+                               "Projects/.zmtmp-other-a1B2c3"})
+    writeFile(leftover, "half");
+  ASSERT_TRUE(writeProject());
+  std::vector<std::string> left;
+  for (const char* folder : {"Projects", "Projects/game", "Projects/game/img"}) {
+    std::vector<DirEntry> entries;
+    listFolder(folder, ".zmtmp-*", entries);
+    for (const DirEntry& e : entries) left.push_back(e.name);
+  }
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{".zmtmp-game-2-a1B2c3", ".zmtmp-other-a1B2c3"}));
 }
 
 }  // namespace

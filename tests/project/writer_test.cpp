@@ -142,6 +142,21 @@ TEST_F(WriterTest, SideFilesGoIntoTheImageAndAudioFolders) {
   EXPECT_EQ(slurp("evil.mp3"), "outside");
 }
 
+// A sprite whose name cannot be part of a file name: its frames exist only
+// in memory, so the save says so and the project stays modified.
+TEST_F(WriterTest, FramesWithoutAPossibleFileNameAreReported) {
+  sprites = {named<SpriteRecord>("a/b"), named<SpriteRecord>("ok")};
+  frames = {{"0", "a/b", createImage(-1, 2, 2, 24)}, {"0", "ok", createImage(-1, 2, 2, 24)}};
+  projectName = "g";
+  setModified(1);
+  EXPECT_FALSE(writeProject());
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].first, "Error");
+  EXPECT_NE(messages[0].second.find("a/b"), std::string::npos) << messages[0].second;
+  EXPECT_EQ(modifiedFlag, 1);
+  EXPECT_EQ(fileKind("Projects/g/img/ok_0.png"), FILE_REGULAR);
+}
+
 TEST_F(WriterTest, AnExistingEmptyFileIsReplacedAndTheTitleRefreshed) {
   writeFile("Projects/n.xml", "");
   int titles = 0;

@@ -134,7 +134,8 @@ TEST_F(Panel, ResourceIconsScaleTheFirstFrame) {
   makeFolder("Projects/p/img");
   int square = solid(20, 20, red);
   savePng(square, "Projects/p/img/ground.png");
-  for (const char* file : {"ground.png", "missing.png"}) {
+  savePng(square, "outside.png");   // a name from a project must not reach it
+  for (const char* file : {"ground.png", "missing.png", "../../../outside.png"}) {
     newBackground();
     backgrounds.back().file = file;
   }
@@ -142,6 +143,8 @@ TEST_F(Panel, ResourceIconsScaleTheFirstFrame) {
   buildResourceIcons();
   EXPECT_EQ(getPixel(backgrounds[0].thumbnail, 104, 79), red);
   EXPECT_EQ(getPixel(backgrounds[1].thumbnail, 75, 50), getPixel(PIC_RESOURCE_CARD, 75, 50));
-  EXPECT_EQ(backgrounds[2].thumbnail, -1);
+  EXPECT_EQ(getPixel(backgrounds[2].thumbnail, 75, 50), getPixel(PIC_RESOURCE_CARD, 75, 50));
+  EXPECT_EQ(getPixel(backgrounds[2].thumbnail, 104, 79), getPixel(PIC_RESOURCE_CARD, 104, 79));
+  EXPECT_EQ(backgrounds[3].thumbnail, -1);
   projectName = "";
 }
