@@ -162,7 +162,8 @@ TEST_F(Commands, NameTooLongForAFileKeepsTheOldNameAndStopsRunGame) {
   driverChooseMenu(MENU_SAVE_AS);
   driverSetText("name", longName);
   driverClick("OK");
-  driverAnswerMessage("Error", "The project file Projects/" + longName + ".xml cannot be written.");
+  // The project's own folder is made first, and it is what cannot be written.
+  driverAnswerMessage("Error", "The folder Projects/" + longName + " cannot be written.");
   runSteps();
   EXPECT_EQ(projectName, "kept");
   EXPECT_EQ(getWindowTitle(MAIN_WINDOW), "Zembrik Game Maker v1.3.0 - kept");
