@@ -49,5 +49,12 @@ fuzz_one() {
 }
 export -f fuzz_one
 
+status=0
 printf '%s\n' "${targets[@]}" |
-  xargs -P "$jobs" -I{} bash -c 'fuzz_one "$@"' _ {} "$seconds" "$root" "$build"
+  xargs -P "$jobs" -I{} bash -c 'fuzz_one "$@"' _ {} "$seconds" "$root" "$build" |
+  tee "$build/fuzz_summary.log" || status=$?
+passed=$(grep -c ': corpus replayed' "$build/fuzz_summary.log" || true)
+failed=$(( ${#targets[@]} - passed ))
+echo "fuzz: $passed passed, $failed failed"
+[ "$failed" -eq 0 ] || status=1
+exit "$status"
