@@ -37,8 +37,10 @@ struct Reader {
     count = n <= 0 ? 0 : std::min(size_t(n), doc.childCount(node));
     return node;
   }
-  std::string_view text(int node, const char* name) const { return doc.attribute(node, name); }
-  int number(int node, const char* name) const { return textValue(doc.attribute(node, name)); }
+  // Records are read field by field in the order the writer puts them.
+  mutable uint32_t hint = 0;
+  std::string_view text(int node, std::string_view name) const { return doc.attribute(node, name, hint); }
+  int number(int node, std::string_view name) const { return textValue(doc.attribute(node, name, hint)); }
 };
 
 

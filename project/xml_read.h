@@ -37,6 +37,11 @@ struct XmlDocument {
   // An attribute by exact name; "" when missing (or `node` is -1). The view
   // lasts as long as the document.
   std::string_view attribute(int node, std::string_view name) const;
+  // The same, searching from the attribute after the one `hint` last found
+  // (its index within the element), so that reading the attributes in the
+  // order they were written finds each at the first look. Names within an
+  // element are unique, so where the search starts never changes the answer.
+  std::string_view attribute(int node, std::string_view name, uint32_t& hint) const;
   // Whether the element has the attribute at all, empty or not.
   bool hasAttribute(int node, std::string_view name) const;
   // An element's own character data; "" for any other node.

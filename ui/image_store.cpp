@@ -33,8 +33,11 @@ PixelBuffer allocatePixels(int width, int height) {
 
 bool ownPixels(ImageData& image) {
   if (!image.pixels || image.pixels.use_count() == 1) return true;
-  PixelBuffer own = allocatePixels(image.width, image.height);
-  if (!own) return false;
+  // Not zeroed first: the copy below writes every pixel.
+  if (!validImageSize(image.width, image.height)) return false;
+  auto* p = static_cast<uint32_t*>(std::malloc(size_t(image.width) * size_t(image.height) * 4));
+  if (!p) return false;
+  PixelBuffer own(p, PixelFree());
   std::memcpy(own.get(), image.pixels.get(), size_t(image.width) * size_t(image.height) * 4);
   image.pixels = std::move(own);
   return true;

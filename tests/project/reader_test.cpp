@@ -7,6 +7,7 @@
 #include "project/deletes.h"
 #include "project/makers.h"
 #include "project/project_file.h"
+#include "project/xml_read.h"
 #include "project_fixture.h"
 #include "ui/image.h"
 
@@ -236,6 +237,30 @@ TEST_F(ReaderTest, SectionsAreTakenByPosition) {
   EXPECT_EQ(frames[1].sprite, "");
   EXPECT_EQ(frames[2].sprite, "sprite_2");
   EXPECT_EQ(frames[0].image, -1);
+}
+
+// Records are read field by field from where the last field was found:
+// any order, a missing field, a neighbour with more fields and a comment
+// node must all give what a plain search gives.
+TEST(XmlAttributeTest, LookupFromAHintFindsWhatAPlainSearchFinds) {
+  XmlDocument doc;
+  ASSERT_TRUE(parseXml("<r><a x=\"1\" y=\"2\" z=\"3\" w=\"4\"/><b z=\"9\" x=\"8\"/><!--c--><d/></r>", doc));
+  const int a = doc.child(doc.root, 1), b = doc.child(doc.root, 2), c = doc.child(doc.root, 3),
+            d = doc.child(doc.root, 4);
+  const struct {
+    int node;
+    const char* name;
+  } asks[] = {{a, "x"}, {a, "y"}, {a, "z"}, {a, "w"}, {a, "y"}, {a, "x"}, {a, "w"}, {a, "v"},
+              {a, "w"}, {b, "x"}, {b, "z"}, {b, "q"}, {b, "z"}, {c, "x"}, {d, "x"}, {-1, "x"},
+              {b, "x"}, {a, "z"}, {b, "x"}};
+  uint32_t hint = 0;
+  for (const auto& ask : asks)
+    EXPECT_EQ(doc.attribute(ask.node, ask.name, hint), doc.attribute(ask.node, ask.name))
+        << ask.node << " " << ask.name;
+  // A hint left past the end by a longer element starts over.
+  hint = 3;
+  EXPECT_EQ(doc.attribute(b, "x", hint), "8");
+  EXPECT_EQ(doc.attribute(a, "w", hint), "4");
 }
 
 TEST_F(ReaderTest, InstancesTakeTheirDefinitionsDepth) {
