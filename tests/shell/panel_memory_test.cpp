@@ -64,7 +64,7 @@ TEST_F(PanelMemory, HundredRebuildsLeaveNothingBehind) {
   for (int i = 0; i < 5; ++i) rebuild();   // the heap settles
   const int gadgets = liveGadgetCount(), widgets = liveWidgetCount(), images = liveImageCount();
   const size_t pixels = imagePixelBytes();
-  const double resident = residentMB();
+  [[maybe_unused]] const double resident = residentMB();
   ASSERT_GT(gadgets, 2 * 500);
 
   for (int i = 0; i < 100; ++i) rebuild();
