@@ -98,6 +98,7 @@ void runPropertyWindow(PropertyFrame& f, const PropertyHooks& hooks) {
       if (askYesNo("Confirm", "Do you really want to delete this " + word + "?") != 1) continue;
       // The record's current name: a refused Done may already have renamed it.
       k.remove(k.nameAt(f.index));
+      setModified(1);   // Exit, New and Open must not bring it back unasked
       break;
     }
     if (event != EV_CLOSEWINDOW && hooks.event) hooks.event(event);

@@ -127,6 +127,7 @@ void menuCommand(int item) {
     case MENU_OBJECT_DUPLICATE:
       if (selectedResourceItem() >= 0) {
         duplicateObject(selectedName());
+        setModified(1);   // Exit, New and Open must not drop the copy unasked
         refreshResourcePanel();
       }
       return;
@@ -148,6 +149,7 @@ void menuCommand(int item) {
       if (selectedResourceItem() < 0) return;   // nothing chosen: nothing asked, nothing goes
       if (confirmYesNo("Confirm", k.question) != 1) return;
       k.remove(selectedName());
+      setModified(1);   // Exit, New and Open must not bring it back unasked
       refreshResourcePanel();
       return;
     }

@@ -105,6 +105,21 @@ TEST_F(PropertyWindows, FrameOfEveryKind) {
   }
 }
 
+// Its Delete is unsaved work, as the popup menu's is: Exit, New and Open ask.
+TEST_F(PropertyWindows, DeleteMarksTheProjectModified) {
+  startMainWindow();
+  for (const Kind& k : kinds) {
+    SCOPED_TRACE(k.word);
+    std::string name = k.make();
+    setModified(0);
+    driverClick("Delete");
+    driverAnswerMessage("Confirm", std::string("Do you really want to delete this ") + k.word + "?", MSG_RESULT_YES);
+    k.edit(name);
+    EXPECT_EQ(k.count(), 0u);
+    EXPECT_EQ(modifiedFlag, 1);
+  }
+}
+
 TEST_F(PropertyWindows, UnknownNameOpensNothingAndRebuildsThePanel) {
   startMainWindow();
   int before = resourceItems[0].gadget;

@@ -248,6 +248,52 @@ TEST_F(Dispatch, DeleteAsksItsQuestionAndCascades) {
   EXPECT_EQ(objects[0].sprite, "");
 }
 
+// A delete or a duplicate is work like any other: Exit, New and Open ask
+// before they throw it away, and a No keeps it.
+TEST_F(Dispatch, DeleteAndDuplicateAreUnsavedChanges) {
+  startMainWindow();
+  struct Action {
+    const char* what;
+    const Kind* kind;   // nullptr: the object's Duplicate
+  };
+  std::vector<Action> actions;
+  for (const Kind& k : kinds) actions.push_back({k.kind, &k});
+  actions.push_back({"Duplicate", nullptr});
+  for (const Action& a : actions) {
+    SCOPED_TRACE(a.what);
+    setModified(0);
+    newProject();
+    const Kind& k = a.kind ? *a.kind : kinds[5];
+    std::string name = k.make();
+    refreshResourcePanel();
+    setModified(0);   // as after a save
+    rightClickItem(k.kind, name);
+    if (a.kind) {
+      driverChoosePopupItem(k.deleteItem);
+      driverAnswerMessage("Confirm", k.question, MSG_RESULT_YES);
+    } else {
+      driverChoosePopupItem(MENU_OBJECT_DUPLICATE);
+    }
+    runSteps();
+    size_t left = a.kind ? 0u : 2u;
+    ASSERT_EQ(k.count(), left);
+    EXPECT_EQ(modifiedFlag, 1);
+
+    confirmExitFlag = 0;   // Exit asks for no other reason
+    driverChooseMenu(APPMENU_QUIT);
+    driverAnswerMessage("Confirm", "Unsaved changes will be lost. Exit from Zembrik Game Maker?", MSG_RESULT_NO);
+    driverChooseMenu(MENU_NEW);
+    driverAnswerMessage("Confirm", "Unsaved changes will be lost. New?", MSG_RESULT_NO);
+    driverChooseMenu(MENU_OPEN);
+    driverAnswerMessage("Confirm", "Unsaved changes will be lost. Open a new project?", MSG_RESULT_NO);
+    runSteps();
+    EXPECT_TRUE(driverCheckDone());
+    EXPECT_FALSE(programEnding);
+    EXPECT_EQ(k.count(), left) << "a No keeps the change";
+    EXPECT_EQ(modifiedFlag, 1);
+  }
+}
+
 TEST_F(Dispatch, PopupCommandsWithNothingSelectedDoNothing) {
   startMainWindow();
   newSprite();
