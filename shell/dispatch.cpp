@@ -98,7 +98,11 @@ bool gadgetCommand(int gadget) {
     projectInfo.advancedscriptmode = state;
     return true;
   }
-  if (gadget == GAME_COMMENTS_PICTURE) return editGameComments(), true;
+  if (gadget == GAME_COMMENTS_PICTURE) {
+    closeGameComments();   // the read-only copy would show the text as it was before the edit
+    editGameComments();
+    return true;
+  }
   if (gadget == GAME_EXTENSIONS_PICTURE) return chooseExtensions(), true;
   const int addButtons[] = {addSpriteButton, addSoundButton, addMusicButton, addBackgroundButton,
                             addFontButton, addObjectButton, addSceneButton, addFunctionButton};

@@ -39,6 +39,7 @@ std::string projectNameError(const std::string& name) {
 
 void newProject() {
   if (modifiedFlag == 1 && confirmYesNo("Confirm", "Unsaved changes will be lost. New?") != 1) return;
+  closeGameComments();   // they are the old project's
   deleteWorkFolder();
   workFolder = "_temp_" + formatDate("%hh%ii%ss", unixTime());
   if (isGadget(RESOURCE_PANEL)) setGadgetState(RESOURCE_PANEL, 0);
@@ -112,19 +113,47 @@ void askProjectName() {
   activateWindow(MAIN_WINDOW);
 }
 
+namespace {
+
+// The comments shown after Open hold no loop of their own, so that the main
+// window and the windows opened from it go on taking their input meanwhile;
+// their OK is taken by whichever loop waits when it is pressed.
+int commentsWindow = 0;
+int commentsText = 0;
+int commentsOk = 0;
+
+void gameCommentsEvent(int event) {
+  // The window has no close box: a close event is a test driver's way out.
+  if ((event == EV_GADGET && eventGadget() == commentsOk) || event == EV_CLOSEWINDOW) closeGameComments();
+}
+
+}  // namespace
+
 void showGameComments() {
-  int window = openWindow(UI_ANY, 0, 0, 800, 600, "Game comments", WIN_TITLEBAR | WIN_SCREENCENTERED,
-                          MAIN_WINDOW);
-  setWindowStayOnTop(window, true);
-  int text = editorGadget(UI_ANY, 10, 10, 780, 540, ED_READONLY);
-  setGadgetFont(text, 70);
-  setGadgetText(text, projectInfo.comments);
-  int ok = buttonGadget(UI_ANY, windowWidth(window) - 75, windowHeight(window) - 35, 65, 25, "OK");
-  nameGadget(text, "comments");
-  while (!(waitWindowEvent() == EV_GADGET && eventGadget() == ok)) {
+  if (isWindow(commentsWindow)) {   // never a second window over the first
+    setGadgetText(commentsText, projectInfo.comments);
+    activateWindow(commentsWindow);
+    return;
   }
-  setWindowStayOnTop(window, false);
-  closeWindow(window);
+  commentsWindow = openWindow(UI_ANY, 0, 0, 800, 600, "Game comments", WIN_TITLEBAR | WIN_SCREENCENTERED,
+                              MAIN_WINDOW);
+  setWindowStayOnTop(commentsWindow, true);
+  commentsText = editorGadget(UI_ANY, 10, 10, 780, 540, ED_READONLY);
+  setGadgetFont(commentsText, 70);
+  setGadgetText(commentsText, projectInfo.comments);
+  commentsOk = buttonGadget(UI_ANY, windowWidth(commentsWindow) - 75, windowHeight(commentsWindow) - 35, 65, 25,
+                            "OK");
+  nameGadget(commentsText, "comments");
+  nameGadget(commentsOk, "comments ok");
+  setWindowEventHandler(commentsWindow, gameCommentsEvent);
+}
+
+void closeGameComments() {
+  if (isWindow(commentsWindow)) {
+    setWindowStayOnTop(commentsWindow, false);
+    closeWindow(commentsWindow);
+  }
+  commentsWindow = 0;
 }
 
 void exitProgram() {
@@ -134,6 +163,7 @@ void exitProgram() {
   } else if (confirmExitFlag == 1 && confirmYesNo("Confirm", "Exit from Zembrik Game Maker?") != 1) {
     return;
   }
+  closeGameComments();
   deleteWorkFolder();
   savePreferences();
   programEnding = true;

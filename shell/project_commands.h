@@ -13,5 +13,8 @@ bool saveProject();
 bool saveProjectAs();
 void askProjectName();
 std::string chooseProject();
+// Shows the project's comments read-only beside the other windows and
+// returns at once; a window already up shows them in its place.
 void showGameComments();
+void closeGameComments();
 void exitProgram();

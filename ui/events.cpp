@@ -1,12 +1,15 @@
 // The one global event queue that every window loop reads, and the waiting.
 // Widgets only append to the queue in their signal handlers; the program's
-// own code runs after waitWindowEvent returns, never inside a handler.
+// own code runs once a wait has taken an event (in the window's own event
+// handler, or after waitWindowEvent returns), never inside a signal handler.
 #include "ui/ui_internal.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 
+#include <algorithm>
 #include <deque>
 
 namespace {
@@ -21,6 +24,15 @@ int takeEvent() {
   if (current.kind == EV_TIMER) clearTimerPending(current.window, current.object);
   if (current.kind == EV_GADGET) canvasTakeEvent(current);
   return current.kind;
+}
+
+// A window with a handler of its own has its event here, inside whichever
+// loop took it; that loop never sees it.
+bool handledByItsWindow(int kind) {
+  WindowRec* w = findWindow(current.window);
+  if (kind == EV_NONE || !w || !w->handler) return false;
+  w->handler(kind);
+  return true;
 }
 
 void pumpQt() {
@@ -72,16 +84,21 @@ void flushDeferredDeletes() {
 }
 
 int windowEvent() {
-  flushDeferredDeletes();
-  if (queue.empty()) QCoreApplication::processEvents(QEventLoop::AllEvents);
-  if (queue.empty()) {
-    current = EventRec();
-    return EV_NONE;
+  for (;;) {
+    flushDeferredDeletes();
+    if (queue.empty()) QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (queue.empty()) {
+      current = EventRec();
+      return EV_NONE;
+    }
+    int kind = takeEvent();
+    if (!handledByItsWindow(kind)) return kind;
   }
-  return takeEvent();
 }
 
-int waitWindowEvent(int timeoutMs) {
+namespace {
+
+int waitOneEvent(int timeoutMs) {
   flushDeferredDeletes();
   if (queue.empty()) pumpQt();
   if (!queue.empty()) return takeEvent();
@@ -119,6 +136,22 @@ int waitWindowEvent(int timeoutMs) {
   if (!queue.empty()) return takeEvent();
   current = EventRec();
   return EV_NONE;
+}
+
+}  // namespace
+
+int waitWindowEvent(int timeoutMs) {
+  QElapsedTimer clock;
+  clock.start();
+  for (;;) {
+    int left = timeoutMs < 0 ? -1 : std::max(0, timeoutMs - int(clock.elapsed()));
+    int kind = waitOneEvent(left);
+    if (!handledByItsWindow(kind)) return kind;
+  }
+}
+
+void setWindowEventHandler(int window, void (*handler)(int event)) {
+  if (WindowRec* w = findWindow(window)) w->handler = handler;
 }
 
 int eventWindow() { return current.window; }

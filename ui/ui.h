@@ -127,6 +127,12 @@ int eventMenu();
 int eventTimer();
 // Puts an event of the program's own into the queue.
 void postEvent(int kind, int window, int object, int type = ET_NONE);
+// For a window that holds no loop of its own and stays open beside the
+// others: its events no longer come out of waitWindowEvent or windowEvent,
+// but whichever loop takes one hands it to the handler, which reads it with
+// eventGadget and the rest. The handler may close the window; it must not
+// wait for events itself. nullptr gives the events back to the loops.
+void setWindowEventHandler(int window, void (*handler)(int event));
 
 // ---------------------------------------------------------------- gadgets
 enum GadgetKind : int {

@@ -42,6 +42,7 @@ struct WindowRec {
   std::map<std::string, int> names;     // gadget names for tests
   std::map<int, QShortcut*> shortcuts;  // by shortcut code
   std::map<int, QTimer*> timers;        // by timer number
+  void (*handler)(int event) = nullptr; // takes the window's events itself
 };
 
 struct GadgetRec {

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -264,4 +265,61 @@ TEST_F(Events, WaitingEndsWithAnEventOrItsTimeLimit) {
   EXPECT_EQ(eventMenu(), 9);
   EXPECT_EQ(eventGadget(), 0);   // a menu event names no gadget
   EXPECT_EQ(eventWindow(), window);
+}
+
+namespace {
+
+std::vector<Ev> handled;
+int closedBy = 0;   // the gadget whose event closes its window
+
+void recordAndMaybeClose(int kind) {
+  handled.push_back({kind, eventWindow(), kind == EV_GADGET ? eventGadget() : 0, eventType()});
+  if (kind == EV_GADGET && eventGadget() == closedBy) closeWindow(eventWindow());
+}
+
+}  // namespace
+
+// A window with its own handler has its events handled inside whichever
+// loop waits; that loop sees only the other windows' events, in order.
+TEST_F(Events, AWindowsOwnHandlerTakesItsEventsInAnyLoop) {
+  int viewer = openWindow(UI_ANY, 0, 0, 200, 100, "viewer", WIN_TITLEBAR);
+  int ok = buttonGadget(UI_ANY, 10, 10, 60, 25, "OK");
+  setWindowEventHandler(viewer, recordAndMaybeClose);
+  drainEvents();
+  handled.clear();
+  closedBy = ok;
+
+  postEvent(EV_GADGET, viewer, 5, ET_LEFTCLICK);
+  postEvent(EV_MENU, window, 1);
+  postEvent(EV_TIMER, viewer, 3);
+  postEvent(EV_MENU, window, 2);
+  EXPECT_EQ(toString(drainEvents()), toString({{EV_MENU, window, 1, ET_NONE}, {EV_MENU, window, 2, ET_NONE}}));
+  EXPECT_EQ(toString(handled), toString({{EV_GADGET, viewer, 5, ET_LEFTCLICK}, {EV_TIMER, viewer, 0, ET_NONE}}));
+
+  // A wait with a limit keeps it though the handler has had an event.
+  handled.clear();
+  postEvent(EV_GADGET, viewer, 5, ET_LEFTCLICK);
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_EQ(waitWindowEvent(60), EV_NONE);
+  EXPECT_GE(clock.elapsed(), 50);
+  EXPECT_EQ(handled.size(), 1u);
+
+  // The handler may close its window; the wait goes on to the next event.
+  postEvent(EV_GADGET, viewer, ok, ET_LEFTCLICK);
+  postEvent(EV_GADGET, viewer, 5, ET_LEFTCLICK);   // purged with the window
+  postEvent(EV_MENU, window, 4);
+  EXPECT_EQ(waitWindowEvent(), EV_MENU);
+  EXPECT_EQ(eventMenu(), 4);
+  EXPECT_FALSE(isWindow(viewer));
+  EXPECT_EQ(handled.size(), 2u);
+
+  // Without its handler a window's events reach the loops again.
+  int other = openWindow(UI_ANY, 0, 0, 200, 100, "other", WIN_TITLEBAR);
+  setWindowEventHandler(other, recordAndMaybeClose);
+  setWindowEventHandler(other, nullptr);
+  postEvent(EV_MENU, other, 6);
+  EXPECT_EQ(windowEvent(), EV_MENU);
+  EXPECT_EQ(eventWindow(), other);
+  closeWindow(other);
 }
