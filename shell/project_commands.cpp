@@ -70,17 +70,17 @@ bool writeUnderAskedName(const std::string& nameBefore) {
 
 bool saveProject() {
   if (!projectName.empty()) return writeProject();
-  askProjectName();
+  if (!askProjectName()) return false;
   return writeUnderAskedName("");
 }
 
 bool saveProjectAs() {
   std::string nameBefore = projectName;
-  askProjectName();
+  if (!askProjectName()) return false;
   return writeUnderAskedName(nameBefore);
 }
 
-void askProjectName() {
+bool askProjectName() {
   int window = openWindow(UI_ANY, 0, 0, 400, 100, "Enter the project name", WIN_TITLEBAR | WIN_SCREENCENTERED,
                           MAIN_WINDOW);
   disableWindow(MAIN_WINDOW, true);
@@ -91,17 +91,16 @@ void askProjectName() {
   nameGadget(field, "name");
   nameGadget(ok, "ok");
   setActiveGadget(field);
+  bool named = false;
   for (;;) {
     if (waitWindowEvent() != EV_GADGET || eventWindow() != window) continue;
-    if (eventGadget() == cancel) {
-      projectName = "";
-      break;
-    }
+    if (eventGadget() == cancel) break;   // the name stays what it was
     if (eventGadget() == ok) {
       std::string name = getGadgetText(field);
       std::string error = projectNameError(name);
       if (error.empty()) {
         projectName = name;
+        named = true;
         break;
       }
       messageRequester("Error", error);
@@ -111,6 +110,7 @@ void askProjectName() {
   disableWindow(MAIN_WINDOW, false);
   closeWindow(window);
   activateWindow(MAIN_WINDOW);
+  return named;
 }
 
 namespace {

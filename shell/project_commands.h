@@ -11,7 +11,9 @@ void newProject();
 // Both return whether the project was written.
 bool saveProject();
 bool saveProjectAs();
-void askProjectName();
+// True for OK with a usable name, which is then projectName; Cancel leaves
+// the name as it was.
+bool askProjectName();
 std::string chooseProject();
 // Shows the project's comments read-only beside the other windows and
 // returns at once; a window already up shows them in its place.

@@ -1,3 +1,7 @@
+#include <sys/stat.h>
+
+#include <cstdlib>
+
 #include "project/makers.h"
 #include "tests/shell/shell_fixture.h"
 #include "tests/shell/widget_probe.h"
@@ -112,22 +116,63 @@ TEST_F(Commands, NameDialogRefusesNamesThatAreNoFileNames) {
   EXPECT_TRUE(written.empty());
 }
 
-TEST_F(Commands, SaveAsCancelledLeavesTheProjectUnnamed) {
+// Cancel changes nothing: a named project keeps its name, so Save asks
+// nothing and Run game runs; an unnamed one stays unnamed.
+TEST_F(Commands, SaveAsCancelledKeepsTheProjectsName) {
   startMainWindow();
-  projectName = "old";
+  newSprite();
+  newScene();
+  driverChooseMenu(MENU_SAVE_AS);
+  driverSetText("name", "second game");
+  driverClick("OK");
+  runSteps();
+  ASSERT_EQ(projectName, "second game");
+  newSound();
   recordStatus();
   driverChooseMenu(MENU_SAVE_AS);
-  driverCall([] { EXPECT_EQ(getGadgetText(gadgetByName(0, "name")), "old"); });
+  driverCall([] { EXPECT_EQ(getGadgetText(gadgetByName(0, "name")), "second game"); });
+  driverSetText("name", "third game");   // typed, then thought better of
+  driverClick("Cancel");
+  runSteps();
+  EXPECT_EQ(projectName, "second game");
+  EXPECT_EQ(getWindowTitle(MAIN_WINDOW), "Zembrik Game Maker v1.3.0 - second game");
+  EXPECT_EQ(modifiedFlag, 1) << "nothing was written";
+  EXPECT_EQ(fileKind("Projects/third game.xml"), FILE_NONE);
+  EXPECT_TRUE(statusShown.empty());
+
+  // No name dialog: the driver would fail on its loop.
+  driverShortcut(MAIN_WINDOW, SC_CONTROL | 'S');
+  runSteps();
+  EXPECT_EQ(modifiedFlag, 0);
+  EXPECT_EQ(statusShown, (std::vector<std::string>{"PROJECT SAVED.", "PROJECT SAVED."}));
+
+  // Run game opens the page (through a recording opener) instead of
+  // asking for a save.
+  std::string path = getenv("PATH") ? getenv("PATH") : "";
+  makeFolder("bin");
+  writeFile("bin/xdg-open", "#!/bin/sh\necho \"$1\" > \"" + currentFolder() + "opened.part\"\nmv \"" +
+                                currentFolder() + "opened.part\" \"" + currentFolder() + "opened\"\n");
+  chmod("bin/xdg-open", 0755);
+  setenv("PATH", (currentFolder() + "bin:" + path).c_str(), 1);
+  driverShortcut(MAIN_WINDOW, KEY_F1 + 4);
+  runSteps();
+  setenv("PATH", path.c_str(), 1);
+  for (int i = 0; i < 200 && fileKind("opened") == FILE_NONE; ++i) delayMs(25);
+  EXPECT_NE(TempFolder::read("opened").find("Projects/second game/index.html"), std::string::npos);
+
+  newProject();
+  driverChooseMenu(MENU_SAVE_AS);
+  driverCall([] { EXPECT_EQ(getGadgetText(gadgetByName(0, "name")), ""); });
   driverClick("Cancel");
   runSteps();
   EXPECT_EQ(projectName, "");
-  EXPECT_EQ(fileKind("Projects/old.xml"), FILE_NONE);
-  EXPECT_TRUE(statusShown.empty());
-  EXPECT_EQ(getGadgetText(STATUS_BUTTON), "STATUS: READY.");
   driverChooseMenu(MENU_SAVE);
   driverCall([] { EXPECT_EQ(getWindowTitle(windowWith("name")), "Enter the project name"); });
   driverClick("Cancel");
   runSteps();
+  std::vector<DirEntry> written;
+  listFolder("Projects", "*.xml", written);
+  EXPECT_EQ(written.size(), 1u);
 }
 
 TEST_F(Commands, FailedWriteIsNotReportedAsSaved) {
