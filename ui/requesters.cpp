@@ -23,11 +23,24 @@ QWidget* requesterParent() {
   return nullptr;
 }
 
+// A window kept above the others (such as the game comments) would hide a
+// requester beneath it, while the requester blocks every window: it floats
+// above them too.
+void floatOverKeptWindows(QDialog& dialog) {
+  for (auto& [number, w] : windowTable()) {
+    if ((w.flags & WIN_STAYONTOP) && w.top->isVisible()) {
+      dialog.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+      return;
+    }
+  }
+}
+
 int qtMessage(const std::string& title, const std::string& text, int flags) {
   QMessageBox box(requesterParent());
   box.setWindowTitle(qs(title));
   box.setText(qs(text));
   box.setTextFormat(Qt::PlainText);
+  floatOverKeptWindows(box);
   if (flags == MSG_YESNO || flags == MSG_YESNOCANCEL) {
     QPushButton* yes = box.addButton(QStringLiteral("Yes"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
@@ -81,6 +94,7 @@ std::string fileDialog(bool save, const std::string& title, const std::string& d
       dialog.selectFile(info.fileName());
     }
   }
+  floatOverKeptWindows(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::string();
   return ss(dialog.selectedFiles().first());
 }
@@ -96,7 +110,12 @@ std::string qtSaveFile(const std::string& title, const std::string& defaultFile,
 }
 
 std::string qtPath(const std::string& title, const std::string& initialPath) {
-  QString dir = QFileDialog::getExistingDirectory(requesterParent(), qs(title), qs(initialPath));
+  QFileDialog dialog(requesterParent(), qs(title), qs(initialPath));
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly, true);
+  floatOverKeptWindows(dialog);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::string();
+  QString dir = dialog.selectedFiles().first();
   if (dir.isEmpty()) return std::string();
   if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
   return ss(dir);
@@ -104,15 +123,23 @@ std::string qtPath(const std::string& title, const std::string& initialPath) {
 
 int qtColor(int initialColor) {
   QColor start(initialColor & 255, (initialColor >> 8) & 255, (initialColor >> 16) & 255);
-  QColor c = QColorDialog::getColor(start, requesterParent());
+  QColorDialog dialog(start, requesterParent());
+  floatOverKeptWindows(dialog);
+  if (dialog.exec() != QDialog::Accepted) return -1;
+  QColor c = dialog.selectedColor();
   if (!c.isValid()) return -1;
   return rgb(c.red(), c.green(), c.blue());
 }
 
 std::string qtInput(const std::string& title, const std::string& text, const std::string& defaultText) {
-  bool ok = false;
-  QString s = QInputDialog::getText(requesterParent(), qs(title), qs(text), QLineEdit::Normal, qs(defaultText), &ok);
-  return ok ? ss(s) : std::string();
+  QInputDialog dialog(requesterParent());
+  dialog.setWindowTitle(qs(title));
+  dialog.setLabelText(qs(text));
+  dialog.setInputMode(QInputDialog::TextInput);
+  dialog.setTextValue(qs(defaultText));
+  floatOverKeptWindows(dialog);
+  if (dialog.exec() != QDialog::Accepted) return std::string();
+  return ss(dialog.textValue());
 }
 
 const Requesters platform = {qtMessage, qtOpenFile, qtSaveFile, qtPath, qtColor, qtInput};

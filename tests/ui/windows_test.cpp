@@ -4,6 +4,7 @@
 #include "ui_test_util.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTimer>
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 
 namespace {
@@ -220,4 +222,37 @@ TEST(Windows, AQuestionAnsweredByAStrayKeyIsNo) {
         << key;
   }
   closeWindow(w);
+}
+
+// A window kept above the others must not hide a requester, which blocks
+// every window while it waits: the requester floats above it.
+TEST(Windows, RequestersFloatOverWindowsKeptOnTop) {
+  struct Case {
+    const char* what;
+    std::function<void()> ask;
+  } cases[] = {
+      {"message", [] { messageRequester("Confirm", "Delete?", MSG_YESNO); }},
+      {"open file", [] { openFileRequester("Open", "", "", 0); }},
+      {"save file", [] { saveFileRequester("Save", "", "", 0); }},
+      {"folder", [] { pathRequester("Folder", ""); }},
+      {"colour", [] { colorRequester(0); }},
+      {"input", [] { inputRequester("Name", "Name:", "x"); }},
+  };
+  int main = openWindow(UI_ANY, 0, 0, 300, 200, "main", WIN_CLOSEBOX);
+  int kept = openWindow(UI_ANY, 0, 0, 200, 100, "kept", WIN_TITLEBAR, main);
+  for (bool keptOnTop : {false, true}) {
+    setWindowStayOnTop(kept, keptOnTop);
+    for (const Case& c : cases) {
+      bool floats = !keptOnTop;
+      QTimer::singleShot(0, [&floats] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+          floats = dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+          dialog->reject();
+        }
+      });
+      c.ask();
+      EXPECT_EQ(floats, keptOnTop) << c.what << (keptOnTop ? " over a kept window" : "");
+    }
+  }
+  closeWindow(main);
 }
