@@ -72,6 +72,25 @@ void updateAutoComplete(EditorRecord* rec) {
   sendEditor(rec, Sci::SCI_CALLTIPCANCEL);
 }
 
+void onCompletionChosen(EditorRecord* rec, const char* entry, long start, int method) {
+  if (!rec || !entry || method != Sci::SC_AC_NEWLINE) return;
+  const long caret = sendEditor(rec, Sci::SCI_GETCURRENTPOS);
+  const std::string chosen = entry;
+  if (caret - start != static_cast<long>(chosen.size())) return;
+  for (size_t i = 0; i < chosen.size(); i++)
+    if (static_cast<char>(sendEditor(rec, Sci::SCI_GETCHARAT, start + static_cast<long>(i))) != chosen[i]) return;
+  // The word is already there: taking it would only swallow the Enter.
+  // Cancelling here keeps the view from putting it in again.
+  sendEditor(rec, Sci::SCI_AUTOCCANCEL);
+  sendEditor(rec, Sci::SCI_NEWLINE);
+}
+
+void onCompletionInserted(EditorRecord* rec) {
+  // Putting the entry in replaced the entered word, a deletion that would
+  // open the list again at once; it waits for the next typed character.
+  if (rec) rec->deletedSince = false;
+}
+
 int keywordAtCaret(int gadget) {
   EditorRecord* rec = editorRecord(gadget);
   if (!rec) return -1;
