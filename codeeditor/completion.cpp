@@ -4,6 +4,8 @@
 #include "codeeditor/keywords.h"
 
 #include <Qsci/qsciscintillabase.h>
+#include <QGuiApplication>
+#include <QScreen>
 
 using Sci = QsciScintillaBase;
 
@@ -22,6 +24,14 @@ void closeList(EditorRecord* rec) {
 
 bool isWordChar(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+
+// The view places the list by the screen under the word's start and fails
+// when no screen is there (a window dragged partly off the desktop).
+bool onAScreen(EditorRecord* rec, long position) {
+  QPoint at(static_cast<int>(sendEditor(rec, Sci::SCI_POINTXFROMPOSITION, 0, position)),
+            static_cast<int>(sendEditor(rec, Sci::SCI_POINTYFROMPOSITION, 0, position)));
+  return QGuiApplication::screenAt(rec->view->viewport()->mapToGlobal(at)) != nullptr;
 }
 
 }  // namespace
@@ -62,7 +72,8 @@ void updateAutoComplete(EditorRecord* rec) {
       // Only the bytes before the caret count as entered: the view replaces
       // them when a word is chosen, and must never reach before the line.
       long entered = caret - start;
-      if (!list.empty() && lexerKey(rec, list) != key && entered >= 0) {
+      if (!list.empty() && lexerKey(rec, list) != key && entered >= 0 &&
+          onAScreen(rec, sendEditor(rec, Sci::SCI_GETCURRENTPOS) - entered)) {
         sendEditorText(rec, Sci::SCI_AUTOCSHOW, static_cast<unsigned long>(entered), list.c_str());
         shown = true;
       }

@@ -3,6 +3,7 @@
 #include "editor_fixture.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QListWidget>
 #include <QTest>
 
@@ -146,6 +147,26 @@ TEST_F(CompletionTest, ListOpensAgainOnlyWithTheNextCharacter) {
   EXPECT_TRUE(shownList().empty());
   type("_");
   EXPECT_EQ(shownList(), std::vector<std::string>{"keyboard_check_pressed"});
+}
+
+// The view places the list by the screen under the word's start; with the
+// window dragged off the desktop there is none, and the list stays closed.
+TEST_F(CompletionTest, NoListWhereNoScreenIs) {
+  showEditor();
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  struct Case { QPoint at; bool list; } cases[] = {
+      {screen.topLeft(), true},
+      {screen.topLeft() - QPoint(790, 0), false},
+      {screen.bottomLeft() + QPoint(0, 10), false},
+  };
+  for (const Case& c : cases) {
+    parent->move(c.at);
+    QCoreApplication::processEvents();
+    setEditorText(gadget, "");
+    type("x = whi");
+    EXPECT_EQ(shownList().empty(), !c.list) << c.at.x() << ", " << c.at.y();
+    send(Sci::SCI_AUTOCCANCEL);
+  }
 }
 
 TEST_F(CompletionTest, OffWithoutTheOption) {
