@@ -164,6 +164,10 @@ void onEditorNotification(int gadget, const EditorNotification& notification);
 
 // Completion and context help (completion.cpp)
 void updateAutoComplete(EditorRecord* rec);
+// The view's notices about the list: an entry chosen (before it is put in,
+// `start` where the entered word begins) and an entry put in.
+void onCompletionChosen(EditorRecord* rec, const char* entry, long start, int method);
+void onCompletionInserted(EditorRecord* rec);
 int keywordAtCaret(int gadget);
 
 // JavaScript configuration (javascript_setup.cpp)

@@ -4,6 +4,8 @@
 #include "codeeditor/keywords.h"
 
 #include <Qsci/qsciscintillabase.h>
+#include <QGuiApplication>
+#include <QScreen>
 
 using Sci = QsciScintillaBase;
 
@@ -22,6 +24,14 @@ void closeList(EditorRecord* rec) {
 
 bool isWordChar(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+
+// The view places the list by the screen under the word's start and fails
+// when no screen is there (a window dragged partly off the desktop).
+bool onAScreen(EditorRecord* rec, long position) {
+  QPoint at(static_cast<int>(sendEditor(rec, Sci::SCI_POINTXFROMPOSITION, 0, position)),
+            static_cast<int>(sendEditor(rec, Sci::SCI_POINTYFROMPOSITION, 0, position)));
+  return QGuiApplication::screenAt(rec->view->viewport()->mapToGlobal(at)) != nullptr;
 }
 
 }  // namespace
@@ -62,7 +72,8 @@ void updateAutoComplete(EditorRecord* rec) {
       // Only the bytes before the caret count as entered: the view replaces
       // them when a word is chosen, and must never reach before the line.
       long entered = caret - start;
-      if (!list.empty() && lexerKey(rec, list) != key && entered >= 0) {
+      if (!list.empty() && lexerKey(rec, list) != key && entered >= 0 &&
+          onAScreen(rec, sendEditor(rec, Sci::SCI_GETCURRENTPOS) - entered)) {
         sendEditorText(rec, Sci::SCI_AUTOCSHOW, static_cast<unsigned long>(entered), list.c_str());
         shown = true;
       }
@@ -70,6 +81,25 @@ void updateAutoComplete(EditorRecord* rec) {
   }
   if (!shown) closeList(rec);
   sendEditor(rec, Sci::SCI_CALLTIPCANCEL);
+}
+
+void onCompletionChosen(EditorRecord* rec, const char* entry, long start, int method) {
+  if (!rec || !entry || method != Sci::SC_AC_NEWLINE) return;
+  const long caret = sendEditor(rec, Sci::SCI_GETCURRENTPOS);
+  const std::string chosen = entry;
+  if (caret - start != static_cast<long>(chosen.size())) return;
+  for (size_t i = 0; i < chosen.size(); i++)
+    if (static_cast<char>(sendEditor(rec, Sci::SCI_GETCHARAT, start + static_cast<long>(i))) != chosen[i]) return;
+  // The word is already there: taking it would only swallow the Enter.
+  // Cancelling here keeps the view from putting it in again.
+  sendEditor(rec, Sci::SCI_AUTOCCANCEL);
+  sendEditor(rec, Sci::SCI_NEWLINE);
+}
+
+void onCompletionInserted(EditorRecord* rec) {
+  // Putting the entry in replaced the entered word, a deletion that would
+  // open the list again at once; it waits for the next typed character.
+  if (rec) rec->deletedSince = false;
 }
 
 int keywordAtCaret(int gadget) {

@@ -49,6 +49,13 @@ void connectNotifications(Sci* view, int gadget) {
                      rec->changePending = true;
                      QTimer::singleShot(0, view, [gadget] { onTextChanged(gadget); });
                    });
+  using ListSignal = void (Sci::*)(const char*, int, int, int);
+  QObject::connect(view, static_cast<ListSignal>(&Sci::SCN_AUTOCSELECTION), view,
+                   [gadget](const char* entry, int position, int, int method) {
+                     onCompletionChosen(editorRecord(gadget), entry, position, method);
+                   });
+  QObject::connect(view, &Sci::SCN_AUTOCCOMPLETED, view,
+                   [gadget](const char*, int, int, int) { onCompletionInserted(editorRecord(gadget)); });
   QObject::connect(view, &Sci::SCN_MARGINCLICK, view, [gadget](int position, int, int margin) {
     EditorNotification n;
     n.code = EDITOR_MARGINCLICK;

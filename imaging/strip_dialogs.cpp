@@ -11,12 +11,16 @@
 
 namespace {
 
-void showImportDialog(int spriteIndex, int strip, int opener) {
+// Returns 1 when the strip was cut into frames, 0 on Cancel.
+int showImportDialog(int spriteIndex, int strip, int opener) {
   int w = imageWidth(strip), h = imageHeight(strip);
   int dialog = openWindow(UI_ANY, 0, 0, 800, 600, "Importing image strips", WIN_TITLEBAR | WIN_SCREENCENTERED,
                           isWindow(opener) ? opener : 0);
   int import = buttonGadget(UI_ANY, 725, 565, 65, 25, " Import! ");
   nameGadget(import, "Import");
+  // A wrong file picked must not cost the sprite its frames.
+  int cancel = buttonGadget(UI_ANY, 10, 565, 65, 25, "Cancel");
+  nameGadget(cancel, "Cancel");
   textGadget(UI_ANY, 480, 15, 150, 25,
              "Dimensions: " + std::to_string(w) + " x " + std::to_string(h) + " pixels");
   int view = scrollAreaGadget(UI_ANY, 10, 45, 780, 520, w, h, 32);
@@ -31,20 +35,26 @@ void showImportDialog(int spriteIndex, int strip, int opener) {
   int rows = stringGadget(UI_ANY, 160, 10, 50, 25, "1", STR_NUMERIC);
   nameGadget(columns, "Columns");
   nameGadget(rows, "Rows");
-  // No Cancel: once a strip is loaded the dialog ends only by an import.
+  int imported = 0;
   for (;;) {
     int event = waitWindowEvent();
-    if (event != EV_GADGET || eventWindow() != dialog || eventGadget() != import) continue;
+    if (event != EV_GADGET || eventWindow() != dialog) continue;
+    if (eventGadget() == cancel) break;
+    if (eventGadget() != import) continue;
     int c = textValue(getGadgetText(columns)), r = textValue(getGadgetText(rows));
     // More columns than pixels would make frames without pixels.
     if (validStripCut(w, h, c, r) == 0) {
       messageRequester("Error", "Invalid column or row number");
       continue;
     }
-    if (cutImageStrip(spriteIndex, strip, c, r) > 0) break;
+    if (cutImageStrip(spriteIndex, strip, c, r) > 0) {
+      imported = 1;
+      break;
+    }
     messageRequester("Error", "The frames could not be made");
   }
   closeWindow(dialog);
+  return imported;
 }
 
 }  // namespace
@@ -56,14 +66,15 @@ int importImageStrip(int spriteIndex, int opener) {
                                        0);
   int strip = path.empty() ? 0 : loadImage(UI_ANY, path);
   if (!path.empty() && !strip) messageRequester("Error", "The image '" + path + "' could not be loaded");
+  int imported = 0;
   if (strip && spriteIndex >= 0 && size_t(spriteIndex) < sprites.size()) {
     if (opener) disableWindow(opener, true);
-    showImportDialog(spriteIndex, strip, opener);
+    imported = showImportDialog(spriteIndex, strip, opener);
     if (opener) disableWindow(opener, false);
   }
   if (strip) freeImage(strip);
   if (opener) activateWindow(opener);
-  return strip ? 1 : 0;
+  return imported;
 }
 
 void saveSpriteStrip(int, const std::string& sprite, int) {

@@ -15,6 +15,7 @@
 #include "shell/preferences.h"
 #include "shell/project_commands.h"
 #include "shell/resource_panel.h"
+#include "ui/program_copies.h"
 #include "ui/system.h"
 #include "ui/ui.h"
 
@@ -82,7 +83,7 @@ void saveCommand(bool askName) {
 
 void startHelp() {
   std::string viewer = currentFolder() + "zembrik-help";
-  if (fileKind(viewer) == FILE_REGULAR) runDetached(viewer, {});
+  if (fileKind(viewer) == FILE_REGULAR) startOrBringForward(viewer);
 }
 
 bool gadgetCommand(int gadget) {

@@ -17,6 +17,7 @@ add_library(zm_ui STATIC
   ${CMAKE_CURRENT_LIST_DIR}/driver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/driver_steps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/textview.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/rich_text.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/rich_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/program_copies.cpp)
 target_include_directories(zm_ui PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(zm_ui PUBLIC zm_image zm_system zm_rtf Qt6::Widgets)
+target_link_libraries(zm_ui PUBLIC zm_image zm_system zm_rtf Qt6::Widgets PRIVATE Qt6::Network)

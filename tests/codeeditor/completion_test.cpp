@@ -3,6 +3,7 @@
 #include "editor_fixture.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QListWidget>
 #include <QTest>
 
@@ -22,6 +23,14 @@ class CompletionTest : public EditorTest {
     return words;
   }
   void type(const char* text) { QTest::keyClicks(view, text); }
+  // Laid out at its full width: on the hidden parent the view is a few
+  // characters wide, scrolls long words off its left edge, and the list
+  // would be placed off every screen.
+  void showEditor() {
+    parent->resize(800, 600);
+    parent->show();
+    QCoreApplication::processEvents();
+  }
 };
 
 TEST_F(CompletionTest, ListWhileTyping) {
@@ -92,6 +101,71 @@ TEST_F(CompletionTest, NoListInsideAWord) {
     EXPECT_TRUE(shownList().empty()) << c.text;
     QTest::keyClick(view, Qt::Key_Return);
     EXPECT_EQ(getEditorText(gadget), c.after) << c.text;
+  }
+}
+
+// Enter on a list whose chosen entry is already the word before the caret
+// makes the new line; on any other entry it takes the entry. Either way the
+// list stays closed afterwards, so the next key goes to the line.
+TEST_F(CompletionTest, EnterOnTheWholeWordMakesTheNewLine) {
+  struct Case {
+    const char* typed;
+    bool down;   // a Down before Enter: the second entry is chosen
+    const char* afterEnter;
+  } cases[] = {
+      {"var k = keyboard_check", false, "var k = keyboard_check\n"},
+      {"vk_f1", false, "vk_f1\n"},
+      {"\tif (keyboard_check", false, "\tif (keyboard_check\n\t"},   // indented as any new line
+      {"var k = keyboard_che", false, "var k = keyboard_check"},
+      {"var k = keyboard_check", true, "var k = keyboard_check_pressed"},
+      {"Keyboard_check", false, "keyboard_check"},   // taking the entry mends the case
+  };
+  showEditor();
+  for (const Case& c : cases) {
+    setEditorText(gadget, "");
+    type(c.typed);
+    ASSERT_TRUE(send(Sci::SCI_AUTOCACTIVE)) << c.typed;
+    if (c.down) QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(getEditorText(gadget), c.afterEnter) << c.typed;
+    EXPECT_FALSE(send(Sci::SCI_AUTOCACTIVE)) << c.typed;
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(getEditorText(gadget), std::string(c.afterEnter) + "\n" + (c.typed[0] == '\t' ? "\t" : ""))
+        << c.typed;
+  }
+}
+
+// An accepted entry leaves the list closed until the next typed character.
+TEST_F(CompletionTest, ListOpensAgainOnlyWithTheNextCharacter) {
+  showEditor();
+  setEditorText(gadget, "");
+  type("x = keyboard_che");
+  QTest::keyClick(view, Qt::Key_Tab);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(getEditorText(gadget), "x = keyboard_check");
+  EXPECT_TRUE(shownList().empty());
+  type("_");
+  EXPECT_EQ(shownList(), std::vector<std::string>{"keyboard_check_pressed"});
+}
+
+// The view places the list by the screen under the word's start; with the
+// window dragged off the desktop there is none, and the list stays closed.
+TEST_F(CompletionTest, NoListWhereNoScreenIs) {
+  showEditor();
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  struct Case { QPoint at; bool list; } cases[] = {
+      {screen.topLeft(), true},
+      {screen.topLeft() - QPoint(790, 0), false},
+      {screen.bottomLeft() + QPoint(0, 10), false},
+  };
+  for (const Case& c : cases) {
+    parent->move(c.at);
+    QCoreApplication::processEvents();
+    setEditorText(gadget, "");
+    type("x = whi");
+    EXPECT_EQ(shownList().empty(), !c.list) << c.at.x() << ", " << c.at.y();
+    send(Sci::SCI_AUTOCCANCEL);
   }
 }
 

@@ -27,6 +27,8 @@ inline void setTestKeywords() {
   addKeyword("draw_text", "Fn", "", "no first line");
   addKeyword("draw_text", "Fn", "draw_text(x, y, text)", "Draws a text.");
   addKeyCodeConstants();
+  addKeyword("keyboard_check", "Fn", "keyboard_check(key)", "Whether a key is held.");
+  addKeyword("keyboard_check_pressed", "Fn", "keyboard_check_pressed(key)", "Whether a key went down.");
 }
 
 inline void setTestProject() {

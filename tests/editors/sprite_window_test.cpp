@@ -240,6 +240,46 @@ TEST_F(SpriteWindow, LoadCutsAStripAndTheObjectsTakeTheNewFirstFrame) {
   EXPECT_GE(sprites[0].thumbnail, 0);
 }
 
+// Cancel in the import dialog frees the loaded strip and changes nothing:
+// the frames with their images, the sprite's fields, its users and the
+// modified flag stay as they were.
+TEST_F(SpriteWindow, CancelledImportChangesNothing) {
+  addFrame(4, 4);
+  addFrame(6, 6);
+  newObject();
+  objects[0].sprite = sprite;
+  objects[0].image = frames[0].image;
+  sprites[0].collisionright = 3;
+  std::string strip = writeStrip(128, 32, 32, "strip.png");
+  const std::vector<FrameRecord> before = frames;
+  int images = 0;
+  driverCall([&] {
+    setModified(0);
+    images = liveImageCount();
+  });
+  driverClick("Load...");
+  driverAnswerFile("Select an image strip", strip);
+  driverSetText("Columns", "4");
+  driverClick("Cancel");
+  driverCall([&] {
+    EXPECT_EQ(windowWith("strip view"), 0);
+    EXPECT_FALSE(isWindowDisabled(windowWith("name")));
+    EXPECT_EQ(liveImageCount(), images);
+    ASSERT_EQ(frames.size(), before.size());
+    for (size_t i = 0; i < frames.size(); ++i) {
+      EXPECT_EQ(frames[i].sprite, before[i].sprite);
+      EXPECT_EQ(frames[i].file, before[i].file);
+      EXPECT_EQ(frames[i].image, before[i].image);
+    }
+    EXPECT_EQ(sprites[0].collisionright, 3);
+    EXPECT_EQ(text("Right"), "3");
+    EXPECT_EQ(objects[0].image, before[0].image);
+    EXPECT_EQ(modifiedFlag, 0);
+  });
+  driverClick("Done");
+  editSprite(sprite);
+}
+
 // The strip of three 16 x 16 frames is 48 x 16; ".png" is not doubled; a
 // strip wider than an image can be is refused with a message.
 TEST_F(SpriteWindow, SaveAsPng) {
