@@ -12,16 +12,9 @@ set -u
 exe="$1"
 dir="$(mktemp -d /tmp/zm_places_XXXXXX)"
 cp "$exe" "$dir/"
+# shellcheck source=tests/shell/desktop_common.sh
+source "$(dirname "$0")/desktop_common.sh"
 cd "$dir" || exit 1
-unset QT_QPA_PLATFORM
-failures=0
-fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
-visible() { xdotool search --onlyvisible --name "$1" 2> /dev/null | head -n1; }
-wait_for() {   # name, tenths of a second
-  local id=""
-  for _ in $(seq 1 "$2"); do id="$(visible "$1")"; [ -n "$id" ] && break; sleep 0.1; done
-  echo "$id"
-}
 wait_gone() {   # name
   for _ in $(seq 1 50); do [ -z "$(visible "$1")" ] && return 0; sleep 0.1; done
   return 1
@@ -48,6 +41,9 @@ frame() {
   done
   echo "$last"
 }
+# Motif hints: "flags functions" (flag 1: functions given; minimise 8,
+# maximise 16, close 32).
+motif() { xprop -id "$1" _MOTIF_WM_HINTS | sed -n 's/.*= //p' | tr -d ',' | awk '{print $1, $2}'; }
 # Whether a frame is centred on the 0,0-based screen of this size, give or take
 # the few pixels by which openbox's frames differ from the maximised main
 # window's, which the program centres by.
@@ -60,18 +56,14 @@ click_inner() {   # id, x, y within its inner area
   read -r x y _ _ <<< "$(inner "$1")"
   xdotool mousemove --sync $((x + $2)) $((y + $3)) click 1
 }
+# The Done or OK button of a window: so far left of and above its inner area's
+# bottom-right corner.
+click_from_corner() {   # id, x, y
+  read -r _ _ w h <<< "$(inner "$1")"
+  click_inner "$1" $((w - $2)) $((h - $3))
+}
 start() {   # screen size
-  rm -f "$dir/display"
-  exec 3> "$dir/display"
-  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp > "$dir/xvfb.log" 2>&1 &
-  xvfb=$!
-  for _ in $(seq 1 40); do [ -s "$dir/display" ] && break; sleep 0.25; done
-  exec 3>&-
-  DISPLAY=":$(head -n1 "$dir/display")"
-  export DISPLAY
-  openbox > "$dir/openbox.log" 2>&1 &
-  wm=$!
-  for _ in $(seq 1 40); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.25; done
+  start_desktop "$1"
   "$dir/$(basename "$exe")" > "$dir/out.log" 2>&1 &
   program=$!
   main="$(wait_for '^Zembrik Game Maker v' 150)"
@@ -108,14 +100,11 @@ if [ -n "$main" ]; then
   else
     place="$(frame "$sprite")"
     centred "$place" 1280 1024 || fail "the sprite window is not centred on the screen: $place"
-    # Motif hints: functions given (flag 1), and none of minimise (8),
-    # maximise (16) or close (32) among them.
-    read -r flags functions _ <<< "$(xprop -id "$sprite" _MOTIF_WM_HINTS | sed -n 's/.*= //p' | tr -d ',')"
+    read -r flags functions <<< "$(motif "$sprite")"
     if [ $((flags & 1)) -ne 1 ] || [ $((functions & 56)) -ne 0 ]; then
       fail "the sprite window asks for title bar buttons: $(xprop -id "$sprite" _MOTIF_WM_HINTS)"
     fi
-    read -r _ _ w h <<< "$(inner "$sprite")"
-    click_inner "$sprite" $((w - 42)) $((h - 22))   # Done
+    click_from_corner "$sprite" 42 22   # Done
     wait_gone '^Sprite properties' || fail "the sprite window did not close"
   fi
 
@@ -126,7 +115,7 @@ if [ -n "$main" ]; then
   else
     place="$(frame "$globals")"
     centred "$place" 1280 1024 || fail "Global variables is not centred on the screen: $place"
-    read -r flags functions _ <<< "$(xprop -id "$globals" _MOTIF_WM_HINTS | sed -n 's/.*= //p' | tr -d ',')"
+    read -r _ functions <<< "$(motif "$globals")"
     [ $((functions & 56)) -eq 56 ] || fail "Global variables lacks a button: $(xprop -id "$globals" _MOTIF_WM_HINTS)"
     read -r x y _ _ <<< "$place"
     xdotool mousemove --sync $((x + 300)) $((y + 8)) mousedown 1
@@ -136,8 +125,7 @@ if [ -n "$main" ]; then
     moved="$(frame "$globals")"
     [ "$moved" != "$place" ] || fail "Global variables did not move"
     for round in 1 2 3 4 5 6; do
-      read -r _ _ w h <<< "$(inner "$globals")"
-      click_inner "$globals" $((w - 43)) $((h - 23))   # OK
+      click_from_corner "$globals" 43 23   # OK
       wait_gone '^Global variables$' || { fail "Global variables did not close"; break; }
       globals="$(open_globals)"
       [ -n "$globals" ] || { fail "Global variables did not open again"; break; }
@@ -161,7 +149,7 @@ if [ -n "$main" ]; then
     centred "$place" 1000 660 || fail "Global variables from a place off the screen is not centred: $place"
     read -r _ _ w h <<< "$(inner "$globals")"
     [ "$w $h" = "700 500" ] || fail "Global variables did not keep the stored size: $w x $h"
-    click_inner "$globals" $((w - 43)) $((h - 23))
+    click_from_corner "$globals" 43 23
     wait_gone '^Global variables$' || fail "Global variables did not close"
   fi
   xdotool windowactivate --sync "$main" key ctrl+7 2> /dev/null
