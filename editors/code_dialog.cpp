@@ -21,12 +21,15 @@ void layoutCodeDialog(const CodeDialog& d, bool store) {
   codeWindowMaximized = getWindowState(d.window) == WINSTATE_MAXIMIZED ? 1 : -1;
 }
 
-bool restoreCodeDialogPlace(const CodeDialog& d) {
-  if (codeWindowX == -1 || codeWindowY == -1 || codeWindowMaximized != -1) return false;
-  int w = codeWindowWidth > 0 ? codeWindowWidth : 800, h = codeWindowHeight > 0 ? codeWindowHeight : 600;
-  resizeWindow(d.window, codeWindowX, codeWindowY, w, h);
-  layoutCodeDialog(d, false);
-  return true;
+int openCodeDialogWindow(const std::string& title, int flags, int parent) {
+  bool stored = codeWindowX != -1 && codeWindowY != -1 && codeWindowMaximized == -1;
+  int w = stored && codeWindowWidth > 0 ? codeWindowWidth : 800;
+  int h = stored && codeWindowHeight > 0 ? codeWindowHeight : 600;
+  // Placed as it opens, before the window manager frames it: a place given
+  // later, while the frame is not known yet, lands off by the title bar.
+  if (stored && isTitleBarOnScreen(codeWindowX, codeWindowY, w))
+    return openWindow(UI_ANY, codeWindowX, codeWindowY, w, h, title, flags, parent);
+  return openWindow(UI_ANY, 0, 0, w, h, title, flags | WIN_SCREENCENTERED, parent);
 }
 
 void storeCodeDialogPlace(const CodeDialog& d) {

@@ -55,15 +55,14 @@ void editEventCode(int eventIndex, int opener) {
   if (eventIndex < 0 || eventIndex >= int(scripts.size())) return;
   const ScriptRecord& event = scripts[size_t(eventIndex)];
   EventCodeWindow w;
-  w.d.window = openWindow(UI_ANY, 0, 0, 800, 600, "Code editor - " + event.event + " event of " + event.object,
-                          WIN_TITLEBAR | WIN_CLOSEBOX | WIN_MINIMIZEBOX | WIN_SIZEGADGET | WIN_SCREENCENTERED,
-                          isWindow(opener) ? opener : 0);
+  // A maximised last window is not restored here: the default place is used.
+  w.d.window = openCodeDialogWindow("Code editor - " + event.event + " event of " + event.object,
+                                    WIN_TITLEBAR | WIN_CLOSEBOX | WIN_MINIMIZEBOX | WIN_SIZEGADGET,
+                                    isWindow(opener) ? opener : 0);
   disableWindow(opener, true);
   makeGadgets(w, event);
   showPartner(w);
   layoutCodeDialog(w.d, false);
-  // A maximised last window is not restored here: the default place is used.
-  restoreCodeDialogPlace(w.d);
   setActiveGadget(w.d.editor);
   addWindowTimer(w.d.window, CODE_HELP_TIMER, 100);
   for (;;) {

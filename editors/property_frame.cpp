@@ -44,9 +44,8 @@ bool openPropertyFrame(const PropertyKind& k, const std::string& name, PropertyF
     return false;
   }
   disableWindow(EDITOR_MAIN_WINDOW, true);
-  f.window = openWindow(UI_ANY, 0, 0, k.width, k.height, k.titlePrefix + name, WIN_TITLEBAR,
+  f.window = openWindow(UI_ANY, 0, 0, k.width, k.height, k.titlePrefix + name, WIN_TITLEBAR | WIN_SCREENCENTERED,
                         EDITOR_MAIN_WINDOW);
-  centerWindow(f.window, EDITOR_MAIN_WINDOW);
   f.done = buttonGadget(UI_ANY, k.width - 75, k.height - 35, 65, 25, k.doneText);
   f.remove = buttonGadget(UI_ANY, 10, k.height - 35, 65, 25, "Delete");
   f.name = stringGadget(UI_ANY, 10, 10, k.nameWidth, 25, name);

@@ -13,10 +13,8 @@ namespace {
 // A resizable code window over one project text; OK stores it.
 void editCodeText(const std::string& title, std::string& text) {
   CodeDialog d;
-  d.window = openWindow(UI_ANY, 0, 0, 800, 600, title,
-                        WIN_TITLEBAR | WIN_CLOSEBOX | WIN_MINIMIZEBOX | WIN_MAXIMIZEBOX | WIN_SIZEGADGET |
-                            WIN_SCREENCENTERED,
-                        EDITOR_MAIN_WINDOW);
+  d.window = openCodeDialogWindow(
+      title, WIN_TITLEBAR | WIN_CLOSEBOX | WIN_MINIMIZEBOX | WIN_MAXIMIZEBOX | WIN_SIZEGADGET, EDITOR_MAIN_WINDOW);
   disableWindow(EDITOR_MAIN_WINDOW, true);
   d.cancel = buttonGadget(UI_ANY, 10, 565, 65, 25, "Cancel");
   d.ok = buttonGadget(UI_ANY, 725, 565, 65, 25, "OK");
@@ -30,7 +28,6 @@ void editCodeText(const std::string& title, std::string& text) {
   nameGadget(d.editor, "code");
   setActiveGadget(d.editor);   // typing goes into the code, never onto a button
   layoutCodeDialog(d, false);
-  restoreCodeDialogPlace(d);
   if (codeWindowMaximized > -1) setWindowState(d.window, WINSTATE_MAXIMIZED);
   addWindowTimer(d.window, CODE_HELP_TIMER, 100);
   for (;;) {

@@ -136,8 +136,7 @@ void editScene(const std::string& name) {
   loadBackgroundImage(s, false);
   disableWindow(EDITOR_MAIN_WINDOW, true);
   s.g.window = openWindow(UI_ANY, 0, 0, 1024, 668, "Scene properties - " + name,
-                          WIN_TITLEBAR | WIN_SIZEGADGET | WIN_FULLSCREEN, EDITOR_MAIN_WINDOW);
-  centerWindow(s.g.window, EDITOR_MAIN_WINDOW);
+                          WIN_TITLEBAR | WIN_SIZEGADGET | WIN_FULLSCREEN | WIN_SCREENCENTERED, EDITOR_MAIN_WINDOW);
   makeSceneGadgets(s);
   resizeSceneCanvas(s.g.sceneCanvas, s.g.sceneArea, s.g.width, s.g.height);
   sceneViewTick(s);

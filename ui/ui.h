@@ -33,6 +33,8 @@ enum WindowFlag : int {
 enum WindowState : int { WINSTATE_NORMAL = 0, WINSTATE_MAXIMIZED = 1, WINSTATE_MINIMIZED = 2 };
 
 // Opens a window with the given inner size; parent is a window number or 0.
+// (x, y) here, in resizeWindow and from windowX/windowY is the top-left
+// corner of the window's frame, its title bar included.
 // Returns the window number (the given one, or a picked one for UI_ANY), 0 on failure.
 // The new window becomes the current gadget list.
 int openWindow(int number, int x, int y, int innerWidth, int innerHeight, const std::string& title,
@@ -60,7 +62,14 @@ int windowY(int window);
 int windowWidth(int window);   // inner width
 int windowHeight(int window);  // inner height
 void setWindowColor(int window, int color);
-void centerWindow(int window, int onWindow = 0);  // 0: the screen
+// Centres the window on another, or (0) on the available area of the screen
+// that holds the first window opened (the main window); along a side where
+// the window is larger than that area, it goes to the area's start.
+void centerWindow(int window, int onWindow = 0);
+// Whether a window whose frame has its top-left corner at (x, y) and this
+// inner width would show the middle of its title bar, top to bottom, in the
+// available area of a screen.
+bool isTitleBarOnScreen(int x, int y, int innerWidth);
 int menuHeight();                                 // 0: the menu bar sits above the inner area
 int desktopWidth();
 int desktopHeight();

@@ -116,6 +116,8 @@ bool isQuiet();
 void flushDeferredDeletes();
 
 // ---------------------------------------------------------------- windows, menus, timers
+// Puts the window's frame (title bar and border included) at (x, y).
+void moveWindowFrame(WindowRec& window, int x, int y);
 void closeWindowMenus(int window);
 void freeAllMenus();
 void stopWindowTimers(int window);

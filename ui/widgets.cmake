@@ -4,6 +4,7 @@ add_library(zm_ui STATIC
   ${CMAKE_CURRENT_LIST_DIR}/registry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/events.cpp
   ${CMAKE_CURRENT_LIST_DIR}/windows.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window_place.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gadgets_basic.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gadgets_common.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gadgets_lists.cpp

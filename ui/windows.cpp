@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 #include <QWindow>
@@ -153,11 +152,6 @@ void addFullScreenKey(WindowRec& w) {
   w.shortcuts[KEY_F1 + 10] = sc;
 }
 
-QRect screenArea() {
-  QScreen* s = QGuiApplication::primaryScreen();
-  return s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
-}
-
 }  // namespace
 
 int openWindow(int number, int x, int y, int innerWidth, int innerHeight, const std::string& title,
@@ -179,7 +173,7 @@ int openWindow(int number, int x, int y, int innerWidth, int innerHeight, const 
   w.top = top;
   w.client = new QWidget(top);
   setInnerSize(w, innerWidth, innerHeight);
-  top->move(x, y);
+  moveWindowFrame(w, x, y);
   if (flags & WIN_SCREENCENTERED) centerWindow(n, 0);
   else if (flags & WIN_WINDOWCENTERED) centerWindow(n, w.parent);
   if (WindowRec* p = findWindow(w.parent)) {
@@ -308,8 +302,7 @@ void resizeWindow(int window, int x, int y, int innerWidth, int innerHeight) {
   WindowRec* w = findWindow(window);
   if (!w) return;
   QPoint p = w->top->pos();
-  if (x != UI_IGNORE || y != UI_IGNORE)
-    w->top->move(x == UI_IGNORE ? p.x() : x, y == UI_IGNORE ? p.y() : y);
+  if (x != UI_IGNORE || y != UI_IGNORE) moveWindowFrame(*w, x == UI_IGNORE ? p.x() : x, y == UI_IGNORE ? p.y() : y);
   if (innerWidth != UI_IGNORE || innerHeight != UI_IGNORE)
     setInnerSize(*w, innerWidth == UI_IGNORE ? w->client->width() : std::max(0, innerWidth),
                  innerHeight == UI_IGNORE ? w->client->height() : std::max(0, innerHeight));
@@ -342,19 +335,7 @@ void setWindowColor(int window, int color) {
   w->client->setAutoFillBackground(color >= 0);
 }
 
-void centerWindow(int window, int onWindow) {
-  WindowRec* w = findWindow(window);
-  if (!w) return;
-  QRect area = screenArea();
-  if (WindowRec* on = findWindow(onWindow)) area = on->top->frameGeometry();
-  QSize size = w->top->frameGeometry().size();
-  w->top->move(area.x() + (area.width() - size.width()) / 2,
-               area.y() + (area.height() - size.height()) / 2);
-}
-
 int menuHeight() { return 0; }
-int desktopWidth() { return screenArea().width(); }
-int desktopHeight() { return screenArea().height(); }
 
 // Called by the menu code when a window gets its menu bar and whenever the
 // bar gets a title: the bar sits above the inner area, which keeps its size.

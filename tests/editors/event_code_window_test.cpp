@@ -138,6 +138,7 @@ TEST_F(EventCodeWindow, GeometryRules) {
     EXPECT_EQ(getWindowState(w), WINSTATE_NORMAL);
     EXPECT_EQ(windowWidth(w), 800);
     EXPECT_NE(windowX(w), 40);
+    EXPECT_EQ(windowTitleButtons(w), "menu minimise close");
   });
   driverResize(0, 900, 640);
   driverCall([] { EXPECT_EQ(gadgetWidth(gadgetByName(0, "code")), 880); });

@@ -1,3 +1,6 @@
+#include <cstdlib>
+#include <functional>
+
 #include "editors/editors.h"
 #include "project/makers.h"
 #include "tests/shell/shell_fixture.h"
@@ -82,6 +85,91 @@ TEST_F(TextWindows, CodeWindowGeometryCarriesOver) {
   driverCall([] { EXPECT_EQ(getWindowState(windowWith("code")), WINSTATE_MAXIMIZED); });
   driverClick("OK");
   editFunctionsText();
+}
+
+// The place stored is the one the window was left at, and the window comes
+// back there however often it is reopened: no reopening moves it.
+TEST_F(TextWindows, AStoredPlaceStaysPut) {
+  startMainWindow();
+  driverCall([] { resizeWindow(windowWith("code"), 120, 90, 600, 400); }, "move and size the window");
+  driverClick("OK");
+  editGlobalVariables();
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(codeWindowX, 120);
+    EXPECT_EQ(codeWindowY, 90);
+    driverCall([] {
+      int w = windowWith("code");
+      EXPECT_EQ(windowX(w), 120);
+      EXPECT_EQ(windowY(w), 90);
+      EXPECT_EQ(windowWidth(w), 600);
+      EXPECT_EQ(windowHeight(w), 400);
+    });
+    driverClick("OK");
+    if (i % 2) editGlobalVariables();
+    else editFunctionsText();
+  }
+}
+
+// A stored place whose title bar would be off the screen (a file from a
+// larger screen, or a place that crept off) is not used: the window comes up
+// centred, at the stored size.
+TEST_F(TextWindows, AStoredPlaceOffTheScreenIsCentred) {
+  startMainWindow();
+  const struct {
+    int x, y;
+  } places[] = {{100, -300}, {100, -5}, {100, desktopHeight() - 1}, {100, 5000}, {-500, 100}, {desktopWidth() - 100, 100}};
+  for (const auto& p : places) {
+    SCOPED_TRACE(std::to_string(p.x) + ", " + std::to_string(p.y));
+    codeWindowX = p.x;
+    codeWindowY = p.y;
+    codeWindowWidth = 500;
+    codeWindowHeight = 300;
+    codeWindowMaximized = -1;
+    driverCall([] {
+      int w = windowWith("code");
+      int fw = 0, fh = 0;
+      windowFrameSize(w, fw, fh);
+      EXPECT_LE(std::abs(2 * windowX(w) + fw - desktopWidth()), 1);
+      EXPECT_LE(std::abs(2 * windowY(w) + fh - desktopHeight()), 1);
+      EXPECT_EQ(windowWidth(w), 500);
+      EXPECT_EQ(windowHeight(w), 300);
+    });
+    driverClick("Cancel");
+    editGlobalVariables();
+  }
+  // Half of the title bar in sight is enough to take hold of it.
+  codeWindowX = -200;
+  codeWindowY = 0;
+  driverCall([] {
+    EXPECT_EQ(windowX(windowWith("code")), -200);
+    EXPECT_EQ(windowY(windowWith("code")), 0);
+  });
+  driverClick("Cancel");
+  editGlobalVariables();
+}
+
+// Only the code windows have buttons in their title bars.
+TEST_F(TextWindows, TitleBarButtons) {
+  startMainWindow();
+  newScene();
+  const struct {
+    const char* what;
+    std::function<void()> open;
+    const char* gadget;
+    const char* buttons;
+    const char* end;
+  } windows[] = {
+      {"global variables", editGlobalVariables, "code", "menu minimise maximise close", "Cancel"},
+      {"functions", editFunctionsText, "code", "menu minimise maximise close", "Cancel"},
+      {"scene code", [] { editSceneCode(0, MAIN_WINDOW); }, "code", "", "Cancel"},
+      {"game comments", editGameComments, "comments", "", "OK"},
+  };
+  for (const auto& w : windows) {
+    driverCall([&] { EXPECT_EQ(windowTitleButtons(windowWith(w.gadget)), w.buttons) << w.what; });
+    driverClick(w.end);
+    w.open();
+  }
 }
 
 TEST_F(TextWindows, GameCommentsFloatAndStoreOnOk) {

@@ -1,6 +1,7 @@
 // Every label, check box, option and button text of the editing windows and
 // their dialogs is shown whole in the program's font, clear of the gadgets
-// beside it.
+// beside it; and their title bars ask for no button the window does not
+// have (only the event code window has any).
 #include "editors/editor_frame.h"
 #include "editors/editors.h"
 #include "editors/instance_dialog.h"
@@ -20,12 +21,13 @@ namespace {
 using Texts = std::vector<std::string>;
 
 // The newest window holding the gadget, checked by the step queued now.
-void expectFits(const std::string& what, const std::string& gadget) {
+void expectFits(const std::string& what, const std::string& gadget, const std::string& buttons = "") {
   driverCall([=] {
     int w = windowWith(gadget);
     ASSERT_NE(w, 0) << what;
     EXPECT_EQ(clippedTexts(w), Texts{}) << what;
     EXPECT_EQ(crowdedTexts(w), Texts{}) << what;
+    EXPECT_EQ(windowTitleButtons(w), buttons) << what;
   });
 }
 
@@ -104,7 +106,7 @@ TEST_F(TextsFit, EveryPropertyWindow) {
 
   driverChooseText("kind", "Step");
   driverClick("Add event >>> ");
-  expectFits("event code window", "code");
+  expectFits("event code window", "code", "menu minimise close");
   driverClick("OK");
   expectFits("object window", "events");
   driverClick("Done");

@@ -7,28 +7,13 @@ set -u
 exe="$1"
 dir="$(mktemp -d /tmp/zm_windows_XXXXXX)"
 cp "$exe" "$dir/"
-cd "$dir"
+# shellcheck source=tests/shell/desktop_common.sh
+source "$(dirname "$0")/desktop_common.sh"
+cd "$dir" || exit 1
 printf '[Misc]\nCheckProgramVersion = 0\n' > preferences.dat
-exec 3> "$dir/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp > "$dir/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 1 40); do [ -s "$dir/display" ] && break; sleep 0.25; done
-export DISPLAY=":$(head -n1 "$dir/display")"
-unset QT_QPA_PLATFORM
-openbox > "$dir/openbox.log" 2>&1 &
-wm=$!
-for _ in $(seq 1 40); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.25; done
+start_desktop 1280x1024
 "$dir/$(basename "$exe")" > "$dir/out.log" 2>&1 &
 program=$!
-failures=0
-fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
-visible() { xdotool search --onlyvisible --name "$1" 2> /dev/null | head -n1; }
-wait_for() {   # name, tenths of a second
-  local id=""
-  for _ in $(seq 1 "$2"); do id="$(visible "$1")"; [ -n "$id" ] && break; sleep 0.1; done
-  echo "$id"
-}
-
 [ -n "$(wait_for '^Please wait\.\.\.$' 100)" ] || fail "the splash was never on screen"
 main="$(wait_for '^Zembrik Game Maker v' 100)"
 [ -n "$main" ] || fail "no main window"

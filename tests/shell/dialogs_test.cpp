@@ -231,3 +231,24 @@ TEST_F(Dialogs, AboutEndsOnlyByAClickOnItsPicture) {
   EXPECT_EQ(shownWindowCount(), 1);
   EXPECT_FALSE(isWindowDisabled(MAIN_WINDOW));
 }
+
+// The shell's dialogs have a title bar alone; the About window has none.
+TEST_F(Dialogs, TitleBarsAskForNoButtons) {
+  startMainWindow();
+  EXPECT_EQ(windowTitleButtons(MAIN_WINDOW), "menu minimise maximise close");
+  const struct {
+    int menu;
+    const char* gadget;
+    const char* end;
+  } dialogs[] = {{APPMENU_PREFERENCES, "font family", "Cancel"}, {MENU_SAVE_AS, "name", "Cancel"},
+                 {MENU_OPEN, "projects", "Cancel"}};
+  for (const auto& d : dialogs) {
+    driverChooseMenu(d.menu);
+    driverCall([=] { EXPECT_EQ(windowTitleButtons(windowWith(d.gadget)), "") << d.gadget; });
+    driverClick(d.end);
+  }
+  driverChooseMenu(APPMENU_ABOUT);
+  driverCall([] { EXPECT_TRUE(windowIsBorderless(windowWith("about"))); });
+  driverClick("about");
+  runSteps();
+}

@@ -35,6 +35,24 @@ bool windowStaysOnTop(int window) { return flagsOf(window) & Qt::WindowStaysOnTo
 bool windowIsBorderless(int window) { return flagsOf(window) & Qt::FramelessWindowHint; }
 bool windowHasCloseBox(int window) { return flagsOf(window) & Qt::WindowCloseButtonHint; }
 
+std::string windowTitleButtons(int window) {
+  Qt::WindowFlags f = flagsOf(window);
+  if (!(f & Qt::CustomizeWindowHint)) return "system";
+  std::string buttons;
+  for (auto [hint, name] : {std::pair{Qt::WindowSystemMenuHint, "menu"}, {Qt::WindowMinimizeButtonHint, "minimise"},
+                            {Qt::WindowMaximizeButtonHint, "maximise"}, {Qt::WindowCloseButtonHint, "close"},
+                            {Qt::WindowContextHelpButtonHint, "help"}})
+    if (f & hint) buttons += (buttons.empty() ? "" : " ") + std::string(name);
+  return buttons;
+}
+
+void windowFrameSize(int window, int& width, int& height) {
+  QWidget* w = windowWidget(window);
+  QSize size = w ? w->frameGeometry().size() : QSize();
+  width = size.width();
+  height = size.height();
+}
+
 bool windowIsResizable(int window) {
   QWidget* w = windowWidget(window);
   return w && w->minimumSize() != w->maximumSize();

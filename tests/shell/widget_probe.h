@@ -2,11 +2,19 @@
 // procedures do not tell: its font and its frame.
 #pragma once
 
+#include <string>
+
 bool gadgetShowsFont(int gadget, int font);
 bool windowStaysOnTop(int window);
 bool windowIsBorderless(int window);
 bool windowHasCloseBox(int window);
 bool windowIsResizable(int window);
+// The buttons the window asks the window manager for in its title bar, in
+// the order "menu minimise maximise close" ("" for a title bar alone);
+// "system" when it leaves them to the window manager's defaults.
+std::string windowTitleButtons(int window);
+// The size of the window with its frame, as the window system draws it.
+void windowFrameSize(int window, int& width, int& height);
 // Top-level windows on show.
 int shownWindowCount();
 // The menu bar of a window as shown: "[Title]" before each menu's items,

@@ -10,11 +10,14 @@
 #include <QTimer>
 #include <QCoreApplication>
 #include <QWindow>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
+#include <cstdlib>
 #include <map>
 
 namespace {
@@ -183,6 +186,120 @@ TEST(Windows, OnlyAWindowWithAMinimiseBoxStaysMinimised) {
     EXPECT_EQ(getWindowState(w) == WINSTATE_MINIMIZED, (flags & WIN_MINIMIZEBOX) != 0) << flags;
     closeWindow(w);
   }
+}
+
+// A window manager that follows the hints draws only the buttons a window
+// has: the title bar alone for WIN_TITLEBAR, however it is opened or kept on
+// top. Qt gives a window with a button its window menu as well.
+TEST(Windows, TitleBarsAskOnlyForTheButtonsTheWindowHas) {
+  const Qt::WindowFlags buttons = Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                  Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint |
+                                  Qt::WindowContextHelpButtonHint;
+  const struct {
+    int flags;
+    Qt::WindowFlags want;
+  } cases[] = {
+      {WIN_TITLEBAR, {}},
+      {WIN_TITLEBAR | WIN_SIZEGADGET | WIN_FULLSCREEN, {}},
+      {WIN_TITLEBAR | WIN_STAYONTOP, {}},
+      {WIN_TITLEBAR | WIN_CLOSEBOX, Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint},
+      {WIN_TITLEBAR | WIN_CLOSEBOX | WIN_MINIMIZEBOX | WIN_SIZEGADGET,
+       Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint},
+      {WIN_TITLEBAR | WIN_CLOSEBOX | WIN_MINIMIZEBOX | WIN_MAXIMIZEBOX | WIN_SIZEGADGET,
+       Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
+           Qt::WindowMaximizeButtonHint},
+  };
+  int main = openWindow(UI_ANY, 0, 0, 300, 200, "main", WIN_CLOSEBOX);
+  for (const auto& c : cases) {
+    for (int parent : {0, main}) {
+      int w = openWindow(UI_ANY, 0, 0, 200, 100, "dialog", c.flags, parent);
+      for (bool onTop : {false, true, false}) {
+        setWindowStayOnTop(w, onTop);
+        Qt::WindowFlags f = topOf(w)->windowFlags();
+        EXPECT_TRUE(f & Qt::CustomizeWindowHint) << c.flags;
+        EXPECT_TRUE(f & Qt::WindowTitleHint) << c.flags;
+        EXPECT_EQ(f & buttons, c.want) << c.flags << (parent ? " with a parent" : "") << (onTop ? " on top" : "");
+      }
+      closeWindow(w);
+    }
+  }
+  closeWindow(main);
+}
+
+namespace {
+QRect frameOf(int window) { return topOf(window)->frameGeometry(); }
+QRect availableArea() { return QGuiApplication::primaryScreen()->availableGeometry(); }
+}  // namespace
+
+// Centred on the screen frame and all, wherever the first window stands; a
+// window larger than the screen's available area starts at its edge along
+// that side, so that its title bar stays in reach.
+TEST(Windows, CentredOnTheScreenNotOnTheMainWindow) {
+  int main = openWindow(UI_ANY, 300, 200, 400, 300, "main", WIN_CLOSEBOX);
+  QRect area = availableArea();
+  const struct {
+    int w, h;
+    bool wide, tall;
+  } sizes[] = {{300, 200, false, false}, {area.width() + 50, 200, true, false},
+               {300, area.height() + 50, false, true}, {area.width() * 2, area.height() * 2, true, true}};
+  for (const auto& c : sizes) {
+    for (int parent : {0, main}) {
+      int w = openWindow(UI_ANY, 0, 0, c.w, c.h, "centred", WIN_TITLEBAR | WIN_SCREENCENTERED, parent);
+      QRect f = frameOf(w);
+      EXPECT_EQ(f.size(), QSize(c.w, c.h).grownBy(QMargins(2, 2, 2, 2))) << "the test platform's frame";
+      SCOPED_TRACE(std::to_string(c.w) + " x " + std::to_string(c.h) + (parent ? " with a parent" : ""));
+      if (c.wide) EXPECT_EQ(f.left(), area.left());
+      else EXPECT_LE(std::abs(f.center().x() - area.center().x()), 1);
+      if (c.tall) EXPECT_EQ(f.top(), area.top());
+      else EXPECT_LE(std::abs(f.center().y() - area.center().y()), 1);
+      EXPECT_EQ(windowX(w), f.left());
+      EXPECT_EQ(windowY(w), f.top());
+      closeWindow(w);
+    }
+  }
+  // Centred on another window where asked for.
+  int child = openWindow(UI_ANY, 0, 0, 100, 50, "child", WIN_TITLEBAR | WIN_WINDOWCENTERED, main);
+  EXPECT_LE((frameOf(child).center() - frameOf(main).center()).manhattanLength(), 2);
+  closeWindow(main);
+}
+
+// Places given and read back are those of the frame's top-left corner.
+TEST(Windows, APlaceIsTheFramesCorner) {
+  int w = openWindow(UI_ANY, 40, 50, 200, 100, "placed", WIN_TITLEBAR);
+  EXPECT_EQ(frameOf(w).topLeft(), QPoint(40, 50));
+  EXPECT_EQ(windowX(w), 40);
+  EXPECT_EQ(windowY(w), 50);
+  EXPECT_EQ(topOf(w)->geometry().topLeft(), QPoint(42, 52)) << "the inner area below the frame's edge";
+  resizeWindow(w, 100, 120, UI_IGNORE, UI_IGNORE);
+  EXPECT_EQ(frameOf(w).topLeft(), QPoint(100, 120));
+  resizeWindow(w, windowX(w), windowY(w), 300, UI_IGNORE);
+  EXPECT_EQ(frameOf(w).topLeft(), QPoint(100, 120)) << "a place read back and given again stays";
+  closeWindow(w);
+}
+
+// A place is good while the middle of the title bar, top to bottom, is on
+// the screen's available area (the test platform's frame is 2 pixels wide).
+TEST(Windows, TitleBarOnScreen) {
+  int framed = openWindow(UI_ANY, 0, 0, 100, 100, "framed", WIN_TITLEBAR);
+  QRect a = availableArea();
+  const struct {
+    int x, y, width;
+    bool on;
+  } cases[] = {
+      {a.left(), a.top(), 300, true},
+      {a.left(), a.top() - 1, 300, false},          // title bar above the screen
+      {a.left(), a.bottom() - 1, 300, true},        // the 2-pixel title bar just in
+      {a.left(), a.bottom(), 300, false},
+      {a.left() - 152, a.top(), 300, true},         // half off to the left
+      {a.left() - 153, a.top(), 300, false},
+      {a.right() - 152, a.top(), 300, true},        // half off to the right
+      {a.right() - 151, a.top(), 300, false},
+      {a.left() - 100, a.top() + 10, a.width() + 200, true},   // wider than the screen
+      {-32000, -32000, 300, false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(isTitleBarOnScreen(c.x, c.y, c.width), c.on) << c.x << ", " << c.y << ", " << c.width;
+  closeWindow(framed);
 }
 
 TEST(Windows, KeysNeverReachAnImageButtonAndReturnPressesTheDefaultButton) {
