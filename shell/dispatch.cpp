@@ -72,6 +72,7 @@ void openCommand() {
   openProject();
   refreshResourcePanel();
   releaseFreeMemory();   // what the reading of the file used
+  warnOfUnreadPictures();
   if (!projectInfo.comments.empty()) showGameComments();
 }
 
