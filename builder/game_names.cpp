@@ -79,7 +79,8 @@ bool isIdentifier(const std::string& name) {
 }
 
 // The kinds whose records bear a name, one bit a kind (object instances
-// bear no global).
+// bear no global). The names are the records' own: good while the tables
+// stand as they are.
 using KindBits = unsigned;
 
 KindBits bit(int kind) { return KindBits(1) << kind; }
@@ -103,23 +104,6 @@ std::unordered_map<std::string_view, KindBits> bearersOfEveryName() {
   return out;
 }
 
-template <typename Record>
-KindBits bearsIn(const std::vector<Record>& table, const std::string& name, int kind) {
-  for (const Record& r : table)
-    if (r.name == name) return bit(kind);
-  return 0;
-}
-
-KindBits bearersOf(const std::string& name) {
-  KindBits bits = bearsIn(sprites, name, GAME_SPRITE) | bearsIn(sounds, name, GAME_SOUND) |
-                  bearsIn(musics, name, GAME_MUSIC) | bearsIn(backgrounds, name, GAME_BACKGROUND) |
-                  bearsIn(fonts, name, GAME_FONT) | bearsIn(scenes, name, GAME_SCENE) |
-                  bearsIn(fns, name, GAME_FUNCTION);
-  for (const ObjectRecord& o : objects)
-    if (o.prototype == 1 && o.name == name) bits |= bit(GAME_OBJECT);
-  return bits;
-}
-
 int faultAmong(const std::string& name, int kind, KindBits bearers) {
   int fault = globalNameFault(name);
   if (fault != NAME_FITS) return fault;
@@ -141,7 +125,11 @@ int globalNameFault(const std::string& name) {
   return NAME_FITS;
 }
 
-int gameNameFault(const std::string& name, int kind) { return faultAmong(name, kind, bearersOf(name)); }
+int gameNameFault(const std::string& name, int kind) {
+  const auto bearers = bearersOfEveryName();
+  auto found = bearers.find(name);
+  return faultAmong(name, kind, found == bearers.end() ? 0 : found->second);
+}
 
 int isGlobalNameFree(const std::string& name) { return globalNameFault(name) == NAME_FITS ? 1 : 0; }
 
