@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "builder/extensions.h"
+#include "builder/game_names.h"
 #include "builder/js_text.h"
 #include "builder/sections.h"
 #include "builder/settings.h"
@@ -118,9 +119,11 @@ std::string indexHtmlText() {
   return out;
 }
 
-void generateGameFiles() {
+bool generateGameFiles() {
   loadExtensions();
-  if (projectName.empty()) return;
+  if (projectName.empty()) return false;
+  // A name that is no global of its own stops the game at its first line.
+  if (refuseUnusableGameNames() != 0) return false;
   const std::string folder = "Projects/" + projectName + "/";
   deleteFile(folder + "game.js");
   const std::string page = folder + "index.html";
@@ -132,6 +135,7 @@ void generateGameFiles() {
   projectHooks.setStatusText("PROJECT SAVED.");
   builderHooks.readyAfter(500);
   if (scenes.empty()) projectHooks.message("Warning", "There is no scene added.");
+  return true;
 }
 
 std::string gamePageArgument(const std::string& folder, const std::string& name,
@@ -161,7 +165,7 @@ void runGame() {
   }
   // A failed save has shown its error; the page would be an old one.
   if (!builderHooks.saveProject()) return;
-  generateGameFiles();
+  if (!generateGameFiles()) return;
   const std::string folder = currentFolder();
   if (fileSize(folder + "Projects/" + projectName + "/index.html") > 0) {
     runDetached("xdg-open", {gamePageArgument(folder, projectName, addFileProtocol)});

@@ -17,16 +17,18 @@ std::string fillTemplate(const std::string& templateText);
 // The fifteen lines of index.html, each ended by LF.
 std::string indexHtmlText();
 
-// Reloads the extensions; for a named project writes index.html (when the
-// preference asks for it or the page is missing) and game.js, shows
-// "PROJECT SAVED." for half a second, and warns when there is no scene.
-void generateGameFiles();
+// Reloads the extensions; for a named project whose names all fit the
+// game (refuseUnusableGameNames) writes index.html (when the preference
+// asks for it or the page is missing) and game.js, shows "PROJECT SAVED."
+// for half a second, and warns when there is no scene. Returns whether the
+// game files were written.
+bool generateGameFiles();
 
 // The argument handed to the browser opener: the absolute path of the page,
 // or with fileProtocol 1 a file:// URL with percent-encoded path segments.
 // `folder` is the program folder, ending in "/".
 std::string gamePageArgument(const std::string& folder, const std::string& name, int fileProtocol);
 
-// Run game: refuses an unnamed project, saves, writes the game files and
-// opens index.html with xdg-open.
+// Run game: refuses an unnamed project, saves, writes the game files and,
+// when they were written, opens index.html with xdg-open.
 void runGame();

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Stores the whole project under `projectName` (which must not be empty)
 // as one whole: the frame PNGs, the copied sound, music and background
@@ -20,8 +21,20 @@ bool writeProject();
 
 // The Open command: asks about unsaved changes, lets the user choose a
 // project and reads it (openProjectNamed). The caller then rebuilds the
-// resource panel and shows the game comments.
+// resource panel, warns of the pictures that could not be read and shows
+// the game comments.
 void openProject();
+
+// The frame and background pictures that the last Open could not read
+// (missing, cut off, damaged, or with a name that cannot be a file's), by
+// their paths inside the project folder, each once: frames first, then
+// backgrounds. Their frames stay empty and their files are left alone; a
+// save writes no picture for an empty frame and copies a background's
+// file as it is.
+extern std::vector<std::string> unreadPictures;
+// One "Warning" that names how many pictures could not be read and the
+// first few, then forgets them; nothing when there are none.
+void warnOfUnreadPictures();
 
 // What one project may hold in pictures, its frames, tiles and the
 // backgrounds they are cut from together: 1 GiB of pixels (2^28). A few

@@ -2,10 +2,12 @@
 #include <climits>
 #include <map>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "project/file_names.h"
 #include "project/hooks.h"
+#include "project/message_texts.h"
 #include "project/project_file.h"
 #include "project/tables.h"
 #include "project/xml_read.h"
@@ -28,6 +30,7 @@ struct Reader {
   int version;
   std::string imageSource;   // folder the frame and background files come from
   std::string audioSource;
+  size_t projectFolderLength = 0;   // of "Projects/N/", which the image source starts with
 
   // The section at a root position and the number of records it gives: its
   // `count`, but never below 0 nor above the children it really has.
@@ -41,6 +44,14 @@ struct Reader {
   mutable uint32_t hint = 0;
   std::string_view text(int node, std::string_view name) const { return doc.attribute(node, name, hint); }
   int number(int node, std::string_view name) const { return textValue(doc.attribute(node, name, hint)); }
+
+  // A picture of the image source folder that could not be read, by its
+  // path inside the project folder, each once.
+  mutable std::unordered_set<std::string> unreadSeen{};
+  void noteUnread(const std::string& file) const {
+    std::string path = imageSource.substr(projectFolderLength) + file;
+    if (unreadSeen.insert(path).second) unreadPictures.push_back(shownText(path));
+  }
 };
 
 
@@ -119,6 +130,7 @@ void readSpritesAndFrames(const Reader& r) {
     f.image = -1;
     std::string file = f.sprite + "_" + f.file + ".png";
     if (isUsableName(file)) f.image = loadedOrNone(loadImage(-1, r.imageSource + file));
+    if (f.image <= 0) r.noteUnread(file);
   }
 }
 
@@ -297,25 +309,32 @@ int cutTile(const TileRecord& t, int background) {
   return image;
 }
 
-void cutTilePictures() {
+// Tiles of the same rectangle are cut once: the others get copies, which
+// share its pixels until one of them is drawn into.
+void cutTilesOf(const std::vector<size_t>& own, int background) {
+  std::map<std::array<int, 4>, int> cut;
+  for (size_t k : own) {
+    TileRecord& t = tiles[k];
+    if (t.image > 0) freeImage(t.image);   // two backgrounds of one name: the last one cuts
+    auto same = cut.find({t.left, t.top, t.width, t.height});
+    int copy = same == cut.end() ? 0 : copyImage(same->second);
+    t.image = copy > 0 ? copy : cutTile(t, background);
+    if (same == cut.end() && t.image > 0) cut[{t.left, t.top, t.width, t.height}] = t.image;
+  }
+}
+
+// Every background's picture is loaded once from its copy in the work
+// folder, so that one that cannot be read is told; those with tiles give
+// them their pictures.
+void readBackgroundPictures(const Reader& r) {
   std::unordered_map<std::string, std::vector<size_t>> tilesOf;
   for (size_t i = 0; i < tiles.size(); ++i) tilesOf[tiles[i].background].push_back(i);
   for (const BackgroundRecord& b : backgrounds) {
     if (b.file.empty()) continue;
-    auto it = tilesOf.find(b.name);
-    if (it == tilesOf.end()) continue;
     int image = isUsableName(b.file) ? loadImage(-1, workFolder + "/" + b.file) : 0;
-    // Tiles of the same rectangle are cut once: the others get copies,
-    // which share its pixels until one of them is drawn into.
-    std::map<std::array<int, 4>, int> cut;
-    for (size_t k : it->second) {
-      TileRecord& t = tiles[k];
-      if (t.image > 0) freeImage(t.image);   // two backgrounds of one name: the last one cuts
-      auto same = cut.find({t.left, t.top, t.width, t.height});
-      int copy = same == cut.end() ? 0 : copyImage(same->second);
-      t.image = copy > 0 ? copy : cutTile(t, image);
-      if (same == cut.end() && t.image > 0) cut[{t.left, t.top, t.width, t.height}] = t.image;
-    }
+    if (image <= 0) r.noteUnread(b.file);
+    auto it = tilesOf.find(b.name);
+    if (it != tilesOf.end()) cutTilesOf(it->second, image);
     if (image > 0) freeImage(image);
   }
 }
@@ -342,6 +361,7 @@ void applyDefinitionDepths() {
 }  // namespace
 
 int64_t projectPixelBudget = int64_t(1) << 28;
+std::vector<std::string> unreadPictures;
 
 bool openProjectNamed(const std::string& nameArg) {
   const std::string name = nameArg;
@@ -366,7 +386,7 @@ bool openProjectNamed(const std::string& nameArg) {
   }
 
   const std::string folder = "Projects/" + name + "/";
-  Reader r{doc, version, folder, folder};
+  Reader r{doc, version, folder, folder, folder.size()};
   if (folders) {
     // An unusable folder name keeps the preference value.
     std::string img(doc.attribute(doc.root, "imgfolder"));
@@ -382,6 +402,7 @@ bool openProjectNamed(const std::string& nameArg) {
   setModified(0);   // before the reset, so that it asks nothing
   projectHooks.newProject();
   projectName = name;
+  unreadPictures.clear();
   projectHooks.setStatusText("OPENING PROJECT...");
 
   uidCounter = textValue(doc.attribute(doc.root, "uid"));
@@ -410,12 +431,24 @@ bool openProjectNamed(const std::string& nameArg) {
   readScenes(r);
   if (folders) readFunctions(r);
 
-  cutTilePictures();
+  readBackgroundPictures(r);
   projectHooks.buildResourceIcons();
   applyDefinitionDepths();
   projectHooks.setStatusText("STATUS: READY.");
   projectHooks.showFirstResourceTab();
   return true;
+}
+
+void warnOfUnreadPictures() {
+  if (unreadPictures.empty()) return;
+  if (unreadPictures.size() == 1)
+    projectHooks.message("Warning", "The picture " + unreadPictures[0] +
+                                        " cannot be read. It stays empty in the project; its file is left as it is.");
+  else
+    projectHooks.message("Warning", std::to_string(unreadPictures.size()) + " pictures cannot be read: " +
+                                        firstFewOf(unreadPictures, 5) +
+                                        ". They stay empty in the project; their files are left as they are.");
+  unreadPictures.clear();
 }
 
 void openProject() {

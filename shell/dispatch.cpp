@@ -73,6 +73,7 @@ void openCommand() {
   openProject();
   refreshResourcePanel();
   releaseFreeMemory();   // what the reading of the file used
+  warnOfUnreadPictures();
   if (!projectInfo.comments.empty()) showGameComments();
 }
 

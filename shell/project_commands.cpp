@@ -48,9 +48,7 @@ void newProject() {
   clearProjectTables();   // also the counter, the flag and the project record
   loadPreferences();
   projectName = "";
-  if (fileKind(workFolder) == FILE_REGULAR) deleteFile(workFolder);
-  if (fileKind(workFolder) == FILE_FOLDER) deleteFolderTree(workFolder);
-  makeFolder(workFolder);
+  makeWorkFolder();
 }
 
 namespace {

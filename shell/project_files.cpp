@@ -1,7 +1,10 @@
 #include "shell/project_files.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 #include "project/tables.h"
 #include "ui/system.h"
@@ -15,8 +18,74 @@ bool isWorkFolderName(const std::string& name) {
   return true;
 }
 
+namespace {
+
+// The lock on the work folder this program holds, -1 for none.
+int workFolderLock = -1;
+
+bool holdsPlainFilesOnly(const std::string& folder) {
+  std::vector<DirEntry> entries;
+  if (!listFolder(folder, "", entries)) return false;
+  for (const DirEntry& e : entries)
+    if (e.kind != FILE_REGULAR || isLink(folder + "/" + e.name)) return false;
+  return true;
+}
+
+// Removes a work folder that no running program uses; false when it stays.
+bool removeIfUnused(const std::string& folder) {
+  if (isLink(folder) || fileKind(folder) != FILE_FOLDER) return false;
+  if (fileKind(folder + "/" + WORK_FOLDER_MARKER) != FILE_REGULAR) {
+    // An older version locked nothing: its folder may still be in use by a
+    // run that looks like ours, or may be no work folder at all.
+    if (!holdsPlainFilesOnly(folder) || isProgramRunningHereElsewhere()) return false;
+    return deleteFolderTree(folder);
+  }
+  int lock = lockFolder(folder);
+  if (lock < 0) return false;
+  // Held while it goes, so that no program starting now takes it; one that
+  // removed it and made its own in its place meanwhile keeps that one.
+  bool removed = isLockedFolderAt(lock, folder) && deleteFolderTree(folder);
+  unlockFolder(lock);
+  return removed;
+}
+
+// "_temp_HHMMSS" one second on, 235959 followed by 000000.
+std::string nextWorkFolderName(const std::string& name) {
+  int seconds = std::stoi(name.substr(6, 2)) * 3600 + std::stoi(name.substr(8, 2)) * 60 + std::stoi(name.substr(10, 2));
+  seconds = (seconds + 1) % 86400;
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%02d%02d%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
+  return "_temp_" + std::string(digits);
+}
+
+}  // namespace
+
+void makeWorkFolder() {
+  unlockFolder(workFolderLock);
+  workFolderLock = -1;
+  for (int tries = 0; isWorkFolderName(workFolder) && tries < 86400; ++tries) {
+    if (fileKind(workFolder) == FILE_REGULAR) deleteFile(workFolder);
+    if (fileKind(workFolder) == FILE_NONE && !isLink(workFolder)) break;
+    if (removeIfUnused(workFolder)) break;
+    workFolder = nextWorkFolderName(workFolder);
+  }
+  makeFolder(workFolder);
+  // The lock first: a folder marked and not locked is a dead run's.
+  workFolderLock = lockFolder(workFolder);
+  if (workFolderLock >= 0) writeFile(workFolder + "/" + WORK_FOLDER_MARKER, std::to_string(getpid()) + "\n");
+}
+
 void deleteWorkFolder() {
   if (isWorkFolderName(workFolder) && fileKind(workFolder) == FILE_FOLDER) deleteFolderTree(workFolder);
+  unlockFolder(workFolderLock);
+  workFolderLock = -1;
+}
+
+void removeStaleWorkFolders() {
+  std::vector<DirEntry> entries;
+  if (!listFolder(".", "_temp_*", entries)) return;
+  for (const DirEntry& e : entries)
+    if (e.kind == FILE_FOLDER && isWorkFolderName(e.name) && e.name != workFolder) removeIfUnused(e.name);
 }
 
 void listProjects() {

@@ -71,6 +71,7 @@ void startProgram(const std::string& folder) {
   keepImage(PIC_BLANK);
   showSplashWhileLoading();
   buildMainWindow();
+  removeStaleWorkFolders();
   newProject();
   checkProgramVersionAtStart();
   listProjects();

@@ -51,6 +51,22 @@ bool setCurrentFolder(const std::string& path);
 bool runDetached(const std::string& program, const std::vector<std::string>& args);
 bool findOnPath(const std::string& program, std::string& fullPath);
 
+// Folder locks: the kernel's exclusive lock on a folder, which it lets go
+// of when the process ends, however it ends. lockFolder takes it without
+// waiting: a handle (0 or more) that holds it until unlockFolder, or -1
+// when another holds it or the folder cannot be opened (a link is not
+// followed). Programs started later do not inherit it.
+int lockFolder(const std::string& path);
+void unlockFolder(int handle);
+// Whether the folder that a handle holds is still the one at `path`, not
+// removed (and another made in its place) since it was locked.
+bool isLockedFolderAt(int handle, const std::string& path);
+// Whether another running process, started from a program file of the same
+// name as this one's, has the current directory as its own. Processes that
+// cannot be looked at (other users') do not count; when nothing can be
+// looked at, true.
+bool isProgramRunningHereElsewhere();
+
 // Time.
 void delayMs(int ms);
 int64_t unixTime();

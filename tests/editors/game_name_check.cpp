@@ -3,7 +3,7 @@
 #include <iostream>
 #include <string>
 
-#include "editors/game_names.h"
+#include "builder/game_names.h"
 
 int main() {
   for (std::string name; std::getline(std::cin, name);)

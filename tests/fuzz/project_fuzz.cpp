@@ -1,5 +1,7 @@
-// A project file read whole by Open, then game.js built from it.
+// A project file read whole by Open, its warnings and the export's name
+// test made, then game.js built from it.
 #include "builder/game_files.h"
+#include "builder/game_names.h"
 #include "fuzz_folder.h"
 #include "project/hooks.h"
 #include "project/project_file.h"
@@ -41,7 +43,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   writeFile("Projects/f.xml", fuzzBytes(data, size));
-  if (openProjectNamed("f")) fillTemplate(templateText);
+  if (openProjectNamed("f")) {
+    warnOfUnreadPictures();
+    refuseUnusableGameNames();
+    fillTemplate(templateText);
+  }
   freeProjectImages();
   clearProjectTables();
   return 0;

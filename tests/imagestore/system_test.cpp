@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
@@ -160,5 +162,55 @@ TEST(SystemPrograms, RunDetachedWithoutAShell) {
   EXPECT_EQ(fileKind(target), FILE_REGULAR);
   EXPECT_FALSE(runDetached("zm-no-such-program", {}));
   EXPECT_FALSE(runDetached(folder, {}));   // a folder is no program
+  deleteFolderTree(folder);
+}
+
+// The lock tells a folder in use from one left behind, also within one
+// process; the program's work folders rely on it.
+TEST(SystemLocks, AFolderLockIsHeldUntilLetGo) {
+  std::string folder = freshFolder("zm-lock");
+  std::string work = folder + "work";
+  ASSERT_TRUE(makeFolder(work));
+  int held = lockFolder(work);
+  ASSERT_GE(held, 0);
+  EXPECT_EQ(lockFolder(work), -1) << "held";
+  EXPECT_TRUE(isLockedFolderAt(held, work));
+  // Removed and made again: the lock holds the old folder, not the new one.
+  ASSERT_TRUE(deleteFolderTree(work));
+  ASSERT_TRUE(makeFolder(work));
+  EXPECT_FALSE(isLockedFolderAt(held, work));
+  int again = lockFolder(work);
+  EXPECT_GE(again, 0);
+  unlockFolder(again);
+  unlockFolder(held);
+  held = lockFolder(work);
+  EXPECT_GE(held, 0) << "let go";
+  unlockFolder(held);
+  // No lock through a link nor on what is no folder.
+  ASSERT_EQ(symlink(work.c_str(), (folder + "link").c_str()), 0);
+  EXPECT_EQ(lockFolder(folder + "link"), -1);
+  ASSERT_TRUE(writeFile(folder + "file", "x"));
+  EXPECT_EQ(lockFolder(folder + "file"), -1);
+  EXPECT_EQ(lockFolder(folder + "missing"), -1);
+  deleteFolderTree(folder);
+}
+
+TEST(SystemLocks, AnotherRunOfTheProgramInTheSameFolderIsSeen) {
+  std::string folder = freshFolder("zm-runs");
+  std::string before = currentFolder();
+  ASSERT_TRUE(setCurrentFolder(folder));
+  EXPECT_FALSE(isProgramRunningHereElsewhere());
+  // A copy of this process: the same program file, the same folder.
+  pid_t child = fork();
+  if (child == 0) {
+    pause();
+    _exit(0);
+  }
+  ASSERT_GT(child, 0);
+  EXPECT_TRUE(isProgramRunningHereElsewhere());
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  EXPECT_FALSE(isProgramRunningHereElsewhere()) << "killed";
+  ASSERT_TRUE(setCurrentFolder(before));
   deleteFolderTree(folder);
 }

@@ -16,8 +16,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <cstdlib>
+#include <functional>
 #include <map>
 
 namespace {

@@ -3,12 +3,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "editors/game_names.h"
-#include "editors/picked_files.h"
-#include "project/makers.h"
+#include "builder/game_names.h"
 #include "project/tables.h"
-#include "tests/support/temp_folder.h"
-#include "ui/system.h"
 
 namespace {
 
@@ -35,24 +31,37 @@ std::string leadingIdentifier(const std::string& text) {
 
 }  // namespace
 
+// Each name against the rule it breaks first: an identifier only, then the
+// language, the runtime, the browser, in that order ("vk_new" is the
+// runtime's, "NaN" the language's although the browser has it too).
 TEST(GameNames, TheRuleOfAGlobalName) {
   struct Case {
     const char* name;
-    int usable;
+    int fault;
   } cases[] = {
-      {"hero", 1}, {"_x", 1}, {"$bag", 1}, {"Player2", 1}, {"my_sprite", 1}, {"onion", 1},
-      {"", 0}, {"my sprite", 0}, {"2x", 0}, {"a-b", 0}, {"caf\xc3\xa9", 0}, {"a.b", 0},
+      {"hero", NAME_FITS}, {"_x", NAME_FITS}, {"$bag", NAME_FITS}, {"Player2", NAME_FITS},
+      {"my_sprite", NAME_FITS}, {"onion", NAME_FITS}, {"zm", NAME_FITS}, {"vk", NAME_FITS},
+      {"", NAME_NO_IDENTIFIER}, {"my sprite", NAME_NO_IDENTIFIER}, {"2x", NAME_NO_IDENTIFIER},
+      {"a-b", NAME_NO_IDENTIFIER}, {"caf\xc3\xa9", NAME_NO_IDENTIFIER}, {"a.b", NAME_NO_IDENTIFIER},
+      {"../x", NAME_NO_IDENTIFIER}, {"x\n", NAME_NO_IDENTIFIER}, {"new()", NAME_NO_IDENTIFIER},
       // the language
-      {"new", 0}, {"class", 0}, {"let", 0}, {"undefined", 0}, {"NaN", 0}, {"arguments", 0},
+      {"new", NAME_RESERVED_WORD}, {"class", NAME_RESERVED_WORD}, {"let", NAME_RESERVED_WORD},
+      {"undefined", NAME_RESERVED_WORD}, {"NaN", NAME_RESERVED_WORD}, {"arguments", NAME_RESERVED_WORD},
       // the runtime
-      {"random", 0}, {"instance_create", 0}, {"c_red", 0}, {"x", 0}, {"vk_left", 0}, {"vk_anything", 0},
-      {"zm_scenes", 0}, {"__sprite_init__", 0}, {"on_step_i", 0},
+      {"random", NAME_OF_RUNTIME}, {"instance_create", NAME_OF_RUNTIME}, {"c_red", NAME_OF_RUNTIME},
+      {"x", NAME_OF_RUNTIME}, {"vk_left", NAME_OF_RUNTIME}, {"vk_new", NAME_OF_RUNTIME},
+      {"zm_scenes", NAME_OF_RUNTIME}, {"__sprite_init__", NAME_OF_RUNTIME}, {"on_step_i", NAME_OF_RUNTIME},
       // the browser's window
-      {"name", 0}, {"top", 0}, {"location", 0}, {"status", 0}, {"self", 0}, {"parent", 0}, {"length", 0},
-      {"document", 0}, {"Image", 0}, {"Audio", 0}, {"Math", 0}, {"onload", 0}, {"alert", 0},
+      {"name", NAME_OF_BROWSER}, {"top", NAME_OF_BROWSER}, {"location", NAME_OF_BROWSER},
+      {"status", NAME_OF_BROWSER}, {"self", NAME_OF_BROWSER}, {"parent", NAME_OF_BROWSER},
+      {"length", NAME_OF_BROWSER}, {"document", NAME_OF_BROWSER}, {"Image", NAME_OF_BROWSER},
+      {"Audio", NAME_OF_BROWSER}, {"Math", NAME_OF_BROWSER}, {"onload", NAME_OF_BROWSER},
+      {"alert", NAME_OF_BROWSER},
   };
-  for (const Case& c : cases) EXPECT_EQ(isGlobalNameFree(c.name), c.usable) << c.name;
-  EXPECT_EQ(gameNameMessage("my sprite"), "The name 'my sprite' cannot be used in a game");
+  for (const Case& c : cases) {
+    EXPECT_EQ(globalNameFault(c.name), c.fault) << c.name;
+    EXPECT_EQ(isGlobalNameFree(c.name), c.fault == NAME_FITS ? 1 : 0) << c.name;
+  }
 }
 
 TEST(GameNames, NamesOfOtherKindsAreTaken) {
@@ -66,17 +75,24 @@ TEST(GameNames, NamesOfOtherKindsAreTaken) {
   instance.name = "SceneObject5";   // an instance is no global
   appendScene().name = "level";
   appendFunction().name = "helper";
+  appendFont().name = "top";
   struct Case {
     const char* name;
     int kind;
-    int usable;
+    int fault;
   } cases[] = {
-      {"ball", GAME_SPRITE, 1},   {"ball", GAME_OBJECT, 0},       {"ball", GAME_MUSIC, 0},
-      {"jump", GAME_SOUND, 1},    {"jump", GAME_MUSIC, 0},        {"wall", GAME_OBJECT, 1},
-      {"wall", GAME_SPRITE, 0},   {"SceneObject5", GAME_SPRITE, 1}, {"level", GAME_BACKGROUND, 0},
-      {"helper", GAME_FONT, 0},   {"helper", GAME_FUNCTION, 1},   {"fresh", GAME_SCENE, 1},
+      {"ball", GAME_SPRITE, NAME_FITS},          {"ball", GAME_OBJECT, NAME_OF_OTHER_KIND},
+      {"ball", GAME_MUSIC, NAME_OF_OTHER_KIND},  {"jump", GAME_SOUND, NAME_FITS},
+      {"jump", GAME_MUSIC, NAME_OF_OTHER_KIND},  {"wall", GAME_OBJECT, NAME_FITS},
+      {"wall", GAME_SPRITE, NAME_OF_OTHER_KIND}, {"SceneObject5", GAME_SPRITE, NAME_FITS},
+      {"level", GAME_BACKGROUND, NAME_OF_OTHER_KIND}, {"helper", GAME_FONT, NAME_OF_OTHER_KIND},
+      {"helper", GAME_FUNCTION, NAME_FITS},      {"fresh", GAME_SCENE, NAME_FITS},
+      {"top", GAME_SPRITE, NAME_OF_BROWSER},     // the first rule broken is told
   };
-  for (const Case& c : cases) EXPECT_EQ(isGameNameUsable(c.name, c.kind), c.usable) << c.name << " " << c.kind;
+  for (const Case& c : cases) {
+    EXPECT_EQ(gameNameFault(c.name, c.kind), c.fault) << c.name << " " << c.kind;
+    EXPECT_EQ(isGameNameUsable(c.name, c.kind), c.fault == NAME_FITS ? 1 : 0) << c.name << " " << c.kind;
+  }
   clearProjectTables();
 }
 
@@ -129,34 +145,4 @@ TEST(GameNames, RuntimeNamesAreRefused) {
     if (row % 3 == 0 && line.size() > 1) names.push_back(line.substr(1));
   }
   for (const std::string& name : names) EXPECT_EQ(isGlobalNameFree(name), 0) << name;
-}
-
-TEST(PickedFiles, APickedFileNeverTakesAnotherFilesPlace) {
-  TempFolder folder;
-  clearProjectTables();
-  workFolder = "work";
-  makeFolder("work");
-  makeFolder("picks");
-  writeFile("picks/jump.wav", "new jump");
-  writeFile("picks/same.wav", "same bytes");
-  writeFile("picks/a_0.png", "a background");
-  writeFile("picks/free.wav", "");
-  writeFile("work/jump.wav", "old jump");
-  writeFile("work/same.wav", "same bytes");
-  writeFile("work/jump_2.wav", "stray");
-  appendSound().wav = "jump.wav";
-  appendMusic().wav = "same.wav";
-  appendFrame() = {"0", "a", -1};
-  std::vector<std::string> taken = workFileNamesInUse();
-  EXPECT_EQ(pickedFileName("picks/jump.wav", taken), "jump_3.wav") << "jump_2.wav is in the folder";
-  EXPECT_EQ(pickedFileName("picks/same.wav", taken), "same.wav") << "the very same file is shared";
-  EXPECT_EQ(pickedFileName("picks/a_0.png", taken), "a_0_2.png") << "a frame file's name";
-  EXPECT_EQ(pickedFileName("picks/free.wav", taken), "free.wav");
-  dropOneName(taken, "jump.wav");   // the field that the pick replaces
-  EXPECT_EQ(pickedFileName("picks/jump.wav", taken), "jump.wav");
-  EXPECT_TRUE(copyPickedFile("picks/free.wav", "free.wav"));
-  EXPECT_EQ(fileSize("work/free.wav"), 0) << "a file of 0 bytes is copied like any other";
-  EXPECT_EQ(filePart("/home/me/sounds/jump.wav"), "jump.wav");
-  EXPECT_EQ(filePart("jump.wav"), "jump.wav");
-  clearProjectTables();
 }

@@ -1,0 +1,82 @@
+// Folder locks and the other runs of this program: what lets a program
+// tell the work folder of a run that still goes on from one that a killed
+// run left behind.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+
+#include "ui/system.h"
+
+namespace {
+
+std::string linkTarget(const std::string& path) {
+  char buffer[PATH_MAX];
+  ssize_t n = readlink(path.c_str(), buffer, sizeof buffer - 1);
+  return n > 0 ? std::string(buffer, size_t(n)) : std::string();
+}
+
+// The file name of a program file, also of one replaced or removed since
+// it was started (the kernel then adds " (deleted)").
+std::string programFileName(const std::string& path) {
+  std::string name = path.substr(path.rfind('/') + 1);
+  const std::string removed = " (deleted)";
+  if (name.size() > removed.size() && name.compare(name.size() - removed.size(), removed.size(), removed) == 0)
+    name.resize(name.size() - removed.size());
+  return name;
+}
+
+}  // namespace
+
+int lockFolder(const std::string& path) {
+  // Not inherited by the programs started later: a browser that outlives
+  // the program must not keep its folder locked.
+  int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return -1;
+  int rc;
+  do {
+    rc = flock(fd, LOCK_EX | LOCK_NB);
+  } while (rc != 0 && errno == EINTR);
+  if (rc != 0) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+void unlockFolder(int handle) {
+  if (handle >= 0) close(handle);
+}
+
+bool isLockedFolderAt(int handle, const std::string& path) {
+  struct stat held, there;
+  return handle >= 0 && fstat(handle, &held) == 0 && lstat(path.c_str(), &there) == 0 &&
+         S_ISDIR(there.st_mode) && held.st_dev == there.st_dev && held.st_ino == there.st_ino;
+}
+
+bool isProgramRunningHereElsewhere() {
+  const std::string here = linkTarget("/proc/self/cwd");
+  const std::string self = programFileName(linkTarget("/proc/self/exe"));
+  DIR* proc = opendir("/proc");
+  if (here.empty() || self.empty() || !proc) {
+    if (proc) closedir(proc);
+    return true;   // nothing can be told: as if one ran
+  }
+  const std::string own = std::to_string(getpid());
+  bool found = false;
+  while (struct dirent* e = readdir(proc)) {
+    std::string pid = e->d_name;
+    if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos || pid == own) continue;
+    if (linkTarget("/proc/" + pid + "/cwd") != here) continue;
+    if (programFileName(linkTarget("/proc/" + pid + "/exe")) == self) {
+      found = true;
+      break;
+    }
+  }
+  closedir(proc);
+  return found;
+}
