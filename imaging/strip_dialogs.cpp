@@ -19,7 +19,7 @@ int showImportDialog(int spriteIndex, int strip, int opener) {
   int import = buttonGadget(UI_ANY, 725, 565, 65, 25, " Import! ");
   nameGadget(import, "Import");
   // A wrong file picked must not cost the sprite its frames.
-  int cancel = buttonGadget(UI_ANY, 10, 565, 65, 25, "Cancel");
+  int cancel = buttonGadget(UI_ANY, 650, 565, 65, 25, "Cancel");
   nameGadget(cancel, "Cancel");
   textGadget(UI_ANY, 480, 15, 150, 25,
              "Dimensions: " + std::to_string(w) + " x " + std::to_string(h) + " pixels");
