@@ -8,22 +8,15 @@ exe="$1"
 help="$2"
 dir="$(mktemp -d /tmp/zm_help_XXXXXX)"
 cp "$exe" "$help" "$dir/"
-cd "$dir"
+# shellcheck source=tests/shell/desktop_common.sh
+source "$(dirname "$0")/desktop_common.sh"
+cd "$dir" || exit 1
 printf '[Misc]\nCheckProgramVersion = 0\n' > preferences.dat
-exec 3> "$dir/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp > "$dir/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 1 40); do [ -s "$dir/display" ] && break; sleep 0.25; done
-export DISPLAY=":$(head -n1 "$dir/display")"
-unset QT_QPA_PLATFORM
-openbox > "$dir/openbox.log" 2>&1 &
-wm=$!
-for _ in $(seq 1 40); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.25; done
+start_desktop 1280x1024
 "$dir/$(basename "$exe")" > "$dir/out.log" 2>&1 &
 program=$!
 viewer="$dir/$(basename "$help")"
-failures=0
-fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
+# Every help window, not only the first: the test counts them.
 visible() { xdotool search --onlyvisible --name "$1" 2> /dev/null; }
 wait_for() {   # name, tenths of a second
   local id=""
