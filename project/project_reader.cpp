@@ -7,6 +7,7 @@
 #include "project/file_names.h"
 #include "project/hooks.h"
 #include "project/project_file.h"
+#include "project/save_files.h"
 #include "project/tables.h"
 #include "project/xml_read.h"
 #include "ui/draw.h"
@@ -345,8 +346,13 @@ int64_t projectPixelBudget = int64_t(1) << 28;
 
 bool openProjectNamed(const std::string& nameArg) {
   const std::string name = nameArg;
-  std::string bytes;
+  std::string bytes, unmoved;
   XmlDocument doc;
+  // A save cut off between its renames is put back or finished first.
+  if (isUsableName(name) && !recoverSave(name, unmoved)) {
+    reportUnwritable("The file " + unmoved);
+    return false;
+  }
   if (!isUsableName(name) || !readFile("Projects/" + name + ".xml", bytes) || !parseXml(bytes, doc)) {
     projectHooks.message("Error", cannotRead);
     return false;
