@@ -10,6 +10,7 @@
 #include "project/project_file.h"
 #include "project/save_journal.h"
 #include "project_fixture.h"
+#include "tests/support/failing_step.h"
 #include "two_versions.h"
 
 namespace {
@@ -34,26 +35,6 @@ Files projectFiles() {
   listFiles("Projects", files);
   return files;
 }
-
-// Fails the n-th write, sync or rename of the file layer (every one from
-// the n-th on when `lasting`), as a full or broken disk would.
-struct FailingStep {
-  int failAt, seen = 0, renames = 0, renamesBeforeFailure = -1;
-  bool lasting;
-  std::set<int> failedKinds;
-  explicit FailingStep(int n, bool lastingFault = false) : failAt(n), lasting(lastingFault) {
-    fileStepHook = [this](int step, const std::string&) {
-      if (step == STEP_DELETE) return true;
-      ++seen;
-      bool fails = lasting ? seen >= failAt : seen == failAt;
-      if (fails && failedKinds.empty()) renamesBeforeFailure = renames;
-      if (fails) failedKinds.insert(step);
-      if (!fails && step == STEP_RENAME) ++renames;
-      return !fails;
-    };
-  }
-  ~FailingStep() { fileStepHook = nullptr; }
-};
 
 class SaveCommitTest : public ProjectTest {
  protected:
