@@ -13,16 +13,19 @@ bool mayWrite(int permissions) { return permissions < 0 || (permissions & 0200) 
 void stage(SaveFiles& save, const std::string& path, const std::string& prefix, const std::string& bytes,
            bool keepSame) {
   if (!save.failedPath.empty()) return;
-  if (!isLink(path)) {
-    if (fileKind(path) == FILE_FOLDER) {
-      save.failedPath = path;
-      return;
-    }
-    std::string old;
-    if (keepSame && fileSize(path) == int64_t(bytes.size()) && readFile(path, old) && old == bytes) return;
-  }
-  // Root may write anything: the bits say what the user meant.
+  // A regular file, not a link, has bits (one look at the disk for the many
+  // frames of a save).
   const int permissions = filePermissions(path);
+  const bool link = permissions < 0 && isLink(path);
+  if (permissions < 0 && !link && fileKind(path) == FILE_FOLDER) {
+    save.failedPath = path;
+    return;
+  }
+  std::string old;
+  if (permissions >= 0 && keepSame && fileSize(path) == int64_t(bytes.size()) && readFile(path, old) &&
+      old == bytes)
+    return;
+  // Root may write anything: the bits say what the user meant.
   if (!mayWrite(permissions)) {
     save.failedPath = path;
     return;
@@ -32,7 +35,7 @@ void stage(SaveFiles& save, const std::string& path, const std::string& prefix, 
   if (temp.empty())
     save.failedPath = path;
   else
-    save.staged.push_back({temp, path});
+    save.staged.push_back({temp, path, permissions >= 0 || link});
 }
 
 bool failAt(SaveFiles& save, const std::string& path) {
@@ -72,8 +75,9 @@ bool commitFiles(SaveFiles& save) {
     if (!syncFile(f.temp)) return failAt(save, f.path);
   // One rename needs no journal: it happens whole or not at all.
   std::string journal;
+  // The last rename is the commit's point: its old file needs no keeping.
+  staged.back().keepsOld = false;
   if (staged.size() > 1) {
-    for (size_t i = 0; i + 1 < staged.size(); ++i) staged[i].keepsOld = entryExists(staged[i].path);
     journal = writeJournal(save.project, staged);
     if (journal.empty()) return failAt(save, staged.back().path);
   }

@@ -183,7 +183,8 @@ TEST_F(SaveCommitTest, ACutOffJournalMovesNothing) {
   stageFile(save, "Projects/game/aud/a.wav", "new");
   stageDocument(save, "Projects/game.xml", documentTempPrefix("game"), "<doc/>");
   ASSERT_EQ(save.staged.size(), 2u);
-  save.staged[0].keepsOld = true;
+  ASSERT_TRUE(save.staged[0].keepsOld);
+  save.staged[1].keepsOld = false;   // as the commit has it
   std::string journal = writeJournal("game", save.staged);
   ASSERT_FALSE(journal.empty());
   const std::string whole = TempFolder::read(journal);
