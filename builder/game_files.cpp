@@ -168,7 +168,7 @@ void runGame() {
     projectHooks.message("Message", "Please save your game.");
     return;
   }
-  // A failed save has shown its error; the page would be an old one.
+  // A failed save or game write has shown its error; the page would be old or broken.
   if (!builderHooks.saveProject() || !generateGameFiles()) return;
   const std::string folder = currentFolder();
   if (fileSize(folder + "Projects/" + projectName + "/index.html") > 0) {

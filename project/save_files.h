@@ -15,7 +15,9 @@
 
 struct StagedFile {
   std::string temp, path;
-  bool keepsOld = false;   // the file at `path` waits under backupPath(temp) during the commit
+  // A file was at `path` when staged; during the commit it waits under
+  // backupPath(temp) (never for the last one, whose rename is atomic).
+  bool keepsOld = false;
 };
 
 struct SaveFiles {
