@@ -2,9 +2,7 @@
 // road from a saved project to a game that node accepts, and Run game.
 #include "builder/game_files.h"
 
-#include <signal.h>
 #include <stdlib.h>
-#include <sys/resource.h>
 
 #include <cstdlib>
 #include <functional>
@@ -12,6 +10,7 @@
 
 #include "builder_fixture.h"
 #include "tests/support/failing_step.h"
+#include "tests/support/file_size_limit.h"
 #include "project/deletes.h"
 #include "project/project_file.h"
 #include "ui/image.h"
@@ -498,15 +497,11 @@ TEST_F(GameFilesTest, AGameThatDoesNotFitKeepsTheOldOne) {
   scene("scene_2");
   exportTemplate = std::string(100000, 'x');
   writeFile("Projects/game/game.js", "old game");
-  rlimit old{};
-  getrlimit(RLIMIT_FSIZE, &old);
-  rlimit tight = old;
-  tight.rlim_cur = 65536;
-  void (*previous)(int) = signal(SIGXFSZ, SIG_IGN);
-  setrlimit(RLIMIT_FSIZE, &tight);
-  bool written = generateGameFiles();
-  setrlimit(RLIMIT_FSIZE, &old);
-  signal(SIGXFSZ, previous);
+  bool written;
+  {
+    FileSizeLimit limit(65536);
+    written = generateGameFiles();
+  }
   EXPECT_FALSE(written);
   EXPECT_EQ(slurp("Projects/game/game.js"), "old game");
   EXPECT_TRUE(statusTexts.empty());
