@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "builder/js_text.h"
+#include "project/save_files.h"
 #include "project/tables.h"
 #include "ui/system.h"
 
@@ -123,10 +124,16 @@ std::string extensionDetailsText(const ExtensionRecord& extension) {
          extension.description + "HELP:" + extension.help;
 }
 
-void writeEnabledExtensions(const std::vector<std::string>& fileNames) {
-  std::string path = enabledListPath();
+bool writeEnabledExtensions(const std::vector<std::string>& fileNames) {
   std::string bytes;
   for (const std::string& f : fileNames) bytes += f + "\n";
-  // Replaced whole or not at all: a failed write keeps the old list.
-  writeFileAtomic(path, bytes);
+  // Replaced whole or not at all, as the project's files are: a failed
+  // write keeps the old list.
+  SaveFiles save;
+  save.project = projectName;
+  stageDocument(save, enabledListPath(), SAVE_TEMP_PREFIX, bytes);
+  if (save.failedPath.empty() && commitFiles(save)) return true;
+  discardFiles(save);
+  reportUnwritable("The file " + save.failedPath);
+  return false;
 }

@@ -37,5 +37,6 @@ std::string generateExtensionsSection();
 // The text the "Installed extensions" dialog shows for one extension.
 std::string extensionDetailsText(const ExtensionRecord& extension);
 
-// Writes Projects/N/extensions.dat anew with the given base names.
-void writeEnabledExtensions(const std::vector<std::string>& fileNames);
+// Writes Projects/N/extensions.dat anew with the given base names; a file
+// that cannot be written stays as it was and is reported ("Error").
+bool writeEnabledExtensions(const std::vector<std::string>& fileNames);

@@ -8,6 +8,7 @@
 #include "builder/sections.h"
 #include "builder/settings.h"
 #include "project/hooks.h"
+#include "project/save_files.h"
 #include "project/tables.h"
 #include "ui/system.h"
 
@@ -57,6 +58,20 @@ constexpr std::string_view pageLines[] = {
 bool unreserved(unsigned char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
          c == '-' || c == '.' || c == '_' || c == '~';
+}
+
+// Both files are replaced as the project's are, whole or not at all: a
+// failed write keeps the old game and says which file it could not write.
+bool writeGameFiles(const std::string& folder) {
+  SaveFiles save;
+  save.project = projectName;
+  const std::string page = folder + "index.html";
+  if (generateIndexHtml == 1 || fileSize(page) < 0) stageFile(save, page, indexHtmlText());
+  stageFile(save, folder + "game.js", fillTemplate(exportTemplate));
+  if (save.failedPath.empty() && commitFiles(save)) return true;
+  discardFiles(save);
+  reportUnwritable("The file " + save.failedPath);
+  return false;
 }
 
 }  // namespace
@@ -124,14 +139,7 @@ bool generateGameFiles() {
   if (projectName.empty()) return false;
   // A name that is no global of its own stops the game at its first line.
   if (refuseUnusableGameNames() != 0) return false;
-  const std::string folder = "Projects/" + projectName + "/";
-  deleteFile(folder + "game.js");
-  const std::string page = folder + "index.html";
-  if (generateIndexHtml == 1 || fileSize(page) < 0) {
-    deleteFile(page);
-    writeFile(page, indexHtmlText());
-  }
-  writeFile(folder + "game.js", fillTemplate(exportTemplate));
+  if (!writeGameFiles("Projects/" + projectName + "/")) return false;
   projectHooks.setStatusText("PROJECT SAVED.");
   builderHooks.readyAfter(500);
   if (scenes.empty()) projectHooks.message("Warning", "There is no scene added.");
@@ -163,9 +171,8 @@ void runGame() {
     projectHooks.message("Message", "Please save your game.");
     return;
   }
-  // A failed save has shown its error; the page would be an old one.
-  if (!builderHooks.saveProject()) return;
-  if (!generateGameFiles()) return;
+  // A failed save or game write has shown its error; the page would be old or broken.
+  if (!builderHooks.saveProject() || !generateGameFiles()) return;
   const std::string folder = currentFolder();
   if (fileSize(folder + "Projects/" + projectName + "/index.html") > 0) {
     runDetached("xdg-open", {gamePageArgument(folder, projectName, addFileProtocol)});

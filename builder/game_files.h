@@ -20,8 +20,9 @@ std::string indexHtmlText();
 // Reloads the extensions; for a named project whose names all fit the
 // game (refuseUnusableGameNames) writes index.html (when the preference
 // asks for it or the page is missing) and game.js, shows "PROJECT SAVED."
-// for half a second, and warns when there is no scene. Returns whether the
-// game files were written.
+// for half a second, and warns when there is no scene. A file that cannot
+// be written keeps both old files and is reported in an "Error" message
+// instead; returns whether the game files were written.
 bool generateGameFiles();
 
 // The argument handed to the browser opener: the absolute path of the page,
@@ -29,6 +30,6 @@ bool generateGameFiles();
 // `folder` is the program folder, ending in "/".
 std::string gamePageArgument(const std::string& folder, const std::string& name, int fileProtocol);
 
-// Run game: refuses an unnamed project, saves, writes the game files and,
-// when they were written, opens index.html with xdg-open.
+// Run game: refuses an unnamed project, saves, writes the game files and
+// opens index.html with xdg-open; a failed save or game write opens nothing.
 void runGame();

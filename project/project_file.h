@@ -9,14 +9,18 @@
 // as one whole: the frame PNGs, the copied sound, music and background
 // files and the document are each written to a temporary name first and
 // renamed into place only when all of them were written, the document
-// (Projects/N.xml) last. A project or image or audio folder that is a
-// symbolic link is refused, and no file is written through a link. On
-// success the modified flag goes to 0; on any failure nothing of the old
-// project changes, an "Error" message names the file and the flag stays.
-// Frames of a sprite whose name cannot be part of a file name are left out
-// and reported the same way, the rest being saved. The window title is
-// refreshed in every case. Leftover temporary files of a save that was
-// killed are removed. Returns whether everything was written.
+// (Projects/N.xml) last; a rename that fails puts back those made before
+// it. A project or image or audio folder that is a symbolic link is
+// refused, and no file is written through a link. Each file replaced keeps
+// its permission bits; one without write permission for the user is not
+// replaced, and fails the save. On success the modified flag goes to 0; on
+// any failure nothing of the old project changes, an "Error" message names
+// the file and the flag stays. Frames of a sprite whose name cannot be part
+// of a file name are left out and reported the same way, the rest being
+// saved. The window title is refreshed in every case. A save of this
+// project that a kill or power cut stopped between its renames is first
+// put back or finished (see save_files.h), then leftover temporary files
+// are removed. Returns whether everything was written.
 bool writeProject();
 
 // The Open command: asks about unsaved changes, lets the user choose a
@@ -43,6 +47,9 @@ void warnOfUnreadPictures();
 extern int64_t projectPixelBudget;
 
 // Reads Projects/<name>.xml into the tables after the new-project reset.
-// A file that cannot be read, or one too new, is refused with an "Error"
-// message before anything changes; returns whether the project was opened.
+// A save of it stopped between its renames is put back or finished first;
+// a file that cannot be moved for it refuses the project ("The file ...
+// cannot be written."). A file that cannot be read, or one too new, is
+// refused with an "Error" message before anything changes; returns whether
+// the project was opened.
 bool openProjectNamed(const std::string& name);

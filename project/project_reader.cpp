@@ -9,6 +9,7 @@
 #include "project/hooks.h"
 #include "project/message_texts.h"
 #include "project/project_file.h"
+#include "project/save_files.h"
 #include "project/tables.h"
 #include "project/xml_read.h"
 #include "ui/draw.h"
@@ -365,8 +366,13 @@ std::vector<std::string> unreadPictures;
 
 bool openProjectNamed(const std::string& nameArg) {
   const std::string name = nameArg;
-  std::string bytes;
+  std::string bytes, unmoved;
   XmlDocument doc;
+  // A save cut off between its renames is put back or finished first.
+  if (isUsableName(name) && !recoverSave(name, unmoved)) {
+    reportUnwritable("The file " + unmoved);
+    return false;
+  }
   if (!isUsableName(name) || !readFile("Projects/" + name + ".xml", bytes) || !parseXml(bytes, doc)) {
     projectHooks.message("Error", cannotRead);
     return false;

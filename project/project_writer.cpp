@@ -239,11 +239,6 @@ bool prepareFolder(const std::string& path) {
   return fileKind(path) == FILE_FOLDER || makeFolder(path);
 }
 
-void reportUnwritable(const std::string& what) {
-  projectHooks.message("Error", what + " cannot be written.");
-  projectHooks.updateWindowTitle();
-}
-
 }  // namespace
 
 bool writeProject() {
@@ -251,6 +246,12 @@ bool writeProject() {
   const std::string documentPath = "Projects/" + projectName + ".xml";
   if (!isUsableName(projectName)) {
     reportUnwritable("The project file " + documentPath);
+    return false;
+  }
+  // A save cut off between its renames is put back or finished first.
+  std::string unmoved;
+  if (!recoverSave(projectName, unmoved)) {
+    reportUnwritable("The file " + unmoved);
     return false;
   }
   // A folder name that could lead out of the project folder gets no files.
@@ -269,6 +270,7 @@ bool writeProject() {
     if (!f.empty()) removeLeftovers(f, SAVE_TEMP_PREFIX, true);
 
   save = SaveFiles();
+  save.project = projectName;
   unwritten.clear();
   XmlWriter w;
   w.out.reserve(1 << 16);
@@ -299,16 +301,7 @@ bool writeProject() {
   w.end();
 
   // The document goes last: renamed into place only after every side file.
-  // A folder in its place would only refuse the rename, after the side files.
-  if (save.failedPath.empty() && !isLink(documentPath) && fileKind(documentPath) == FILE_FOLDER)
-    save.failedPath = documentPath;
-  if (save.failedPath.empty()) {
-    std::string temp = writeNewFile("Projects", documentTempPrefix(projectName), w.out, false);
-    if (temp.empty())
-      save.failedPath = documentPath;
-    else
-      save.staged.emplace_back(temp, documentPath);
-  }
+  stageDocument(save, documentPath, documentTempPrefix(projectName), w.out);
   if (!save.failedPath.empty() || !commitFiles(save)) {
     discardFiles(save);
     std::string failed = save.failedPath;

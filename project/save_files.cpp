@@ -2,13 +2,54 @@
 
 #include <set>
 
+#include "project/hooks.h"
+#include "project/save_journal.h"
 #include "ui/system.h"
 
 namespace {
 
-std::string folderOf(const std::string& path) {
-  size_t slash = path.rfind('/');
-  return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+bool mayWrite(int permissions) { return permissions < 0 || (permissions & 0200) != 0; }
+
+void stage(SaveFiles& save, const std::string& path, const std::string& prefix, const std::string& bytes,
+           bool keepSame) {
+  if (!save.failedPath.empty()) return;
+  // A regular file, not a link, has bits (one look at the disk for the many
+  // frames of a save).
+  const int permissions = filePermissions(path);
+  const bool link = permissions < 0 && isLink(path);
+  if (permissions < 0 && !link && fileKind(path) == FILE_FOLDER) {
+    save.failedPath = path;
+    return;
+  }
+  std::string old;
+  if (permissions >= 0 && keepSame && fileSize(path) == int64_t(bytes.size()) && readFile(path, old) &&
+      old == bytes)
+    return;
+  // Root may write anything: the bits say what the user meant.
+  if (!mayWrite(permissions)) {
+    save.failedPath = path;
+    return;
+  }
+  // Synced all together before the renames: the disk takes them in one go.
+  std::string temp = writeNewFile(folderOf(path), prefix, bytes, false, permissions);
+  if (temp.empty())
+    save.failedPath = path;
+  else
+    save.staged.push_back({temp, path, permissions >= 0 || link});
+}
+
+bool failAt(SaveFiles& save, const std::string& path) {
+  save.failedPath = path;
+  return false;
+}
+
+// After a failed rename: everything back as it was, and the journal gone.
+bool putBack(SaveFiles& save, const std::string& journal, const std::string& path) {
+  save.failedPath = path;
+  std::string unmoved;
+  if (!undoCommit(save.staged, unmoved) || (!journal.empty() && !deleteFile(journal)))
+    save.staged.clear();   // the journal stays with the files it names, for the next Open or save
+  return false;
 }
 
 }  // namespace
@@ -19,51 +60,48 @@ std::string documentTempPrefix(const std::string& project) {
 }
 
 void stageFile(SaveFiles& save, const std::string& path, const std::string& bytes) {
-  if (!save.failedPath.empty()) return;
-  if (!isLink(path)) {
-    if (fileKind(path) == FILE_FOLDER) {
-      save.failedPath = path;
-      return;
-    }
-    std::string old;
-    if (fileSize(path) == int64_t(bytes.size()) && readFile(path, old) && old == bytes) return;
-  }
-  // Synced all together before the renames: the disk takes them in one go.
-  std::string temp = writeNewFile(folderOf(path), SAVE_TEMP_PREFIX, bytes, false);
-  if (temp.empty())
-    save.failedPath = path;
-  else
-    save.staged.emplace_back(temp, path);
+  stage(save, path, SAVE_TEMP_PREFIX, bytes, true);
+}
+
+void stageDocument(SaveFiles& save, const std::string& path, const std::string& prefix,
+                   const std::string& bytes) {
+  stage(save, path, prefix, bytes, false);
 }
 
 bool commitFiles(SaveFiles& save) {
-  for (size_t i = 0; i < save.staged.size(); ++i) {
-    if (!syncFile(save.staged[i].first)) {
-      save.failedPath = save.staged[i].second;
-      return false;
-    }
+  std::vector<StagedFile>& staged = save.staged;
+  if (staged.empty()) return true;
+  for (const StagedFile& f : staged)
+    if (!syncFile(f.temp)) return failAt(save, f.path);
+  // One rename needs no journal: it happens whole or not at all.
+  std::string journal;
+  // The last rename is the commit's point: its old file needs no keeping.
+  staged.back().keepsOld = false;
+  if (staged.size() > 1) {
+    journal = writeJournal(save.project, staged);
+    if (journal.empty()) return failAt(save, staged.back().path);
   }
   std::set<std::string> folders;
-  for (size_t i = 0; i < save.staged.size(); ++i) {
-    const auto& [temp, path] = save.staged[i];
+  for (size_t i = 0; i < staged.size(); ++i) {
+    const StagedFile& f = staged[i];
     // What the last file names reaches the disk before it.
-    if (i + 1 == save.staged.size())
-      for (const std::string& folder : folders) syncFolder(folder);
-    if (!renameFile(temp, path)) {
-      save.failedPath = path;
-      for (size_t k = i; k < save.staged.size(); ++k) deleteFile(save.staged[k].first);
-      save.staged.clear();
-      return false;
-    }
-    folders.insert(folderOf(path));
+    if (i + 1 == staged.size())
+      for (const std::string& folder : folders)
+        if (!syncFolder(folder)) return putBack(save, journal, f.path);
+    if (f.keepsOld && !renameFile(f.path, backupPath(f.temp))) return putBack(save, journal, f.path);
+    if (!renameFile(f.temp, f.path)) return putBack(save, journal, f.path);
+    folders.insert(folderOf(f.path));
   }
-  if (!save.staged.empty()) syncFolder(folderOf(save.staged.back().second));
-  save.staged.clear();
+  syncFolder(folderOf(staged.back().path));
+  // The save is made; an old file that stays is removed by the next Open or save.
+  std::string unmoved;
+  if (finishCommit(staged, unmoved) && !journal.empty()) deleteFile(journal);
+  staged.clear();
   return true;
 }
 
 void discardFiles(SaveFiles& save) {
-  for (const auto& staged : save.staged) deleteFile(staged.first);
+  for (const StagedFile& f : save.staged) deleteFile(f.temp);
   save.staged.clear();
 }
 
@@ -75,4 +113,9 @@ void removeLeftovers(const std::string& folder, const std::string& prefix, bool 
     if (e.kind != FILE_REGULAR || e.name.compare(0, prefix.size(), prefix) != 0) continue;
     if (anyLength || e.name.size() == prefix.size() + 6) deleteFile(base + e.name);
   }
+}
+
+void reportUnwritable(const std::string& what) {
+  projectHooks.message("Error", what + " cannot be written.");
+  projectHooks.updateWindowTitle();
 }

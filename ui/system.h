@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,26 +15,39 @@ int64_t fileSize(const std::string& path);          // -1 when missing
 int64_t fileModified(const std::string& path);      // seconds since the epoch; 0 when missing
 bool makeFolder(const std::string& path);
 bool deleteFolderTree(const std::string& path);     // the folder and everything in it
+// A file, or a link itself (never what it points at).
 bool deleteFile(const std::string& path);
 bool copyFile(const std::string& from, const std::string& to);
+// A link is renamed itself, even one that points nowhere.
 bool renameFile(const std::string& from, const std::string& to);
 bool readFile(const std::string& path, std::string& bytes);
 // Writes through a temporary file in the same folder, flushed and synced,
 // then renamed over the target: the old file stays whole when anything fails.
+// The new file keeps the permission bits of the one it replaces.
 bool writeFileAtomic(const std::string& path, const std::string& bytes);
 // Writes in place (no sync); a link in the file's place is not followed.
 bool writeFile(const std::string& path, const std::string& bytes);
 // Writes `bytes` to a new file in `folder` named `prefix` and six picked
 // characters, created exclusively (never through a link) and synced unless
-// `sync` is false. Returns its path, or "" with nothing left behind.
+// `sync` is false. It gets `permissions` (the bits 0777), or with -1 the
+// usual ones of a new file. Returns its path, or "" with nothing left behind.
 std::string writeNewFile(const std::string& folder, const std::string& prefix, const std::string& bytes,
-                         bool sync = true);
+                         bool sync = true, int permissions = -1);
 // Flushes a written file to the disk (not through a link).
 bool syncFile(const std::string& path);
 // Makes the folder's entries (a file created or renamed in it) last.
 bool syncFolder(const std::string& path);
 // Whether the path itself is a symbolic link (not what it points at).
 bool isLink(const std::string& path);
+// The permission bits (0777) of the regular file at `path` itself, not
+// through a link; -1 when there is none.
+int filePermissions(const std::string& path);
+
+// For tests: when set, asked before each write, sync, rename and delete
+// made here, with the path; false makes that call fail as a full or broken
+// disk would.
+enum FileStep : int { STEP_WRITE, STEP_SYNC, STEP_RENAME, STEP_DELETE };
+extern std::function<bool(int step, const std::string& path)> fileStepHook;
 
 struct DirEntry {
   std::string name;

@@ -15,6 +15,16 @@
 #include <filesystem>
 #include <system_error>
 
+std::function<bool(int step, const std::string& path)> fileStepHook;
+
+static bool stepAllowed(int step, const std::string& path) {
+  if (fileStepHook && !fileStepHook(step, path)) {
+    errno = EIO;
+    return false;
+  }
+  return true;
+}
+
 int fileKind(const std::string& path) {
   struct stat st;
   if (path.empty() || stat(path.c_str(), &st) != 0) return FILE_NONE;
@@ -48,8 +58,15 @@ bool deleteFolderTree(const std::string& path) {
   return !ec;
 }
 
+// A link itself, not what it points at (which may be missing).
+static bool isLinkEntry(const std::string& path) {
+  struct stat st;
+  return !path.empty() && lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
 bool deleteFile(const std::string& path) {
-  return fileKind(path) == FILE_REGULAR && unlink(path.c_str()) == 0;
+  if (fileKind(path) != FILE_REGULAR && !isLinkEntry(path)) return false;
+  return stepAllowed(STEP_DELETE, path) && unlink(path.c_str()) == 0;
 }
 
 bool readFile(const std::string& path, std::string& bytes) {
@@ -84,7 +101,8 @@ bool readFile(const std::string& path, std::string& bytes) {
 // cheap call), so that nothing that reset it in between can bring it back.
 static void ignoreFileSizeSignal() { signal(SIGXFSZ, SIG_IGN); }
 
-static bool writeAll(int fd, const std::string& bytes) {
+static bool writeAll(int fd, const std::string& path, const std::string& bytes) {
+  if (!stepAllowed(STEP_WRITE, path)) return false;
   ignoreFileSizeSignal();
   size_t done = 0;
   while (done < bytes.size()) {
@@ -101,7 +119,7 @@ bool writeFile(const std::string& path, const std::string& bytes) {
   // A link in the file's place could point anywhere: not written through.
   int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
   if (fd < 0) return false;
-  bool ok = writeAll(fd, bytes);
+  bool ok = writeAll(fd, path, bytes);
   return close(fd) == 0 && ok;
 }
 
@@ -112,16 +130,19 @@ static std::string folderOf(const std::string& path) {
 }
 
 std::string writeNewFile(const std::string& folder, const std::string& prefix, const std::string& bytes,
-                         bool sync) {
+                         bool sync, int permissions) {
   std::string temp = (folder.empty() || folder.back() == '/' ? folder : folder + "/") + prefix + "XXXXXX";
   // mkstemp creates the file exclusively: never through a link of that name.
   int fd = mkstemp(temp.data());
   if (fd < 0) return "";
-  bool ok = writeAll(fd, bytes) && (!sync || fsync(fd) == 0);
+  bool ok = writeAll(fd, temp, bytes) && (!sync || (stepAllowed(STEP_SYNC, temp) && fsync(fd) == 0));
   // mkstemp makes the file 0600; a saved file gets the usual permissions.
-  mode_t mask = umask(0);
-  umask(mask);
-  fchmod(fd, 0666 & ~mask);
+  if (permissions < 0) {
+    mode_t mask = umask(0);
+    umask(mask);
+    permissions = int(0666 & ~mask);
+  }
+  fchmod(fd, mode_t(permissions & 0777));
   ok = close(fd) == 0 && ok;
   if (!ok) {
     unlink(temp.c_str());
@@ -131,6 +152,7 @@ std::string writeNewFile(const std::string& folder, const std::string& prefix, c
 }
 
 bool syncFile(const std::string& path) {
+  if (!stepAllowed(STEP_SYNC, path)) return false;
   int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
   if (fd < 0) return false;
   bool ok = fsync(fd) == 0;
@@ -139,6 +161,7 @@ bool syncFile(const std::string& path) {
 }
 
 bool syncFolder(const std::string& path) {
+  if (!stepAllowed(STEP_SYNC, path)) return false;
   int fd = open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return false;
   bool ok = fsync(fd) == 0;
@@ -153,12 +176,18 @@ bool isLink(const std::string& path) {
   return !bare.empty() && lstat(bare.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
+int filePermissions(const std::string& path) {
+  struct stat st;
+  if (path.empty() || lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+  return int(st.st_mode & 0777);
+}
+
 bool writeFileAtomic(const std::string& path, const std::string& bytes) {
   if (path.empty() || path.back() == '/' || fileKind(path) == FILE_FOLDER) return false;
   std::string folder = folderOf(path);
-  std::string temp = writeNewFile(folder, ".zmtmp-", bytes);
+  std::string temp = writeNewFile(folder, ".zmtmp-", bytes, true, filePermissions(path));
   if (temp.empty()) return false;
-  if (rename(temp.c_str(), path.c_str()) != 0) {
+  if (!stepAllowed(STEP_RENAME, path) || rename(temp.c_str(), path.c_str()) != 0) {
     unlink(temp.c_str());
     return false;
   }
@@ -176,7 +205,8 @@ bool copyFile(const std::string& from, const std::string& to) {
 }
 
 bool renameFile(const std::string& from, const std::string& to) {
-  if (fileKind(from) == FILE_NONE || to.empty()) return false;
+  if ((fileKind(from) == FILE_NONE && !isLinkEntry(from)) || to.empty() || !stepAllowed(STEP_RENAME, to))
+    return false;
   return rename(from.c_str(), to.c_str()) == 0;
 }
 

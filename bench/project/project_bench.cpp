@@ -41,6 +41,22 @@ void BM_resaveProject(benchmark::State& state) {
   for (auto _ : state) writeProject();
 }
 
+// Saving again after every frame changed: each picture file is replaced,
+// its old one kept aside until the project file is in place.
+void BM_resaveChangedFrames(benchmark::State& state) {
+  BenchFolder folder("project", true);
+  buildLargeProject(int(state.range(0)));
+  writeProject();
+  int shade = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    shade = (shade + 1) % 256;
+    for (const FrameRecord& f : frames) setPixel(f.image, 0, 0, rgba(shade, 0, 0, 255));
+    state.ResumeTiming();
+    writeProject();
+  }
+}
+
 void BM_openProject(benchmark::State& state) {
   BenchFolder folder("project", true);
   buildLargeProject(int(state.range(0)));
@@ -78,6 +94,7 @@ BENCHMARK(BM_importSameName)->Arg(1000)->Arg(2000)->Arg(4000)->Unit(benchmark::k
 
 BENCHMARK(BM_writeProject)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_resaveProject)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_resaveChangedFrames)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_openProject)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

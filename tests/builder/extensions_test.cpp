@@ -109,7 +109,7 @@ TEST_F(ExtensionTest, WritesTheChoiceOneNameALine) {
 }
 
 // A write that fails (here at a file-size limit, as on a full disk)
-// keeps the old list instead of an empty or cut-off one.
+// keeps the old list instead of an empty or cut-off one, and says so.
 TEST_F(ExtensionTest, AFailedWriteKeepsTheOldList) {
   projectName = "game";
   makeFolder("Projects/game");
@@ -121,10 +121,13 @@ TEST_F(ExtensionTest, AFailedWriteKeepsTheOldList) {
   tight.rlim_cur = 4096;
   void (*previous)(int) = signal(SIGXFSZ, SIG_IGN);
   setrlimit(RLIMIT_FSIZE, &tight);
-  writeEnabledExtensions(many);
+  bool written = writeEnabledExtensions(many);
   setrlimit(RLIMIT_FSIZE, &old);
   signal(SIGXFSZ, previous);
+  EXPECT_FALSE(written);
   EXPECT_EQ(slurp("Projects/game/extensions.dat"), "old\n");
+  EXPECT_EQ(messages, (std::vector<std::pair<std::string, std::string>>{
+                          {"Error", "The file Projects/game/extensions.dat cannot be written."}}));
   std::vector<DirEntry> entries;
   listFolder("Projects/game", "", entries);
   EXPECT_EQ(entries.size(), 1u) << "a temporary file was left";

@@ -6,8 +6,11 @@
 
 #include <cstdlib>
 #include <functional>
+#include <set>
 
 #include "builder_fixture.h"
+#include "tests/support/failing_step.h"
+#include "tests/support/file_size_limit.h"
 #include "project/deletes.h"
 #include "project/project_file.h"
 #include "ui/image.h"
@@ -439,6 +442,71 @@ TEST_F(RunGameTest, EmptyPageIsReportedAfterSaving) {
             "the Preferences) or you can copy your file in the project folder.");
   delayMs(100);
   EXPECT_EQ(fileKind("opened"), FILE_NONE);
+}
+
+// The game files are replaced whole or not at all: a write, sync or rename
+// that fails keeps both old files byte for byte, says which file in an
+// "Error" message, shows no "PROJECT SAVED." and opens no browser.
+TEST_F(RunGameTest, AFailedGameWriteKeepsTheOldGameAndOpensNothing) {
+  scene("scene_2");
+  exportTemplate = "new game //ZEMBRIK_SCENES";
+  std::set<int> failedKinds;
+  for (int n = 1;; ++n) {
+    SCOPED_TRACE("failing step " + std::to_string(n));
+    writeFile("Projects/game/index.html", "<p>old page</p>");
+    writeFile("Projects/game/game.js", "old game");
+    calls.clear();
+    messages.clear();
+    deleteFile("opened");
+    int seen;
+    {
+      FailingStep fault(n);
+      runGame();
+      seen = fault.seen;
+      failedKinds.insert(fault.failedKinds.begin(), fault.failedKinds.end());
+    }
+    // A sync that fails after the last rename comes when the game is in place.
+    if (calls.size() > 1) {
+      EXPECT_EQ(calls, (std::vector<std::string>{"save", "PROJECT SAVED."}));
+      EXPECT_EQ(page(), fixedPage);
+      EXPECT_FALSE(opened().empty());
+      EXPECT_TRUE(messages.empty());
+      if (seen < n) break;
+      continue;
+    }
+    EXPECT_EQ(slurp("Projects/game/index.html"), "<p>old page</p>");
+    EXPECT_EQ(slurp("Projects/game/game.js"), "old game");
+    EXPECT_EQ(calls, std::vector<std::string>{"save"});
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].first, "Error");
+    EXPECT_TRUE(messages[0].second == "The file Projects/game/game.js cannot be written." ||
+                messages[0].second == "The file Projects/game/index.html cannot be written.")
+        << messages[0].second;
+    std::vector<DirEntry> entries;
+    listFolder("Projects/game", "", entries);
+    EXPECT_EQ(entries.size(), 2u) << "a temporary file was left";
+    delayMs(50);
+    EXPECT_EQ(fileKind("opened"), FILE_NONE);
+  }
+  EXPECT_EQ(failedKinds, (std::set<int>{STEP_WRITE, STEP_SYNC, STEP_RENAME}));
+}
+
+// A full disk, here a file-size limit: the game was left cut off and the
+// status said it was saved.
+TEST_F(GameFilesTest, AGameThatDoesNotFitKeepsTheOldOne) {
+  scene("scene_2");
+  exportTemplate = std::string(100000, 'x');
+  writeFile("Projects/game/game.js", "old game");
+  bool written;
+  {
+    FileSizeLimit limit(65536);
+    written = generateGameFiles();
+  }
+  EXPECT_FALSE(written);
+  EXPECT_EQ(slurp("Projects/game/game.js"), "old game");
+  EXPECT_TRUE(statusTexts.empty());
+  EXPECT_EQ(messages, (std::vector<std::pair<std::string, std::string>>{
+                          {"Error", "The file Projects/game/game.js cannot be written."}}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -86,6 +87,29 @@ TEST(SystemFiles, FilesAndFolders) {
   EXPECT_TRUE(deleteFolderTree(folder));
   EXPECT_EQ(fileKind(folder), FILE_NONE);
   EXPECT_FALSE(deleteFolderTree(folder));
+}
+
+// What the save needs to put an old file back: a replaced file keeps its
+// bits, and a link is moved and removed itself, even one to nothing.
+TEST(SystemFiles, BitsAreKeptAndLinksMovedThemselves) {
+  std::string folder = freshFolder("zm-bits");
+  std::string path = folder + "list.dat";
+  for (int mode : {0600, 0664, 0444}) {
+    ASSERT_TRUE(writeFile(path, "old"));
+    ASSERT_EQ(chmod(path.c_str(), mode_t(mode)), 0);
+    EXPECT_EQ(filePermissions(path), mode);
+    EXPECT_TRUE(writeFileAtomic(path, "new"));
+    EXPECT_EQ(filePermissions(path), mode) << mode;
+  }
+  std::string temp = writeNewFile(folder, ".t-", "x", false, 0640);
+  EXPECT_EQ(filePermissions(temp), 0640);
+  ASSERT_EQ(symlink("nowhere", (folder + "link").c_str()), 0);
+  EXPECT_EQ(filePermissions(folder + "link"), -1);
+  EXPECT_TRUE(renameFile(folder + "link", folder + "moved"));
+  EXPECT_TRUE(isLink(folder + "moved"));
+  EXPECT_TRUE(deleteFile(folder + "moved"));
+  EXPECT_FALSE(isLink(folder + "moved"));
+  deleteFolderTree(folder);
 }
 
 TEST(SystemFiles, ListFolderMatchesShellPatterns) {

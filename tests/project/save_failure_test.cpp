@@ -17,6 +17,7 @@
 #include "project/makers.h"
 #include "project/project_file.h"
 #include "project_fixture.h"
+#include "tests/support/file_size_limit.h"
 #include "ui/image.h"
 
 namespace {
@@ -48,23 +49,6 @@ class SaveFailureTest : public ProjectTest {
     for (const DirEntry& e : entries)
       EXPECT_TRUE(e.name == "game.xml" || e.name == "game" || e.name == "filler")
           << "left behind: " << e.name;
-  }
-};
-
-// Restores the file-size limit and SIGXFSZ when the test ends.
-struct FileSizeLimit {
-  rlimit old{};
-  void (*previous)(int) = nullptr;
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit tight = old;
-    tight.rlim_cur = bytes;
-    previous = signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &tight);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, previous);
   }
 };
 

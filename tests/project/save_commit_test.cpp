@@ -1,0 +1,271 @@
+// A save that fails between its renames puts back what it renamed; one cut
+// off for good leaves a journal that the next Open or save puts back or
+// finishes. The project is then byte for byte the old one or the new one.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <map>
+#include <set>
+
+#include "project/project_file.h"
+#include "project/save_journal.h"
+#include "project_fixture.h"
+#include "tests/support/failing_step.h"
+#include "two_versions.h"
+
+namespace {
+
+using Files = std::map<std::string, std::string>;
+
+// Every file under Projects/, with its bytes.
+void listFiles(const std::string& folder, Files& files) {
+  std::vector<DirEntry> entries;
+  listFolder(folder, "", entries);
+  for (const DirEntry& e : entries) {
+    std::string path = folder + "/" + e.name;
+    if (e.kind == FILE_FOLDER)
+      listFiles(path, files);
+    else
+      files[path] = TempFolder::read(path);
+  }
+}
+
+Files projectFiles() {
+  Files files;
+  listFiles("Projects", files);
+  return files;
+}
+
+class SaveCommitTest : public ProjectTest {
+ protected:
+  Files oldFiles, newFiles;
+
+  void SetUp() override {
+    ProjectTest::SetUp();
+    makeOldVersion();
+    ASSERT_TRUE(writeProject());
+    oldFiles = projectFiles();
+    makeNewVersion();
+    ASSERT_TRUE(writeProject());
+    newFiles = projectFiles();
+    ASSERT_NE(oldFiles, newFiles);
+  }
+
+  void TearDown() override {
+    fileStepHook = nullptr;
+    ProjectTest::TearDown();
+  }
+
+  // The old version saved again, and the new one in the tables.
+  void startOver() {
+    deleteFolderTree("Projects");
+    makeFolder("Projects");
+    makeOldVersion();
+    ASSERT_TRUE(writeProject());
+    ASSERT_EQ(projectFiles(), oldFiles);
+    makeNewVersion();
+    messages.clear();
+  }
+
+  bool journalThere() {
+    std::vector<DirEntry> entries;
+    listFolder("Projects", ".zmjournal-*", entries);
+    return !entries.empty();
+  }
+};
+
+TEST_F(SaveCommitTest, EveryFailingStepLeavesTheOldProjectOrTheNew) {
+  std::set<int> failedKinds;
+  int failedRenamesAfterARename = 0;
+  for (int n = 1;; ++n) {
+    SCOPED_TRACE("failing step " + std::to_string(n));
+    startOver();
+    bool saved;
+    int seen;
+    {
+      FailingStep fault(n);
+      saved = writeProject();
+      seen = fault.seen;
+      failedKinds.insert(fault.failedKinds.begin(), fault.failedKinds.end());
+      if (!saved && fault.failedKinds.count(STEP_RENAME) && fault.renamesBeforeFailure > 0)
+        ++failedRenamesAfterARename;
+    }
+    if (saved) {
+      EXPECT_EQ(projectFiles(), newFiles);
+      EXPECT_TRUE(messages.empty());
+      EXPECT_EQ(modifiedFlag, 0);
+    } else {
+      EXPECT_EQ(projectFiles(), oldFiles);
+      EXPECT_EQ(modifiedFlag, 1);
+      ASSERT_EQ(messages.size(), 1u);
+      EXPECT_EQ(messages[0].first, "Error");
+      const std::string& text = messages[0].second;
+      EXPECT_TRUE(text.starts_with("The file Projects/game/") ||
+                  text.starts_with("The project file Projects/game.xml"))
+          << text;
+      EXPECT_TRUE(text.ends_with(" cannot be written.")) << text;
+    }
+    if (seen < n) {
+      EXPECT_TRUE(saved);
+      break;
+    }
+  }
+  EXPECT_EQ(failedKinds, (std::set<int>{STEP_WRITE, STEP_SYNC, STEP_RENAME}));
+  // Renames failed when others had been made already, which were put back.
+  EXPECT_GE(failedRenamesAfterARename, 6);
+}
+
+// A fault that lasts (a file made immutable, a disk gone read-only) also
+// stops the putting back: the journal stays, Open refuses the project
+// while the fault lasts and puts it back once it is gone.
+TEST_F(SaveCommitTest, AJournalLeftBehindIsPutBackByTheNextOpen) {
+  startOver();
+  int renames;
+  {
+    FailingStep none(1 << 30);
+    ASSERT_TRUE(writeProject());
+    renames = none.renames;
+  }
+  for (int k = 1; k <= renames; ++k) {
+    SCOPED_TRACE("renames fail from rename " + std::to_string(k) + " on");
+    startOver();
+    {
+      int seenRenames = 0;
+      fileStepHook = [&seenRenames, k](int step, const std::string&) {
+        return step != STEP_RENAME || ++seenRenames < k;
+      };
+      EXPECT_FALSE(writeProject());
+      ASSERT_EQ(messages.size(), 1u);
+      // Only the projects themselves are listed by the Open dialog.
+      std::vector<DirEntry> documents;
+      listFolder("Projects", "*.xml", documents);
+      ASSERT_EQ(documents.size(), 1u);
+      EXPECT_EQ(documents[0].name, "game.xml");
+      if (journalThere()) {
+        messages.clear();
+        EXPECT_FALSE(openProjectNamed("game"));
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].first, "Error");
+        EXPECT_TRUE(messages[0].second.ends_with(" cannot be written.")) << messages[0].second;
+      }
+      fileStepHook = nullptr;
+    }
+    messages.clear();
+    EXPECT_TRUE(openProjectNamed("game"));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(projectFiles(), oldFiles);
+    EXPECT_FALSE(journalThere());
+  }
+}
+
+// The same left behind, and the next save instead of an Open: it puts the
+// old files back first, then saves the new ones whole.
+TEST_F(SaveCommitTest, AJournalLeftBehindIsPutBackByTheNextSave) {
+  startOver();
+  int seenRenames = 0;
+  fileStepHook = [&seenRenames](int step, const std::string&) {
+    return step != STEP_RENAME || ++seenRenames < 4;
+  };
+  EXPECT_FALSE(writeProject());
+  fileStepHook = nullptr;
+  ASSERT_TRUE(journalThere());
+  EXPECT_NE(projectFiles(), oldFiles);
+  EXPECT_TRUE(writeProject());
+  EXPECT_EQ(projectFiles(), newFiles);
+}
+
+// A journal cut off while it was written came before any rename: it goes,
+// and nothing else is touched.
+TEST_F(SaveCommitTest, ACutOffJournalMovesNothing) {
+  startOver();
+  SaveFiles save;
+  save.project = "game";
+  stageFile(save, "Projects/game/aud/a.wav", "new");
+  stageDocument(save, "Projects/game.xml", documentTempPrefix("game"), "<doc/>");
+  ASSERT_EQ(save.staged.size(), 2u);
+  ASSERT_TRUE(save.staged[0].keepsOld);
+  save.staged[1].keepsOld = false;   // as the commit has it
+  std::string journal = writeJournal("game", save.staged);
+  ASSERT_FALSE(journal.empty());
+  const std::string whole = TempFolder::read(journal);
+  // The old sound waits under its backup name, as after the first rename.
+  ASSERT_TRUE(renameFile("Projects/game/aud/a.wav", backupPath(save.staged[0].temp)));
+  Files moved = projectFiles();
+  for (size_t length = 0; length < whole.size(); ++length) {
+    SCOPED_TRACE(length);
+    writeFile(journal, whole.substr(0, length));
+    std::string failed;
+    EXPECT_TRUE(recoverSave("game", failed));
+    EXPECT_EQ(fileKind(journal), FILE_NONE);
+    Files now = projectFiles();
+    now[journal] = moved[journal];
+    EXPECT_EQ(now, moved);
+  }
+  // Whole, it puts the sound back.
+  writeFile(journal, whole);
+  std::string failed;
+  EXPECT_TRUE(recoverSave("game", failed));
+  EXPECT_EQ(projectFiles(), oldFiles);
+}
+
+// A journal is read from a folder that anyone may write in: one that names
+// files outside the project's folders, or reaches them through a link,
+// moves nothing.
+TEST_F(SaveCommitTest, AJournalMovesNoFileOutsideTheProject) {
+  makeFolder("outside");
+  makeFolder("Projects/other");
+  ASSERT_EQ(symlink((currentFolder() + "outside").c_str(), "Projects/game/lnk"), 0);
+  const std::string doc = "Projects/" + documentTempPrefix("game") + "zzzzzz";
+  struct Case {
+    const char* temp;
+    const char* path;
+    bool deleted;
+  } cases[] = {
+      {"Projects/game/img/.zmtmp-aaaaaa", "Projects/game/img/victim", true},   // the project's own
+      {"outside/.zmtmp-aaaaaa", "outside/victim", false},
+      {"Projects/game/../../outside/.zmtmp-aaaaaa", "Projects/game/../../outside/victim", false},
+      {"Projects/other/.zmtmp-aaaaaa", "Projects/other/victim", false},
+      {"Projects/.zmtmp-aaaaaa", "Projects/other.xml", false},
+      {"Projects/game/lnk/.zmtmp-aaaaaa", "Projects/game/lnk/victim", false},
+      {"Projects/game/img/victim2", "Projects/game/img/victim", false},
+      {"Projects/game/aud/.zmtmp-aaaaaa", "Projects/game/img/victim", false},
+  };
+  const char* victims[] = {"outside/victim", "Projects/other/victim", "Projects/other.xml",
+                           "Projects/game/img/victim"};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    for (const char* victim : victims) writeFile(victim, "keep");
+    writeFile(doc, "new document");   // not renamed yet: the commit is put back
+    // Put back, a file new to its folder whose temporary file is gone is deleted.
+    std::vector<StagedFile> staged = {{c.temp, c.path, false}, {doc, "Projects/game.xml", false}};
+    std::string journal = writeJournal("game", staged);
+    ASSERT_FALSE(journal.empty());
+    std::string failed;
+    EXPECT_TRUE(recoverSave("game", failed));
+    EXPECT_EQ(fileKind(journal), FILE_NONE);
+    for (const char* victim : victims) {
+      bool gone = c.deleted && std::string(victim) == c.path;
+      EXPECT_EQ(TempFolder::read(victim), gone ? "" : "keep") << victim;
+    }
+  }
+  // Nor one of a project whose folder is a link.
+  ASSERT_EQ(symlink((currentFolder() + "outside").c_str(), "Projects/linked"), 0);
+  writeFile("outside/victim", "keep");
+  const std::string linkedDoc = "Projects/" + documentTempPrefix("linked") + "zzzzzz";
+  writeFile(linkedDoc, "new document");
+  std::vector<StagedFile> linked = {{"Projects/linked/.zmtmp-aaaaaa", "Projects/linked/victim", false},
+                                    {linkedDoc, "Projects/linked.xml", false}};
+  ASSERT_FALSE(writeJournal("linked", linked).empty());
+  std::string failed;
+  EXPECT_TRUE(recoverSave("linked", failed));
+  EXPECT_EQ(TempFolder::read("outside/victim"), "keep");
+
+  // Nor does the journal of a project put its last file back from a copy.
+  std::vector<StagedFile> staged = {{"Projects/game/img/.zmtmp-aaaaaa", "Projects/game/img/victim", false},
+                                    {doc, "Projects/game.xml", true}};
+  std::vector<StagedFile> read;
+  EXPECT_EQ(readJournal(writeJournal("game", staged), "game", read), JOURNAL_BROKEN);
+  EXPECT_EQ(readJournal(writeJournal("game", staged), "game2", read), JOURNAL_OTHER);
+}
+
+}  // namespace
