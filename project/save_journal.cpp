@@ -45,11 +45,6 @@ bool removeIfThere(const std::string& path) { return !entryExists(path) || delet
 
 }  // namespace
 
-std::string folderOf(const std::string& path) {
-  size_t slash = path.rfind('/');
-  return slash == std::string::npos ? "" : path.substr(0, slash + 1);
-}
-
 bool entryExists(const std::string& path) { return isLink(path) || fileKind(path) != FILE_NONE; }
 
 std::string backupPath(const std::string& temp) { return temp + "-old"; }

@@ -10,8 +10,6 @@
 
 #include "project/save_files.h"
 
-// The folder part of a path, with its "/"; "" for none.
-std::string folderOf(const std::string& path);
 // Whether anything (a file, a folder, a link even to nothing) is there.
 bool entryExists(const std::string& path);
 // Where the old file of a staged one waits while the commit runs.

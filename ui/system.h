@@ -39,6 +39,8 @@ bool syncFile(const std::string& path);
 bool syncFolder(const std::string& path);
 // Whether the path itself is a symbolic link (not what it points at).
 bool isLink(const std::string& path);
+// The folder part of a path, with its "/"; "" for none.
+std::string folderOf(const std::string& path);
 // The permission bits (0777) of the regular file at `path` itself, not
 // through a link; -1 when there is none.
 int filePermissions(const std::string& path);

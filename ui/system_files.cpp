@@ -58,14 +58,8 @@ bool deleteFolderTree(const std::string& path) {
   return !ec;
 }
 
-// A link itself, not what it points at (which may be missing).
-static bool isLinkEntry(const std::string& path) {
-  struct stat st;
-  return !path.empty() && lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
-}
-
 bool deleteFile(const std::string& path) {
-  if (fileKind(path) != FILE_REGULAR && !isLinkEntry(path)) return false;
+  if (fileKind(path) != FILE_REGULAR && !isLink(path)) return false;
   return stepAllowed(STEP_DELETE, path) && unlink(path.c_str()) == 0;
 }
 
@@ -123,7 +117,7 @@ bool writeFile(const std::string& path, const std::string& bytes) {
   return close(fd) == 0 && ok;
 }
 
-static std::string folderOf(const std::string& path) {
+std::string folderOf(const std::string& path) {
   size_t slash = path.rfind('/');
   if (slash == std::string::npos) return "";
   return path.substr(0, slash + 1);
@@ -205,7 +199,7 @@ bool copyFile(const std::string& from, const std::string& to) {
 }
 
 bool renameFile(const std::string& from, const std::string& to) {
-  if ((fileKind(from) == FILE_NONE && !isLinkEntry(from)) || to.empty() || !stepAllowed(STEP_RENAME, to))
+  if ((fileKind(from) == FILE_NONE && !isLink(from)) || to.empty() || !stepAllowed(STEP_RENAME, to))
     return false;
   return rename(from.c_str(), to.c_str()) == 0;
 }

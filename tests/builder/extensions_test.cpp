@@ -2,11 +2,9 @@
 #include "builder/extensions.h"
 
 #include <algorithm>
-#include <csignal>
-
-#include <sys/resource.h>
 
 #include "builder_fixture.h"
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
@@ -115,15 +113,11 @@ TEST_F(ExtensionTest, AFailedWriteKeepsTheOldList) {
   makeFolder("Projects/game");
   writeFile("Projects/game/extensions.dat", "old\n");
   std::vector<std::string> many(2000, "an_extension_name");
-  rlimit old{};
-  getrlimit(RLIMIT_FSIZE, &old);
-  rlimit tight = old;
-  tight.rlim_cur = 4096;
-  void (*previous)(int) = signal(SIGXFSZ, SIG_IGN);
-  setrlimit(RLIMIT_FSIZE, &tight);
-  bool written = writeEnabledExtensions(many);
-  setrlimit(RLIMIT_FSIZE, &old);
-  signal(SIGXFSZ, previous);
+  bool written;
+  {
+    FileSizeLimit full(4096);
+    written = writeEnabledExtensions(many);
+  }
   EXPECT_FALSE(written);
   EXPECT_EQ(slurp("Projects/game/extensions.dat"), "old\n");
   EXPECT_EQ(messages, (std::vector<std::pair<std::string, std::string>>{

@@ -2,15 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdlib>
 #include <ctime>
+
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
@@ -35,15 +35,11 @@ TEST(SystemFiles, AtomicWriteKeepsTheOldFileWhenWritingFails) {
   std::string path = folder + "project.xml";
   ASSERT_TRUE(writeFileAtomic(path, "old contents"));
   // A file size limit makes the write itself fail half-way.
-  struct rlimit old;
-  getrlimit(RLIMIT_FSIZE, &old);
-  struct rlimit small = old;
-  small.rlim_cur = 4096;
-  void (*previous)(int) = signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  bool written = writeFileAtomic(path, std::string(100000, 'x'));
-  setrlimit(RLIMIT_FSIZE, &old);
-  signal(SIGXFSZ, previous);
+  bool written;
+  {
+    FileSizeLimit full(4096);
+    written = writeFileAtomic(path, std::string(100000, 'x'));
+  }
   EXPECT_FALSE(written);
   std::string bytes;
   ASSERT_TRUE(readFile(path, bytes));

@@ -16,13 +16,6 @@ start_desktop 1280x1024
 "$dir/$(basename "$exe")" > "$dir/out.log" 2>&1 &
 program=$!
 viewer="$dir/$(basename "$help")"
-# Every help window, not only the first: the test counts them.
-visible() { xdotool search --onlyvisible --name "$1" 2> /dev/null; }
-wait_for() {   # name, tenths of a second
-  local id=""
-  for _ in $(seq 1 "$2"); do id="$(visible "$1" | head -n1)"; [ -n "$id" ] && break; sleep 0.1; done
-  echo "$id"
-}
 viewers() {   # the processes of the copied viewer
   for p in /proc/[0-9]*; do
     [ "$(readlink "$p/exe" 2> /dev/null)" = "$viewer" ] && echo "${p#/proc/}"
@@ -54,7 +47,7 @@ if [ -n "$main" ]; then
     sleep 0.5
     f1_from_main "second F1"
     [ "$(viewers)" = "$first" ] || fail "a second viewer runs: $(viewers | tr '\n' ' ')"
-    [ "$(visible '^Zembrik Game Maker - Help$' | wc -l)" = 1 ] || fail "more than one help window"
+    [ "$(xdotool search --onlyvisible --name '^Zembrik Game Maker - Help$' 2> /dev/null | wc -l)" = 1 ] || fail "more than one help window"
     in_front "$window" || fail "the help window is not in front after the second F1"
 
     xdotool windowminimize "$window"
