@@ -4,14 +4,14 @@
 add_library(zm_image STATIC
   ${CMAKE_CURRENT_LIST_DIR}/image_store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/image_resize.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/image_files.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/image/image_files.cpp
   ${CMAKE_CURRENT_LIST_DIR}/image_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/draw.cpp
   ${CMAKE_CURRENT_LIST_DIR}/draw_image.cpp
   ${CMAKE_CURRENT_LIST_DIR}/draw_text.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/png.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/jpeg.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/bmp.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/image/png.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/image/jpeg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/image/bmp.cpp
   ${CMAKE_CURRENT_LIST_DIR}/fonts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pictures.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pictures_shapes.cpp

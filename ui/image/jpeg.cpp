@@ -2,7 +2,7 @@
 // call; its warnings too, since a warning means a damaged or cut-off file
 // that libjpeg would otherwise fill up with grey.
 #include "ui/image.h"
-#include "ui/image_files.h"
+#include "ui/image/image_files.h"
 #include "ui/image_store.h"
 
 #include <cstdio>   // jpeglib.h needs FILE and size_t first

@@ -1,7 +1,7 @@
 // PNG files through libpng. Every libpng error jumps back to the setjmp of
 // the call, which frees what it made: a bad file gives no image at all.
 #include "ui/image.h"
-#include "ui/image_files.h"
+#include "ui/image/image_files.h"
 #include "ui/image_store.h"
 #include "ui/system.h"
 

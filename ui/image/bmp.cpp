@@ -2,7 +2,7 @@
 // paletted ones of 1, 4 and 8 bits, bottom-up or top-down. Every size is checked against the bytes there are
 // before a pixel is read.
 #include "ui/image.h"
-#include "ui/image_files.h"
+#include "ui/image/image_files.h"
 #include "ui/image_store.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // Loading image files: the kind is told by the first bytes, not the name.
 #include "ui/image.h"
-#include "ui/image_files.h"
+#include "ui/image/image_files.h"
 #include "ui/image_store.h"
 #include "ui/system.h"
 
