@@ -192,7 +192,7 @@ TEST(Bmp, LayoutsDecode) {
   put32(masked, 10, 54 + 12);
   put32(masked, 30, 3);
   expectPixels(loadBytes(masked), 3, 2, withAlpha, "32 with colour masks");
-  put32(masked, 54, 0x000000FF);   // masks in another order are not read
+  put32(masked, 54, 0x000000FF);   // red and blue on the same bits
   EXPECT_EQ(loadBytes(masked), 0);
   std::vector<uint32_t> palette = {rgba(10, 20, 30, 255), rgba(40, 50, 60, 255), rgba(70, 80, 90, 255)};
   std::vector<uint32_t> indices = {0, 1, 2, 2, 1, 0, 1, 1, 1, 0, 0, 0, 2, 0, 1};   // 5 x 3: rows padded
