@@ -8,7 +8,16 @@ struct StyleCase {
   std::string styles;   // one character a byte: 0-9, '.' = default
 };
 
-class StylingTest : public EditorTest {};
+class StylingTest : public EditorTest {
+ protected:
+  template <size_t N>
+  void expectStyles(const StyleCase (&cases)[N]) {
+    for (const StyleCase& c : cases) {
+      setEditorText(gadget, c.text);
+      EXPECT_EQ(stylesOf(0, send(Sci::SCI_GETLENGTH)), c.styles) << c.text;
+    }
+  }
+};
 
 TEST_F(StylingTest, OneLineTexts) {
   const StyleCase cases[] = {
@@ -45,10 +54,7 @@ TEST_F(StylingTest, OneLineTexts) {
                                                "11111"},
       {"h\xC3\xA9 = while", std::string("...") + "..." + "00000"},
   };
-  for (const StyleCase& c : cases) {
-    setEditorText(gadget, c.text);
-    EXPECT_EQ(stylesOf(0, send(Sci::SCI_GETLENGTH)), c.styles) << c.text;
-  }
+  expectStyles(cases);
 }
 
 // Whole texts, line ends included: a span never runs past its line.
@@ -66,10 +72,7 @@ TEST_F(StylingTest, BackslashTakesTheNextCharacterIntoASpan) {
       {"\"a\\\r\nx", std::string("222") + ".." + "."},
       {"\"ab\\", "2222"},
   };
-  for (const StyleCase& c : cases) {
-    setEditorText(gadget, c.text);
-    EXPECT_EQ(stylesOf(0, send(Sci::SCI_GETLENGTH)), c.styles) << c.text;
-  }
+  expectStyles(cases);
 }
 
 TEST_F(StylingTest, LineCommentRightAfterASemicolon) {
@@ -78,10 +81,7 @@ TEST_F(StylingTest, LineCommentRightAfterASemicolon) {
       {"f();//c", std::string("444.") + "111"},
       {";;//", std::string("..") + "11"},
   };
-  for (const StyleCase& c : cases) {
-    setEditorText(gadget, c.text);
-    EXPECT_EQ(stylesOf(0, send(Sci::SCI_GETLENGTH)), c.styles) << c.text;
-  }
+  expectStyles(cases);
 }
 
 TEST_F(StylingTest, BlockCommentOverThreeLines) {
