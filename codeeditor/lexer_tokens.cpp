@@ -117,7 +117,11 @@ int classifyToken(EditorRecord* rec, const char* text, int length, bool measurin
           char c = text[len];
           if (c == '\r' || c == '\n') break;
           len++;
-          if (c == close) {
+          // A backslash takes the next character into the span, so "\'" and
+          // "\\" close nothing; a line end still ends the span before itself.
+          if (c == '\\') {
+            if (len < length && text[len] != '\r' && text[len] != '\n') len++;
+          } else if (c == close) {
             if (--depth == 0) break;
           } else if (c == first && close != first) {
             depth++;

@@ -8,14 +8,22 @@ struct StyleCase {
   std::string styles;   // one character a byte: 0-9, '.' = default
 };
 
-class StylingTest : public EditorTest {};
+class StylingTest : public EditorTest {
+ protected:
+  template <size_t N>
+  void expectStyles(const StyleCase (&cases)[N]) {
+    for (const StyleCase& c : cases) {
+      setEditorText(gadget, c.text);
+      EXPECT_EQ(stylesOf(0, send(Sci::SCI_GETLENGTH)), c.styles) << c.text;
+    }
+  }
+};
 
 TEST_F(StylingTest, OneLineTexts) {
   const StyleCase cases[] = {
       {"var x = 1;", "000" "....." "3" "."},
       {"if(a)", std::string("00") + "4" + "." + "4"},
-      // No escape character: the backslash leaves the quote closing.
-      {"s = \"a\\\"b\";", std::string("....") + "2222" + "." + "22"},
+      {"s = \"a\\\"b\";", std::string("....") + "222222" + "."},
       {"t = 'it''s';", std::string("....") + "2222" + "222" + "."},
       {"\"open", "22222"},
       {"a = 12 + 3.5 + .5", std::string("....") + "33" + "..." + "333" + "..." + "33"},
@@ -46,10 +54,34 @@ TEST_F(StylingTest, OneLineTexts) {
                                                "11111"},
       {"h\xC3\xA9 = while", std::string("...") + "..." + "00000"},
   };
-  for (const StyleCase& c : cases) {
-    setEditorText(gadget, c.text);
-    EXPECT_EQ(stylesOf(0, send(Sci::SCI_GETLENGTH)), c.styles) << c.text;
-  }
+  expectStyles(cases);
+}
+
+// Whole texts, line ends included: a span never runs past its line.
+TEST_F(StylingTest, BackslashTakesTheNextCharacterIntoASpan) {
+  const StyleCase cases[] = {
+      {"'it\\'s here'; var x = 1;", std::string(12, '2') + ".." + "000" + "....." + "3" + "."},
+      {"\"a\\\"b\" + c", std::string(6, '2') + "...."},
+      {"'\\\\'; x", std::string("2222") + "..."},
+      {"'a\\\\\\'b';", std::string(8, '2') + "."},
+      {"'\\n' + \"\\\\\" + 'b'", std::string("2222") + "..." + "2222" + "..." + "222"},
+      {"s = 'x\\'y' // c", std::string("....") + "222222" + "." + "1111"},
+      {"a \\ 'b'", std::string("....") + "222"},
+      // A backslash last in the line stays in the span; the line end does not.
+      {"'a\\\nb = 'c'", std::string("222") + "." + "...." + "222"},
+      {"\"a\\\r\nx", std::string("222") + ".." + "."},
+      {"\"ab\\", "2222"},
+  };
+  expectStyles(cases);
+}
+
+TEST_F(StylingTest, LineCommentRightAfterASemicolon) {
+  const StyleCase cases[] = {
+      {"x = 1;// n", std::string("....3.") + "1111"},
+      {"f();//c", std::string("444.") + "111"},
+      {";;//", std::string("..") + "11"},
+  };
+  expectStyles(cases);
 }
 
 TEST_F(StylingTest, BlockCommentOverThreeLines) {

@@ -72,6 +72,73 @@ TEST(Preferences, MissingKeysReadTheirDefaults) {
   EXPECT_EQ(audFolder, "sounds");
 }
 
+namespace {
+
+// Every key with its group and the value a file without it reads, in the
+// order of the file.
+struct KeyDefault {
+  const char* group;
+  const char* key;
+  int* number;         // one of the two is set
+  std::string* text;
+  const char* missing;
+};
+
+const KeyDefault keyDefaults[] = {
+    {"Code editor", "sci_color_fore", &sciColorFore, nullptr, "0"},
+    {"Code editor", "sci_color_selection_back", &sciColorSelectionBack, nullptr, "4194304"},
+    {"Code editor", "sci_color_selection_fore", &sciColorSelectionFore, nullptr, "16777215"},
+    {"Code editor", "sci_color_command", &sciColorCommand, nullptr, "14888246"},
+    {"Code editor", "sci_color_comment", &sciColorComment, nullptr, "10526880"},
+    {"Code editor", "sci_color_function", &sciColorFunction, nullptr, "10526880"},
+    {"Code editor", "sci_color_number", &sciColorNumber, nullptr, "4210896"},
+    {"Code editor", "sci_color_resource", &sciColorResource, nullptr, "12298801"},
+    {"Code editor", "sci_color_string", &sciColorString, nullptr, "12976326"},
+    {"Code editor", "sci_color_zm_constant", &sciColorZmConstant, nullptr, "3947580"},
+    {"Code editor", "sci_color_zm_function", &sciColorZmFunction, nullptr, "2255392"},
+    {"Code editor", "sci_color_zm_variable", &sciColorZmVariable, nullptr, "1265745"},
+    {"Code editor", "sci_color_caret", &sciColorCaret, nullptr, "15790335"},
+    {"Code editor", "sci_font_family", nullptr, &sciFontFamily, "Consolas"},
+    {"Code editor", "sci_font_size", &sciFontSize, nullptr, "11"},
+    {"Code editor", "x", &codeWindowX, nullptr, "-1"},
+    {"Code editor", "y", &codeWindowY, nullptr, "-1"},
+    {"Code editor", "width", &codeWindowWidth, nullptr, "-1"},
+    {"Code editor", "height", &codeWindowHeight, nullptr, "-1"},
+    {"Code editor", "maximized", &codeWindowMaximized, nullptr, "-1"},
+    {"Browser", "add_file_protocol", &addFileProtocol, nullptr, "0"},
+    {"Misc", "CheckProgramVersion", &checkVersionAtStart, nullptr, "1"},
+    {"Misc", "GenerateIndexHTML", &generateIndexHtml, nullptr, "1"},
+    {"Misc", "ConfirmExit", &confirmExitFlag, nullptr, "1"},
+    {"Export", "ImgFolder", nullptr, &imgFolder, "img"},
+    {"Export", "AudFolder", nullptr, &audFolder, "aud"},
+};
+
+std::string valueOf(const KeyDefault& k) { return k.number ? std::to_string(*k.number) : *k.text; }
+
+}  // namespace
+
+// Each key in turn missing from a file that holds all the others (as 7 or
+// "other"), over values in memory that neither the file nor a default has.
+TEST(Preferences, EachMissingKeyReadsItsDefault) {
+  TempFolder t;
+  for (const KeyDefault& missing : keyDefaults) {
+    std::string file, group;
+    for (const KeyDefault& k : keyDefaults) {
+      if (k.group != group) file += "[" + (group = k.group) + "]\n";
+      if (&k != &missing) file += std::string(k.key) + " = " + (k.number ? "7" : "other") + "\n";
+    }
+    writeFile("preferences.dat", file);
+    for (const KeyDefault& k : keyDefaults) {
+      if (k.number) *k.number = 9;
+      else *k.text = "memory";
+    }
+    loadPreferences();
+    for (const KeyDefault& k : keyDefaults)
+      EXPECT_EQ(valueOf(k), &k == &missing ? k.missing : k.number ? "7" : "other")
+          << k.key << " with " << missing.key << " missing";
+  }
+}
+
 TEST(Preferences, SaveKeepsHandEditsAndSurvivesAReload) {
   TempFolder t;
   writeFile("preferences.dat", "; mine\n[Misc]\nConfirmExit = 0\nExtra = yes\n\n[Other]\nk = v\n");
