@@ -235,7 +235,7 @@ TEST(Jpeg, PaddedFilesAreRefusedWithoutTheMemory) {
   };
   for (const Case& c : cases) {
     ASSERT_GE(c.bytes.size(), padded) << c.name;
-    long before = peakMb();
+    [[maybe_unused]] long before = peakMb();
     EXPECT_EQ(loadBytes(c.bytes), 0) << c.name;
     int width = 0, height = 0;
     EXPECT_FALSE(declaredSize(c.bytes, width, height)) << c.name;
