@@ -791,12 +791,14 @@ var zm_CELL = 64;
 var zm_grid = new zm_Map();
 var zm_grid_ok = false;
 var zm_query_stamp = 0;
-var zm_ma = {kind: 0, x0: 0, y0: 0, x1: 0, y1: 0, cx: 0, cy: 0, r: 0};
-var zm_mb = {kind: 0, x0: 0, y0: 0, x1: 0, y1: 0, cx: 0, cy: 0, r: 0};
+var zm_ma = {kind: 0, x0: 0, y0: 0, x1: 0, y1: 0, cx: 0, cy: 0, rx: 0, ry: 0, k: 1};
+var zm_mb = {kind: 0, x0: 0, y0: 0, x1: 0, y1: 0, cx: 0, cy: 0, rx: 0, ry: 0, k: 1};
 
-/* The mask of an instance placed at (x, y): kind 0 none, 1 box, 2 circle.
+/* The mask of an instance placed at (x, y): kind 0 none, 1 box, 2 ellipse.
    The box is the sprite's edges in frame pixels from the frame's top-left
-   corner; the circle is centred on the middle of the frame. */
+   corner; the ellipse is the sprite's circle centred on the middle of the
+   frame, its radii scaled apart. k = rx / ry stretches y so that the
+   ellipse becomes a circle of radius rx; a flat ellipse is a point. */
 function zm_mask(inst, x, y, m) {
   var s = inst.sprite_index;
   if (!s || s.zm_frames === undefined) { m.kind = 0; return m; }
@@ -805,9 +807,11 @@ function zm_mask(inst, x, y, m) {
     m.kind = 2;
     m.cx = x + (s.zm_w / 2 - s.zm_cx) * xs;
     m.cy = y + (s.zm_h / 2 - s.zm_cy) * ys;
-    m.r = s.zm_radius * zm_Math.max(zm_Math.abs(xs), zm_Math.abs(ys));
-    m.x0 = m.cx - m.r; m.x1 = m.cx + m.r;
-    m.y0 = m.cy - m.r; m.y1 = m.cy + m.r;
+    m.rx = s.zm_radius * zm_Math.abs(xs);
+    m.ry = s.zm_radius * zm_Math.abs(ys);
+    if (m.rx > 0 && m.ry > 0) { m.k = m.rx / m.ry; } else { m.rx = 0; m.ry = 0; m.k = 1; }
+    m.x0 = m.cx - m.rx; m.x1 = m.cx + m.rx;
+    m.y0 = m.cy - m.ry; m.y1 = m.cy + m.ry;
   } else {
     m.kind = 1;
     a = x + (s.zm_left - s.zm_cx) * xs; b = x + (s.zm_right - s.zm_cx) * xs;
@@ -818,24 +822,59 @@ function zm_mask(inst, x, y, m) {
   return m;
 }
 
+/* Distance from (u, v) to the filled ellipse of half-axes e0, e1 about the
+   origin, 0 inside: the nearest point on the edge solves a one-parameter
+   equation that is monotone outside the ellipse, found by bisection
+   (D. Eberly, "Distance from a Point to an Ellipse"). */
+function zm_ellipse_distance(e0, e1, u, v) {
+  var t;
+  u = zm_Math.abs(u); v = zm_Math.abs(v);
+  if (e0 < e1) { t = e0; e0 = e1; e1 = t; t = u; u = v; v = t; }
+  if (e1 === 0) { t = zm_Math.max(0, u - e0); return zm_Math.sqrt(t * t + v * v); }
+  var z0 = u / e0, z1 = v / e1;
+  if (z0 * z0 + z1 * z1 <= 1) return 0;
+  var r0 = (e0 / e1) * (e0 / e1), n0 = r0 * z0;
+  var s0 = z1 - 1, s1 = zm_Math.sqrt(n0 * n0 + z1 * z1) - 1, s = s0;
+  for (var i = 0; i < 200; i++) {
+    s = (s0 + s1) / 2;
+    if (s === s0 || s === s1) break;
+    var q0 = n0 / (s + r0), q1 = z1 / (s + 1), g = q0 * q0 + q1 * q1 - 1;
+    if (g > 0) s0 = s; else if (g < 0) s1 = s; else break;
+  }
+  var dx = r0 * u / (s + r0) - u, dy = v / (s + 1) - v;
+  return zm_Math.sqrt(dx * dx + dy * dy);
+}
+
+/* Measured with y stretched by a.k, a is a circle of radius a.rx: it meets
+   b when b's nearest point to its centre is nearer than that. Two ellipses
+   of one shape are two circles there. */
+function zm_ellipses_meet(a, b) {
+  var dx = b.cx - a.cx, dy, rr;
+  if (a.k === b.k) {
+    dy = (b.cy - a.cy) * a.k; rr = a.rx + b.rx;
+    return dx * dx + dy * dy < rr * rr;
+  }
+  if (a.rx === 0) { var t = a; a = b; b = t; dx = -dx; }
+  dy = (b.cy - a.cy) * a.k;
+  return zm_ellipse_distance(b.rx, b.ry * a.k, dx, dy) < a.rx;
+}
+
 function zm_masks_meet(a, b) {
   if (a.x0 > b.x1 || b.x0 > a.x1 || a.y0 > b.y1 || b.y0 > a.y1) return false;
   if (a.kind === 1 && b.kind === 1) return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1;
-  if (a.kind === 2 && b.kind === 2) {
-    var dx = a.cx - b.cx, dy = a.cy - b.cy, rr = a.r + b.r;
-    return dx * dx + dy * dy < rr * rr;
-  }
+  if (a.kind === 2 && b.kind === 2) return zm_ellipses_meet(a, b);
   var c = a.kind === 2 ? a : b, box = a.kind === 2 ? b : a;
   if (box.x1 <= box.x0 || box.y1 <= box.y0) return false;
+  // The stretch keeps the box a box, and its nearest point the nearest.
   var px = c.cx < box.x0 ? box.x0 : (c.cx > box.x1 ? box.x1 : c.cx);
   var py = c.cy < box.y0 ? box.y0 : (c.cy > box.y1 ? box.y1 : c.cy);
-  var ex = c.cx - px, ey = c.cy - py;
-  return ex * ex + ey * ey < c.r * c.r;
+  var ex = c.cx - px, ey = (c.cy - py) * c.k;
+  return ex * ex + ey * ey < c.rx * c.rx;
 }
 
 function zm_mask_has_point(m, px, py) {
   if (m.kind === 1) return px >= m.x0 && px < m.x1 && py >= m.y0 && py < m.y1;
-  if (m.kind === 2) { var dx = px - m.cx, dy = py - m.cy; return dx * dx + dy * dy < m.r * m.r; }
+  if (m.kind === 2) { var dx = px - m.cx, dy = (py - m.cy) * m.k; return dx * dx + dy * dy < m.rx * m.rx; }
   return false;
 }
 
@@ -1319,6 +1358,14 @@ function zm_on_key(e, down) {
   if (k === 37 || k === 38 || k === 39 || k === 40 || k === 32 || k === 9 || k === 8) e.preventDefault();
 }
 
+/* Keys and buttons let go while the page has no focus never send their
+   release; the next step sees them released as if they had. */
+function zm_let_go_all() {
+  var i;
+  for (i = 0; i < zm_key.length; i++) if (zm_key[i]) { zm_key[i] = 0; zm_key_pend_release[i] = 1; }
+  for (i = 0; i < zm_mouse.length; i++) if (zm_mouse[i]) { zm_mouse[i] = 0; zm_mouse_pend_release[i] = 1; }
+}
+
 function zm_on_pointer(e, what) {
   if (zm_canvas) {
     var r = zm_canvas.getBoundingClientRect();
@@ -1343,7 +1390,7 @@ function zm_on_pointer(e, what) {
 function zm_listen() {
   zm_document.addEventListener('keydown', function (e) { zm_on_key(e, true); });
   zm_document.addEventListener('keyup', function (e) { zm_on_key(e, false); });
-  zm_window.addEventListener('blur', function () { zm_key.fill(0); zm_mouse.fill(0); });
+  zm_window.addEventListener('blur', zm_let_go_all);
   zm_canvas.addEventListener('pointerdown', function (e) { zm_on_pointer(e, 1); e.preventDefault(); });
   zm_window.addEventListener('pointerup', function (e) { zm_on_pointer(e, 2); });
   zm_window.addEventListener('pointermove', function (e) { zm_on_pointer(e, 0); });

@@ -35,6 +35,22 @@ async function play(browser, dir, pageName = 'hold.html') {
 
 const CASES = {};
 
+// The browser key codes of the key constants; a letter's is its capital's.
+const KEY_CODES = {
+  vk_a: 65, vk_b: 66, vk_c: 67, vk_d: 68, vk_e: 69, vk_f: 70, vk_g: 71, vk_h: 72, vk_i: 73, vk_j: 74, vk_k: 75,
+  vk_l: 76, vk_m: 77, vk_n: 78, vk_o: 79, vk_p: 80, vk_q: 81, vk_r: 82, vk_s: 83, vk_t: 84, vk_u: 85, vk_v: 86,
+  vk_w: 87, vk_x: 88, vk_y: 89, vk_z: 90,
+  vk_0: 48, vk_1: 49, vk_2: 50, vk_3: 51, vk_4: 52, vk_5: 53, vk_6: 54, vk_7: 55, vk_8: 56, vk_9: 57,
+  vk_num0: 96, vk_num1: 97, vk_num2: 98, vk_num3: 99, vk_num4: 100, vk_num5: 101, vk_num6: 102, vk_num7: 103,
+  vk_num8: 104, vk_num9: 105, vk_multiply: 106, vk_add: 107, vk_subtract: 109, vk_decimal: 110, vk_divide: 111,
+  vk_left: 37, vk_up: 38, vk_right: 39, vk_down: 40,
+  vk_f1: 112, vk_f2: 113, vk_f3: 114, vk_f4: 115, vk_f5: 116, vk_f6: 117, vk_f7: 118, vk_f8: 119, vk_f9: 120,
+  vk_f10: 121, vk_f11: 122, vk_f12: 123,
+  vk_backspace: 8, vk_tab: 9, vk_enter: 13, vk_pause: 19, vk_escape: 27, vk_space: 32, vk_pageup: 33,
+  vk_pagedown: 34, vk_end: 35, vk_home: 36, vk_insert: 45, vk_delete: 46,
+  vk_shift: 16, vk_ctrl: 17, vk_alt: 18,
+};
+
 // ---------------------------------------------------------------------------
 // The names the code editor offers are the runtime's own, and the reverse.
 CASES.identifiers = async (browser, dir, fail) => {
@@ -57,8 +73,8 @@ CASES.identifiers = async (browser, dir, fail) => {
   // (as itself, not as a method) or uses the value.
   const own = fs.readFileSync(__filename, 'latin1');
   const from = own.indexOf('CASES.identifiers'), to = own.indexOf('\n// ----', from);
-  const behaviour = (own.slice(0, from) + own.slice(to) + fs.readFileSync(path.join(__dirname, 'api_cases.js'), 'latin1'))
-    .replace(/^\s*\/\/.*$/gm, '');
+  const behaviour = (own.slice(0, from) + own.slice(to) + fs.readFileSync(path.join(__dirname, 'api_cases.js'), 'latin1') +
+                     fs.readFileSync(path.join(__dirname, 'step_cases.js'), 'latin1')).replace(/^\s*\/\/.*$/gm, '');
   for (const {word, kind} of listed) {
     const used = kind === 'Fn' ? new RegExp('(^|[^\\w$.])' + word + '\\s*\\(').test(behaviour)
                                : new RegExp('(^|[^\\w$])' + word + '(?![\\w$])').test(behaviour);
@@ -95,8 +111,12 @@ CASES.identifiers = async (browser, dir, fail) => {
     });
     return out; })()`);
   check(fail, missing.length === 0, 'every listed name exists in the runtime', missing);
-  const keys = await page.eval('[vk_0, vk_9, vk_a, vk_z, vk_left, vk_up, vk_right, vk_down, vk_space, vk_enter, vk_f1, vk_f12, vk_num0, vk_num9, vk_shift, vk_escape]');
-  check(fail, JSON.stringify(keys) === JSON.stringify([48, 57, 65, 90, 37, 38, 39, 40, 32, 13, 112, 123, 96, 105, 16, 27]), 'key codes', keys);
+  const help = fs.readFileSync(path.join(__dirname, '..', '..', 'data', 'help', '03_user_interaction.txt'), 'latin1');
+  const documented = help.slice(help.indexOf('## Key constants'), help.indexOf('## Mouse')).match(/\bvk_\w+/g);
+  check(fail, JSON.stringify([...new Set(documented)].sort()) === JSON.stringify(Object.keys(KEY_CODES).sort()),
+        'the key table holds the constants the help lists', documented);
+  const keys = await page.eval('({' + Object.keys(KEY_CODES).map((k) => k + ': typeof ' + k + " === 'undefined' ? null : " + k).join(', ') + '})');
+  for (const [name, code] of Object.entries(KEY_CODES)) check(fail, keys[name] === code, name + ' is ' + code, keys[name]);
   const vkCount = await page.eval('Object.keys(window).filter(function (k) { return /^vk_/.test(k); }).length');
   check(fail, vkCount === 82, 'the 82 key-code constants', vkCount);
   return page;
@@ -391,9 +411,13 @@ CASES.input = async (browser, dir, fail) => {
   F.writeGame(dir, TEMPLATE, {
     objects: F.object('pad', {events: {Step: [
       'log.push([keyboard_check(vk_space), keyboard_check_pressed(vk_space), keyboard_check_released(vk_space), ' +
-      'mouse_check_button(mb_left), mouse_check_button_pressed(mb_left), mouse_check_button_released(mb_left)].map(Number).join(""));']}}),
-    scenes: F.scene('room', {w: 400, h: 300, view: [200, 150, null, 0, 0], objects: [{o: 'pad', x: 0, y: 0}]}, 'room'),
-    global_variables: 'var log = [];',
+      'mouse_check_button(mb_left), mouse_check_button_pressed(mb_left), mouse_check_button_released(mb_left)].map(Number).join(""));']}}) +
+      F.object('pad_a', {events: {Step: [
+      'log_a.push([keyboard_check(vk_a), keyboard_check_pressed(vk_a), keyboard_check_released(vk_a), ' +
+      'mouse_check_button_released(mb_any), mouse_check_button(mb_none)].map(Number).join(""));']}}),
+    scenes: F.scene('room', {w: 400, h: 300, view: [200, 150, null, 0, 0],
+                             objects: [{o: 'pad', x: 0, y: 0}, {o: 'pad_a', x: 0, y: 0}]}, 'room'),
+    global_variables: 'var log = [];' + NL + 'var log_a = [];',
   });
   const page = await play(browser, dir);
   await page.eval(`window.prevented = {}; document.addEventListener('keydown', function (e) {
@@ -421,6 +445,20 @@ CASES.input = async (browser, dir, fail) => {
   const p = s.prevented;
   check(fail, p[37] === true && p[9] === true && p[8] === true && p[32] === true && p[65] === false && p[13] === false,
         'default action prevented for arrows, space, tab and backspace only', p);
+  // Losing the focus lets go of what is held: space and the left button held
+  // over a step, A pressed just before (pressed and released in one step).
+  await page.key('rawKeyDown', 32, ' ');
+  await page.mouse('mousePressed', 30, 40);
+  await page.eval('zm_run_steps(1); log.length = 0; log_a.length = 0; window.blurs = 0;' +
+                  'window.addEventListener("blur", function () { blurs++; });');
+  await page.key('rawKeyDown', 65, 'a');
+  const other = await openPage(browser, 'about:blank');
+  await browser.send('Target.activateTarget', {targetId: other.targetId});
+  await page.until('blurs > 0');
+  await other.close();
+  const lost = await page.eval('zm_run_steps(2); [log, log_a]');
+  check(fail, JSON.stringify(lost) === '[["001001","000000"],["11111","00001"]]',
+        'after a blur every held key and button is released once', lost);
   return page;
 };
 
@@ -580,6 +618,7 @@ CASES.names_and_files = async (browser, dir, fail) => {
 };
 
 require('./api_cases.js')(CASES, {F, TEMPLATE, play, check, near, RED, BLUE, GREEN, WHITE});
+require('./step_cases.js')(CASES, {F, TEMPLATE, play, check, near, WHITE});
 
 // ---------------------------------------------------------------------------
 // Games the builder wrote from project records (see game_writer.cpp).
