@@ -1,5 +1,5 @@
-// Mirror and quarter turns: every result pixel is one source pixel, copied
-// in all four channels, or transparent.
+// Mirror and turns within the frame: every result pixel is one source
+// pixel, copied in all four channels, or transparent.
 #include "imaging/image_operations.h"
 #include "imaging/pixel_rules.h"
 
