@@ -13,12 +13,13 @@
 
 // Moving pixels (mirror_turn.cpp).
 int mirrorImage(int image, bool horizontally, bool vertically);
-// Turns counter-clockwise on screen by 0, 90, 180 or 270 degrees (any other
-// multiple of 90 is taken modulo 360) about (w div 2, h div 2), keeping the
-// frame's size: result (x, y) takes the source pixel that the inverse turn
-// about that centre lands on, so a frame of even width or height loses one
-// line at each turned edge and gets a transparent one at the other. Returns 0
-// for an angle that is not a multiple of 90.
+// Turns counter-clockwise on screen by any whole number of degrees (taken
+// modulo 360) about (w div 2, h div 2), keeping the frame's size: result
+// (x, y) takes the source pixel nearest (halves away from zero, in single
+// precision) to where the inverse turn about that centre lands, or stays
+// transparent when that lies outside the frame. So a frame of even width or
+// height loses one line at each turned edge at quarter turns and gets a
+// transparent one at the other.
 int turnImage(int image, int degrees);
 
 // Shift and scale (shift_scale.cpp). Shift moves the picture by (dx, dy),

@@ -1,9 +1,11 @@
-// Mirror and quarter turns: every result pixel is one source pixel, copied
-// in all four channels, or transparent.
+// Mirror and turns within the frame: every result pixel is one source
+// pixel, copied in all four channels, or transparent.
 #include "imaging/image_operations.h"
 #include "imaging/pixel_rules.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -54,10 +56,15 @@ int mirrorImage(int image, bool horizontally, bool vertically) {
 
 // With u = x - cx, v = y - cy the source is (cx + u cos - v sin, cy + u sin + v cos).
 int turnImage(int image, int degrees) {
-  if (degrees % 90 != 0) return 0;
+  int a = ((degrees % 360) + 360) % 360;
   int w = imageWidth(image), h = imageHeight(image);
   int cx = w / 2, cy = h / 2;
-  switch (((degrees % 360) + 360) % 360) {
+  // At quarter turns the single-precision cos and sin are 0 and +-1 to
+  // within 1e-7, too little to move a rounded source position: these
+  // whole-pixel mappings give the formula's very pixels, faster.
+  switch (a) {
+    case 0:
+      return remap(image, 1, 0, 0, 0, 1, 0);
     case 90:   // (cx - (y - cy), cy + (x - cx))
       return remap(image, 0, -1, cx + cy, 1, 0, cy - cx);
     case 180:  // (2 cx - x, 2 cy - y)
@@ -65,6 +72,23 @@ int turnImage(int image, int degrees) {
     case 270:  // (cx + (y - cy), cy - (x - cx))
       return remap(image, 0, 1, cx - cy, -1, 0, cy + cx);
     default:
-      return remap(image, 1, 0, 0, 0, 1, 0);
+      break;
   }
+  PixelPass pass;
+  if (!startPixelPass(image, pass)) return 0;
+  const uint32_t* source = pass.source;
+  uint32_t* target = pass.target;
+  float theta = float(a) * std::numbers::pi_v<float> / 180.0f;
+  float c = std::cos(theta), s = std::sin(theta);
+  for (int y = 0; y < h; y++) {
+    float dy = float(y - cy);
+    for (int x = 0; x < w; x++) {
+      float dx = float(x - cx);
+      int sx = roundHalfAway(dx * c - dy * s + float(cx));
+      int sy = roundHalfAway(dx * s + dy * c + float(cy));
+      if (sx >= 0 && sx < w && sy >= 0 && sy < h)
+        target[size_t(y) * size_t(w) + size_t(x)] = resultPixel(source[size_t(sy) * size_t(w) + size_t(sx)]);
+    }
+  }
+  return pass.result;
 }

@@ -4,48 +4,10 @@
 #include "imaging/image_operations.h"
 #include "imaging/operation_dialog.h"
 #include "imaging/pixel_rules.h"
-#include "imaging/rotate_image.h"
 
-#include "ui/image.h"
 #include "ui/ui.h"
 
-#include <algorithm>
 #include <array>
-#include <cstdint>
-
-namespace {
-
-// A turn by any angle (counter-clockwise on screen) about (w div 2, h div
-// 2) that keeps the frame's size: each pixel takes its nearest source pixel
-// or stays transparent. rotateImage turns the other way into a canvas that
-// holds the whole picture, centred the same way; the frame's part of it is
-// cut out.
-int turnInFrame(int image, int degrees) {
-  if (degrees % 90 == 0) return turnImage(image, degrees);
-  // A 32-bit copy, so that the uncovered corners come out transparent.
-  int whole = mapPixels(image, [](uint32_t c) { return c; });
-  if (!whole) return 0;
-  int turned = rotateImage(whole, -float(degrees), ROTATE_NEAREST, rgb(0, 0, 0));
-  freeImage(whole);
-  if (!turned) return 0;
-  int w = imageWidth(image), h = imageHeight(image);
-  int result = newResultImage(w, h);
-  if (result) {
-    int tw = imageWidth(turned), th = imageHeight(turned);
-    int ox = tw / 2 - w / 2, oy = th / 2 - h / 2;
-    const uint32_t* from = imagePixels(turned);
-    uint32_t* to = imagePixelsForWriting(result);
-    int left = std::max(0, -ox), right = std::min(w, tw - ox);
-    int top = std::max(0, -oy), bottom = std::min(h, th - oy);
-    for (int y = top; y < bottom; y++)
-      for (int x = left; x < right; x++)
-        to[size_t(y) * w + x] = resultPixel(from[size_t(y + oy) * tw + size_t(x + ox)]);
-  }
-  freeImage(turned);
-  return result;
-}
-
-}  // namespace
 
 void applyMirror(int editorWindow, const std::string& sprite, int currentFrame) {
   OperationDialog d;
@@ -76,7 +38,7 @@ void applyRotate(int editorWindow, const std::string& sprite, int currentFrame) 
     int angle = getGadgetState(track);
     for (size_t i = 0; i < quarters.size(); i++)
       if (getGadgetState(quarter[i])) angle = quarters[i];
-    return turnInFrame(image, angle);
+    return turnImage(image, angle);
   };
   rules.control = [=](int gadget, int) {
     for (size_t i = 0; i < quarters.size(); i++)

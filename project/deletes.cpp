@@ -35,6 +35,17 @@ void removeTilesNamed(const std::unordered_set<std::string>& names) {
   });
 }
 
+// An instance's display picture (`rotatedImage`) is a picture of its own,
+// so every way its record goes frees it.
+template <typename Pred>
+void removeObjectsWhere(Pred pred) {
+  removeWhere(objects, [&](const ObjectRecord& o) {
+    if (!pred(o)) return false;
+    releaseImage(o.rotatedImage);
+    return true;
+  });
+}
+
 }  // namespace
 
 void deleteSound(const std::string& name) { std::string n = name; removeNamed(sounds, n); }
@@ -58,7 +69,7 @@ void deleteBackground(const std::string& nameArg) {
 
 void deleteObject(const std::string& nameArg) {
   const std::string name = nameArg;
-  removeWhere(objects, [&](const ObjectRecord& o) { return o.name == name || o.template_ == name; });
+  removeObjectsWhere([&](const ObjectRecord& o) { return o.name == name || o.template_ == name; });
   removeWhere(scripts, [&](const ScriptRecord& s) { return s.object == name; });
 }
 
@@ -67,7 +78,7 @@ void deleteScene(const std::string& nameArg) {
   removeNamed(scenes, name);
   // Only the instances themselves: an object definition that happens to bear
   // an instance's name stays.
-  removeWhere(objects, [&](const ObjectRecord& o) { return o.prototype == 0 && o.scene == name; });
+  removeObjectsWhere([&](const ObjectRecord& o) { return o.prototype == 0 && o.scene == name; });
   std::unordered_set<std::string> layerNames, tileNames;
   for (const LayerRecord& l : layers)
     if (l.scene == name) layerNames.insert(l.name);

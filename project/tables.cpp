@@ -76,13 +76,15 @@ void releaseImage(int image) {
 }  // namespace
 
 // The images the records own go with them. An instance's `image` is a frame
-// image, so it is not freed twice; the carried cards are left alone by freeImage.
+// image, so it is not freed twice (its `rotatedImage` is its own); the
+// carried cards are left alone by freeImage.
 void clearProjectTables() {
   for (const SpriteRecord& r : sprites) releaseImage(r.thumbnail);
   for (const FrameRecord& r : frames) releaseImage(r.image);
   for (const BackgroundRecord& r : backgrounds) releaseImage(r.thumbnail);
   for (const SceneRecord& r : scenes) releaseImage(r.thumbnail);
   for (const TileRecord& r : tiles) releaseImage(r.image);
+  for (const ObjectRecord& r : objects) releaseImage(r.rotatedImage);
   sprites.clear();
   frames.clear();
   sounds.clear();

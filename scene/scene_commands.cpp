@@ -145,11 +145,8 @@ void sceneNew(SceneState& s) {
   if (tab == TAB_OBJECTS && askYesNo("Confirm", "Delete all objects in this scene?") == 1) {
     // Collected first: each deletion rebuilds the table.
     std::vector<std::string> names;
-    for (ObjectRecord& o : objects)
-      if (o.scene == name) {
-        names.push_back(o.name);
-        o.rotatedImage = releaseImage(o.rotatedImage);
-      }
+    for (const ObjectRecord& o : objects)
+      if (o.scene == name) names.push_back(o.name);
     for (const std::string& n : names) deleteObject(n);
   }
   if (tab == TAB_TILES && askYesNo("Confirm", "Delete all tiles in this scene?") == 1) {

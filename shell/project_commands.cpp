@@ -7,25 +7,10 @@
 #include "shell/preferences.h"
 #include "shell/resource_panel.h"
 #include "shell/settings.h"
-#include "ui/image.h"
 #include "ui/system.h"
 #include "ui/ui.h"
 
 namespace {
-
-void freeImageNumber(int image) {
-  if (image > 0) freeImage(image);
-}
-
-// The old project's pictures go with its records.
-void releaseProjectImages() {
-  for (const FrameRecord& f : frames) freeImageNumber(f.image);
-  for (const TileRecord& t : tiles) freeImageNumber(t.image);
-  for (const ObjectRecord& o : objects) freeImageNumber(o.rotatedImage);
-  for (const SpriteRecord& s : sprites) freeImageNumber(s.thumbnail);
-  for (const BackgroundRecord& b : backgrounds) freeImageNumber(b.thumbnail);
-  for (const SceneRecord& s : scenes) freeImageNumber(s.thumbnail);
-}
 
 std::string projectNameError(const std::string& name) {
   if (name.empty()) return "The project name is missing";
@@ -44,8 +29,7 @@ void newProject() {
   workFolder = "_temp_" + formatDate("%hh%ii%ss", unixTime());
   if (isGadget(RESOURCE_PANEL)) setGadgetState(RESOURCE_PANEL, 0);
   clearResourceItems();
-  releaseProjectImages();
-  clearProjectTables();   // also the counter, the flag and the project record
+  clearProjectTables();   // with the pictures, the counter, the flag and the project record
   loadPreferences();
   projectName = "";
   makeWorkFolder();

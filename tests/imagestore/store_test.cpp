@@ -6,6 +6,7 @@
 #include <cstring>
 #include <functional>
 #include <set>
+#include <vector>
 
 #include "ui/image_store.h"
 
@@ -169,6 +170,38 @@ TEST(ImageStore, ResizePlainPicksNearestAndSmoothKeepsHiddenColourOut) {
   EXPECT_EQ(alpha(getPixel(image, 3, 0)), 0);
   freeImage(image);
   freeImage(plain);
+}
+
+// Shrinking plainly, each target pixel takes the source pixel under its
+// middle: column floor((x + 1/2) * sw / tw), and the same for rows.
+TEST(ImageStore, ResizePlainShrinkTakesThePixelUnderEachMiddle) {
+  struct Case {
+    int sw, sh, tw, th;
+    std::vector<int> columns, rows;
+  } cases[] = {
+      {3, 3, 2, 2, {0, 2}, {0, 2}},
+      {4, 1, 2, 1, {1, 3}, {0}},
+      {5, 5, 3, 2, {0, 2, 4}, {1, 3}},
+      {7, 3, 3, 1, {1, 3, 5}, {1}},
+      {10, 6, 4, 4, {1, 3, 6, 8}, {0, 2, 3, 5}},
+      {2, 2, 1, 1, {1}, {1}},
+      {3, 2, 2, 5, {0, 2}, {0, 0, 1, 1, 1}},   // one side shrinks, the other grows
+  };
+  for (const Case& c : cases) {
+    int image = createImage(-1, c.sw, c.sh);
+    for (int y = 0; y < c.sh; y++)
+      for (int x = 0; x < c.sw; x++) setPixel(image, x, y, rgba(x, y, 9, 255));
+    ASSERT_TRUE(resizeImage(image, c.tw, c.th, false));
+    ASSERT_EQ(imageWidth(image), c.tw);
+    ASSERT_EQ(imageHeight(image), c.th);
+    for (int y = 0; y < c.th; y++)
+      for (int x = 0; x < c.tw; x++) {
+        int sx = c.columns[size_t(x)], sy = c.rows[size_t(y)];
+        EXPECT_EQ(getPixel(image, x, y), rgba(sx, sy, 9, 255))
+            << c.sw << "x" << c.sh << " to " << c.tw << "x" << c.th << " at " << x << "," << y;
+      }
+    freeImage(image);
+  }
 }
 
 TEST(ImageStore, SmoothShrinkAveragesAnOpaqueImage) {

@@ -109,6 +109,43 @@ TEST_F(FrameList, AddingALargerImageKeepOrResizeInTheCentre) {
   EXPECT_EQ(table(), (Names{"hero:0", "hero:1", "hero:2", "hero:3"}));
 }
 
+// Brought to a larger size and centred, every old frame sits at
+// (nw / 2 - ow / 2, nh / 2 - oh / 2), each half rounded down, with ow x oh
+// the last frame's size: even and odd sizes on both sides.
+TEST_F(FrameList, ResizingAllFramesCentresThemByIntegerHalves) {
+  struct Case {
+    int firstW, firstH;   // the first frame's size
+    int ow, oh;           // the last frame's, which sets the offset
+    int nw, nh;
+    int x, y;
+  } cases[] = {
+      {2, 2, 2, 2, 5, 5, 1, 1},   {3, 3, 3, 3, 6, 6, 2, 2},   {3, 2, 3, 2, 8, 7, 3, 2},
+      {4, 4, 4, 4, 7, 9, 1, 2},   {5, 3, 5, 3, 6, 4, 1, 1},   {1, 1, 1, 1, 2, 3, 1, 1},
+      {4, 4, 3, 5, 8, 8, 3, 2},   // the first frame of another size takes the same offset
+  };
+  for (const Case& c : cases) {
+    clearProjectTables();
+    addFrame("hero", "0", c.firstW, c.firstH, 1);
+    addFrame("hero", "1", c.ow, c.oh, 2);
+    int loaded = imageOf(c.nw, c.nh, std::vector<uint32_t>(size_t(c.nw * c.nh), rgba(9, 0, 0, 255)));
+    ASSERT_EQ(addLoadedFrame("hero", loaded, RESIZE_ALL_FRAMES, PLACE_CENTER), 2);
+    std::string name = std::to_string(c.ow) + "x" + std::to_string(c.oh) + " to " + std::to_string(c.nw) + "x" +
+                       std::to_string(c.nh);
+    int sizes[][2] = {{c.firstW, c.firstH}, {c.ow, c.oh}};
+    for (int i = 0; i < 2; ++i) {
+      int w = sizes[i][0], h = sizes[i][1];
+      std::vector<uint32_t> expected;
+      for (int y = 0; y < c.nh; y++)
+        for (int x = 0; x < c.nw; x++) {
+          bool inside = x >= c.x && x < c.x + w && y >= c.y && y < c.y + h;
+          expected.push_back(inside ? rgba(i + 1, 0, 0, 255) : 0u);
+        }
+      EXPECT_EQ(pixelsOf(frames[size_t(i)].image), expected) << name << ", frame " << i;
+    }
+    EXPECT_EQ(pixelsOf(frames[2].image), std::vector<uint32_t>(size_t(c.nw * c.nh), rgba(9, 0, 0, 255))) << name;
+  }
+}
+
 TEST_F(FrameList, AddingWithLeftTopAndStretch) {
   addFrame("hero", "0", 4, 2, 1);
   addLoadedFrame("hero", imageOf(2, 2, std::vector<uint32_t>(4, rgba(7, 0, 0, 255))), KEEP_FRAME_SIZE,

@@ -63,13 +63,14 @@ std::vector<uint32_t> freeTurnReference(const std::vector<uint32_t>& source, int
 // "180" then the track bar: the track bar selects "Free" with its angle.
 TEST_F(OperationDialogs, RotateFreely) {
   driverClick("180");
-  driverChoose("Angle track", 45);
+  // At 30 some source positions fall on exact halves, which round away from zero.
+  driverChoose("Angle track", 30);
   driverCall([] {
-    EXPECT_EQ(getGadgetState(gadgetByName(0, "Angle track")), 45);
+    EXPECT_EQ(getGadgetState(gadgetByName(0, "Angle track")), 30);
   });
   run(applyRotate);
   std::vector<uint32_t> turned = framePixels(current);
-  EXPECT_EQ(turned, freeTurnReference(pixelsOf(originals[size_t(current)]), 5, 5, 45));
+  EXPECT_EQ(turned, freeTurnReference(pixelsOf(originals[size_t(current)]), 5, 5, 30));
   EXPECT_EQ(turned[0], 0u);    // corners uncovered
   EXPECT_EQ(turned[24], 0u);
 }

@@ -95,13 +95,47 @@ TEST(Turn, QuarterTurnsMatchTheFormulaOnRandomImages) {
   }
 }
 
+// Every whole angle, on odd and even sides and a frame that is not square:
+// the result keeps the frame's size, and each pixel is the formula's source
+// pixel or transparent.
+TEST(Turn, EveryWholeAngleMatchesTheFormula) {
+  std::mt19937 random(29);
+  int sizes[][2] = {{5, 5}, {6, 6}, {7, 4}};
+  for (auto& size : sizes) {
+    int image = randomImage(random, size[0], size[1]);
+    for (int degrees = 0; degrees < 360; degrees++)
+      EXPECT_EQ(take(turnImage(image, degrees)), turnedByFormula(image, degrees))
+          << size[0] << "x" << size[1] << " at " << degrees;
+    freeImage(image);
+  }
+}
+
+// At 45 a square frame's corners are uncovered and the source's corners
+// fall outside it; nothing is blended.
+TEST(Turn, FreeTurnDropsTheCorners) {
+  for (auto [w, h] : {std::pair{5, 5}, std::pair{6, 6}, std::pair{9, 9}}) {
+    int image = numbered(w, h);
+    std::vector<uint32_t> out = take(turnImage(image, 45));
+    ASSERT_EQ(out.size(), size_t(w * h));
+    for (size_t corner : {size_t(0), size_t(w - 1), size_t(w * (h - 1)), size_t(w * h - 1)})
+      EXPECT_EQ(out[corner], 0u) << w << "x" << h << " corner " << corner;
+    for (uint32_t c : out) {
+      if (c == 0) continue;
+      EXPECT_EQ(blue(c), 7) << "blended";
+      bool sourceCorner = (red(c) == 0 || red(c) == w - 1) && (green(c) == 0 || green(c) == h - 1);
+      EXPECT_FALSE(sourceCorner) << w << "x" << h << " keeps " << red(c) << "," << green(c);
+    }
+    freeImage(image);
+  }
+}
+
 TEST(Turn, AnglesAndRoundTrips) {
   std::mt19937 random(3);
   int image = randomImage(random, 7, 5);
   std::vector<uint32_t> original;
   for (uint32_t c : pixelsOf(image)) original.push_back(stored(c));
 
-  EXPECT_EQ(turnImage(image, 45), 0);
+  EXPECT_EQ(take(turnImage(image, -45)), take(turnImage(image, 315)));
   EXPECT_EQ(take(turnImage(image, -90)), take(turnImage(image, 270)));
   EXPECT_EQ(take(turnImage(image, 450)), take(turnImage(image, 90)));
   EXPECT_EQ(take(turnImage(image, 0)), original);

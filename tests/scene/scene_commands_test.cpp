@@ -55,6 +55,28 @@ TEST_F(SceneCommands, NewEmptiesThisSceneOnTheChosenTab) {
   EXPECT_EQ(tileNames(), (std::vector<std::string>{"tile_31"}));
 }
 
+// The instances it deletes take their display pictures, turned or not, with them.
+TEST_F(SceneCommands, NewFreesTheDisplayPicturesOfTheObjectsItDeletes) {
+  std::string scene = newScene();
+  addSprite("ball", 8, 8, opaque(rgb(255, 0, 0)));
+  addDefinition("obj", "ball");
+  addInstance(scene, "SceneObject20", "ball", 0, 0, 30);
+  addInstance(scene, "SceneObject21", "ball", 40, 0);
+  const int before = liveImageCount();
+  int opened = 0;
+  chooseTab(TAB_OBJECTS);
+  driverCall([&] {
+    opened = liveImageCount();
+    EXPECT_GE(opened, before + 2) << "each instance has its display picture";
+  });
+  driverClick("new");
+  driverAnswerMessage("Confirm", "Delete all objects in this scene?", MSG_RESULT_YES);
+  driverCall([&] { EXPECT_EQ(liveImageCount(), opened - 2); });
+  driverClick("Done");
+  editScene(scene);
+  EXPECT_EQ(objects.size(), 1u);
+}
+
 TEST_F(SceneCommands, ShiftMovesObjectsAndTilesOfTheChosenLayer) {
   std::string scene = newScene(), other = newScene();
   addLayer(scene, "layer_90", 500);

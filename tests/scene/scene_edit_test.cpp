@@ -1,7 +1,9 @@
 // Editing on the scene canvas over the records: hit boxes, placing,
 // painting, selecting, moving and removing.
 #include <climits>
+#include <functional>
 
+#include "project/deletes.h"
 #include "project/hooks.h"
 #include "project/makers.h"
 #include "scene/scene_edit.h"
@@ -199,6 +201,48 @@ TEST_F(SceneEditTest, RemoveDeletesAnInstanceHitByEveryFrameOnceWithoutAsking) {
   EXPECT_EQ(instanceCount(), 1);
   EXPECT_EQ(objects.back().name, "kept");
   EXPECT_TRUE(questions.empty());
+}
+
+// An instance's display picture is a picture of its own: whichever way the
+// instance goes, its picture goes with it.
+TEST_F(SceneEditTest, RemovedInstancesFreeTheirDisplayPictures) {
+  struct Case {
+    const char* path;
+    std::function<void()> remove;
+  } cases[] = {
+      {"removed on the canvas",
+       [this] {
+         edit.objectAction = VIEW_ACTION_REMOVE;
+         sceneClick(edit, 45, 45, false);
+         sceneClick(edit, 85, 45, false);
+       }},
+      {"Delete of the selected",
+       [this] {
+         for (ObjectRecord& o : objects) o.selected = 1;
+         answer = 1;
+         sceneKey(edit, SCENE_KEY_DELETE);
+       }},
+      {"the object deleted with its instances", [] { deleteObject("obj"); }},
+      {"the scene deleted", [] { deleteScene("room"); }},
+      {"New and Open", [] { projectHooks.newProject(); }},
+  };
+  for (const Case& c : cases) {
+    clearProjectTables();
+    edit = SceneEditInput();
+    SetUp();
+    const int before = liveImageCount();
+    int frame = addSprite("ball", 12, 8, opaque(0));
+    objects[0].sprite = "ball";
+    edit.placeImage = frame;
+    sceneClick(edit, 45, 45, false);
+    sceneClick(edit, 85, 45, false);
+    ASSERT_EQ(instanceCount(), 2);
+    ASSERT_EQ(liveImageCount(), before + 3) << "a frame and two display pictures";
+    c.remove();
+    EXPECT_EQ(instanceCount(), 0) << c.path;
+    clearProjectTables();   // the frame
+    EXPECT_EQ(liveImageCount(), before) << c.path;
+  }
 }
 
 TEST_F(SceneEditTest, TilesAreHitInsideTheirBordersOnTheChosenLayerOnly) {

@@ -268,6 +268,42 @@ TEST_F(Commands, OpenReadsTheProjectAndShowsItsComments) {
   EXPECT_EQ(projectName, "mine");
 }
 
+// The instances' display pictures are the project's: New and Open free them
+// with the records.
+TEST_F(Commands, NewAndOpenFreeTheInstancesDisplayPictures) {
+  startMainWindow();
+  driverChooseMenu(MENU_SAVE_AS);
+  driverSetText("name", "empty");
+  driverClick("OK");
+  driverAnswerMessage("Warning", "There is no scene added.");
+  runSteps();
+  const int before = liveImageCount();
+  auto placeInstances = [] {
+    for (const char* name : {"SceneObject20", "SceneObject21"}) {
+      ObjectRecord& o = appendObject();
+      o.prototype = 0;
+      o.name = name;
+      o.scene = "room";
+      o.rotatedImage = createImage(UI_ANY, 8, 8, 32, 0);
+    }
+  };
+  placeInstances();
+  ASSERT_EQ(liveImageCount(), before + 2);
+  driverChooseMenu(MENU_NEW);
+  runSteps();
+  EXPECT_TRUE(objects.empty());
+  EXPECT_EQ(liveImageCount(), before) << "New";
+
+  placeInstances();
+  driverChooseMenu(MENU_OPEN);
+  driverSelectRow("projects", 0);
+  driverClick("Open");
+  runSteps();
+  EXPECT_EQ(projectName, "empty");
+  EXPECT_TRUE(objects.empty());
+  EXPECT_EQ(liveImageCount(), before) << "Open";
+}
+
 TEST_F(Commands, OpenOfATooNewFileKeepsTheProject) {
   startMainWindow();
   newSprite();
