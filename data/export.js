@@ -824,8 +824,7 @@ function zm_mask(inst, x, y, m) {
 
 /* Distance from (u, v) to the filled ellipse of half-axes e0, e1 about the
    origin, 0 inside: the nearest point on the edge solves a one-parameter
-   equation that is monotone outside the ellipse, found by bisection
-   (D. Eberly, "Distance from a Point to an Ellipse"). */
+   equation that is monotone outside the ellipse, found by bisection. */
 function zm_ellipse_distance(e0, e1, u, v) {
   var t;
   u = zm_Math.abs(u); v = zm_Math.abs(v);

@@ -155,6 +155,19 @@ TEST(BmpRle, StreamsLeavingThePictureOrCutShortAreRefused) {
   EXPECT_EQ(load({4, 2, 8, BI_RLE4, 40, {}, sixteenColours(), whole}), 0) << "4-bit runs in an 8-bit file";
 }
 
+// A stream of a few bytes may leave a whole picture transparent, but only a
+// picture of at most 4096 x 4096 pixels is taken without the bytes to paint
+// it: past that, a two-byte end of picture cannot claim a gigabyte.
+TEST(BmpRle, AFewBytesClaimNoHugePicture) {
+  std::string end = bytes({0, 1});
+  int image = load({4096, 4096, 8, BI_RLE8, 40, {}, sixteenColours(), end});
+  ASSERT_NE(image, 0);
+  EXPECT_EQ(getPixel(image, 4095, 0), 0u);
+  freeImage(image);
+  EXPECT_EQ(load({4097, 4096, 8, BI_RLE8, 40, {}, sixteenColours(), end}), 0);
+  EXPECT_EQ(load({16384, 16384, 4, BI_RLE4, 40, {}, sixteenColours(), end + std::string(1000, '\0')}), 0);
+}
+
 // A channel of n bits is widened to round(v × 255 / (2ⁿ − 1)).
 TEST(BmpBitfields, ShortChannelsWidenRounded) {
   std::string fives, sixes;   // every value of a 5-5-5 channel, of a 6-bit green

@@ -220,6 +220,12 @@ bool decodeBmp(const uint8_t* data, size_t size, ImageData& image) {
   if (pixelOffset < 14 + headerSize || pixelOffset > size) return false;
   size_t pitch = ((size_t(width) * size_t(bits) + 31) / 32) * 4;
   if (!rle && pitch * size_t(height) > size - pixelOffset) return false;
+  // A run of two bytes paints at most 255 pixels; the moves and an early end
+  // that leave the rest transparent must not let a few bytes claim a
+  // gigabyte of them.
+  if (rle && uint64_t(width) * uint64_t(height) > IMAGE_UNPROVEN_PIXELS &&
+      uint64_t(width) * uint64_t(height) > uint64_t(size - pixelOffset) * 128)
+    return false;
 
   PixelBuffer pixels = allocatePixels(int(width), int(height));
   if (!pixels) return false;

@@ -7,6 +7,11 @@
 
 struct ImageData;
 
+// The largest picture a reader takes on its header's word alone. Beyond it
+// the file's picture data must be large enough to hold what it declares,
+// so that a few bytes cannot claim a gigabyte of pixels.
+constexpr uint64_t IMAGE_UNPROVEN_PIXELS = uint64_t(4096) * 4096;
+
 // The size a file declares, read from its header alone (nothing decoded);
 // false when the header is not there or the size is out of range.
 bool pngDimensions(const uint8_t* data, size_t size, int& width, int& height);

@@ -32,8 +32,6 @@ void onMessage(j_common_ptr info, int level) {
 // its row buffers.
 constexpr uint64_t PICTURE_BUDGET = uint64_t(IMAGE_MAX_SIDE) * IMAGE_MAX_SIDE * 4;
 constexpr long LIBJPEG_MEMORY = long(PICTURE_BUDGET + (uint64_t(64) << 20));
-// What any file may declare without the scan data to show for it.
-constexpr uint64_t UNPROVEN_PIXELS = uint64_t(4096) * 4096;
 
 bool isRestart(uint8_t code) { return code >= 0xD0 && code <= 0xD7; }
 
@@ -59,14 +57,16 @@ size_t scanDataBytes(const uint8_t* data, size_t size) {
   return total;
 }
 
-// Huffman coding spends at least a bit on each 8 x 8 block, so n bytes of
-// scan data hold no more than 512n pixels, whatever comments or padding
-// surround them. Arithmetic coding can pack a flat picture into a few
-// bytes whatever its size (the decoder makes up the rest from zeros), so
-// only pictures up to UNPROVEN_PIXELS are taken on the header's word.
+// Huffman coding spends at least a bit on each 8 x 8 block it codes, so
+// a picture of over 512 pixels for each byte of scan data (comments and
+// padding count nothing) is refused; a file whose scans leave out a
+// subsampled component can beat that, but only with real scan data.
+// Arithmetic coding packs a flat picture into a few bytes whatever its
+// size (the decoder makes up the rest from zeros), so only pictures up to
+// IMAGE_UNPROVEN_PIXELS are taken on the header's word.
 bool plausibleSize(unsigned width, unsigned height, const uint8_t* data, size_t size) {
   uint64_t pixels = uint64_t(width) * height;
-  return pixels <= UNPROVEN_PIXELS || pixels <= uint64_t(scanDataBytes(data, size)) * 512;
+  return pixels <= IMAGE_UNPROVEN_PIXELS || pixels <= uint64_t(scanDataBytes(data, size)) * 512;
 }
 
 // The whole-picture coefficient buffer libjpeg keeps for a progressive or
