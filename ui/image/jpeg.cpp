@@ -26,6 +26,13 @@ void onMessage(j_common_ptr info, int level) {
   if (level < 0) fail(info);   // a warning: corrupt or truncated data
 }
 
+// Errors and warnings alike jump back to the caller's setjmp.
+void takeErrors(jpeg_decompress_struct& info, ErrorManager& errors) {
+  info.err = jpeg_std_error(&errors.base);
+  errors.base.error_exit = fail;
+  errors.base.emit_message = onMessage;
+}
+
 // The most one picture may take: the pixels of the largest (1 GiB). The
 // coefficients that progressive and multi-scan files keep until their last
 // scan are held to it too, and libjpeg's own memory with a little room for
@@ -118,9 +125,7 @@ bool jpegDimensions(const uint8_t* data, size_t size, int& width, int& height) {
   if (!isJpegData(data, size)) return false;
   jpeg_decompress_struct info;
   ErrorManager errors;
-  info.err = jpeg_std_error(&errors.base);
-  errors.base.error_exit = fail;
-  errors.base.emit_message = onMessage;
+  takeErrors(info, errors);
   if (setjmp(errors.jump)) {
     jpeg_destroy_decompress(&info);
     return false;
@@ -141,9 +146,7 @@ bool decodeJpeg(const uint8_t* data, size_t size, ImageData& image) {
   if (!isJpegData(data, size)) return false;
   jpeg_decompress_struct info;
   ErrorManager errors;
-  info.err = jpeg_std_error(&errors.base);
-  errors.base.error_exit = fail;
-  errors.base.emit_message = onMessage;
+  takeErrors(info, errors);
   uint8_t* volatile row = nullptr;   // read again after a longjmp
   if (setjmp(errors.jump)) {
     std::free(row);
