@@ -74,26 +74,31 @@ void showEventCodePreview(const ObjectWindow& w) {
   setGadgetText(w.codePreview, event < 0 ? "" : scripts[size_t(event)].code);
 }
 
+// A refill leaves no row selected, so the preview empties with it: code left
+// standing there would be read as that of a row it does not belong to.
+void refillEventList(const ObjectWindow& w) {
+  fillEventList(w, w.f.index);
+  showEventCodePreview(w);
+}
+
 void editSelectedEvent(const ObjectWindow& w) {
   int event = selectedEvent(w);
   if (event < 0) return;
   editEventCode(event, w.f.window);
-  fillEventList(w, w.f.index);
-  setGadgetText(w.codePreview, "");
+  refillEventList(w);
 }
 
 void deleteSelectedEvent(const ObjectWindow& w) {
   int event = selectedEvent(w);
   if (event < 0 || askYesNo("Confirm", "Delete this event?") != 1) return;
   scripts.erase(scripts.begin() + event);
-  fillEventList(w, w.f.index);
-  showEventCodePreview(w);
+  refillEventList(w);
 }
 
 void addEvent(const ObjectWindow& w) {
   int event = addObjectEvent(objects[size_t(w.f.index)].name, getGadgetText(w.eventKind), "");
   editEventCode(event, w.f.window);
-  fillEventList(w, w.f.index);
+  refillEventList(w);
 }
 
 void onEvent(const ObjectWindow& w, int type) {
@@ -111,6 +116,7 @@ void onEvent(const ObjectWindow& w, int type) {
   } else if (gadget == w.eventList && eventType() == ET_LEFTDOUBLECLICK) {
     editSelectedEvent(w);
   } else if (gadget == w.eventList && eventType() == ET_RIGHTCLICK) {
+    showEventCodePreview(w);   // the right click selected the row under it
     if (selectedEvent(w) >= 0) displayPopupMenu(EVENT_LIST_POPUP, w.f.window);
   } else if (gadget == w.eventList) {
     showEventCodePreview(w);

@@ -56,8 +56,15 @@ const Kind kinds[] = {
      MENU_FUNCTION_EDIT, MENU_FUNCTION_DELETE, MENU_ADD_FUNCTION, ADD_FUNCTION_ICON},
 };
 
-// The property window rebuilds the panel when it ends.
-void addResource(const Kind& k) { k.edit(k.make()); }
+// The property window rebuilds the panel when it ends. The new resource's
+// picture is then on its kind's tab, which is brought forward so the user
+// sees it wherever the add came from; when the window's Delete took the
+// resource away again, nothing new is there and the panel stays as it was.
+void addResource(const Kind& k) {
+  int cards = resourceCardCount(k.kind);
+  k.edit(k.make());
+  if (resourceCardCount(k.kind) > cards) showResourceTab(k.kind);
+}
 
 std::string selectedName() {
   int i = selectedResourceItem();

@@ -194,3 +194,16 @@ void buildResourceIcons() {
     o.imageHeight = imageHeight(frame);
   }
 }
+
+int resourceCardCount(const std::string& kind) {
+  int count = 0;
+  for (const ResourceItemRecord& item : resourceItems)
+    if (item.kind == kind && item.popupMenu > -1) ++count;
+  return count;
+}
+
+void showResourceTab(const std::string& kind) {
+  // The panel's first eight tabs are the resource tabs, in this table's order.
+  for (int tab = 0; tab < int(std::size(tabContents)); ++tab)
+    if (kind == tabContents[tab].kind) setGadgetState(RESOURCE_PANEL, tab);
+}

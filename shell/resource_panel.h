@@ -35,3 +35,7 @@ void addResourceListItem(const std::string& kind, const std::string& name, int g
 // Frees the gadgets of every item and empties the table.
 void clearResourceItems();
 void buildResourceIcons();
+// How many resource pictures the kind's tab shows ("Sprites", ...).
+int resourceCardCount(const std::string& kind);
+// Brings the kind's tab to the front of the panel.
+void showResourceTab(const std::string& kind);

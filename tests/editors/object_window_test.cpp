@@ -96,6 +96,67 @@ TEST_F(ObjectWindow, AnEventAddedAndCancelledStaysEmpty) {
   EXPECT_EQ(scripts[0].code, "");
 }
 
+// Every refill of the event list leaves no row selected and so no code in the
+// preview, which would be read as that of some other row; a row that gets
+// selected, by a left or a right click, shows its own code.
+TEST_F(ObjectWindow, ThePreviewShowsOnlyTheSelectedEventsCode) {
+  startMainWindow();
+  std::string ball = newObject();
+  addScript(ball, "Creation", "", "born();");
+  addScript(ball, "Step", "", "step();");
+  addScript(ball, "Draw", "", "drawn();");
+  auto preview = [] { return getGadgetText(gadgetByName(0, "code preview")); };
+  struct Path {
+    const char* what;
+    std::function<void()> steps;
+  };
+  const Path paths[] = {
+      {"an event added", [] { driverClick("Add event >>> "); driverClick("OK"); }},
+      {"an event added and cancelled", [] { driverClick("Add event >>> "); driverClick("Cancel"); }},
+      {"an event's code edited",
+       [] {
+         driverDoubleClickRow("events", 0);
+         driverSetText("code", "again();");
+         driverClick("OK");
+       }},
+      {"an event deleted",
+       [] {
+         driverRightClickRow("events", 1);
+         driverChoosePopupItem(EVENT_POPUP_DELETE);
+         driverAnswerMessage("Confirm", "Delete this event?", MSG_RESULT_YES);
+       }},
+      {"an event's kind changed",
+       [] {
+         driverRightClickRow("events", 0);
+         driverChoosePopupItem(EVENT_POPUP_EDIT);
+         driverChooseText("kind", "Destroy");
+         driverClick("OK");
+       }},
+  };
+  for (const Path& p : paths) {
+    driverSelectRow("events", 0);
+    driverCall([&] {
+      SCOPED_TRACE(p.what);
+      EXPECT_NE(preview(), "") << "the first Creation row shows its code";
+    });
+    p.steps();
+    driverCall([&] {
+      SCOPED_TRACE(p.what);
+      EXPECT_EQ(getGadgetState(gadgetByName(0, "events")), -1);
+      EXPECT_EQ(preview(), "");
+    });
+  }
+  driverCall([] {
+    EXPECT_EQ(eventRows(), (std::vector<std::string>{"Creation|", "Destroy|", "Step|", "Draw|"}));
+  });
+  driverSelectRow("events", 3);
+  driverCall([&] { EXPECT_EQ(preview(), "drawn();"); });
+  driverRightClickRow("events", 2);   // the popup is left unused
+  driverCall([&] { EXPECT_EQ(preview(), "step();"); });
+  driverClick("Done");
+  editObject(ball);
+}
+
 // A new name reaches every record that names the object; the instances take
 // its depth, sprite and display image.
 TEST_F(ObjectWindow, DoneRenamesAndDressesTheInstances) {

@@ -211,6 +211,48 @@ void rightClickItem(const std::string& kind, const std::string& name) {
 
 }  // namespace
 
+// Whichever road adds it, a new resource's picture is shown: its tab comes to
+// the front once its window is done.
+TEST_F(Dispatch, AnAddedResourceShowsItsTab) {
+  startMainWindow();
+  int* buttons[] = {&addSpriteButton, &addSoundButton, &addMusicButton, &addBackgroundButton,
+                    &addFontButton, &addObjectButton, &addSceneButton, &addFunctionButton};
+  const char* roads[] = {"shortcut", "toolbar", "menu"};
+  for (const Kind& k : kinds)
+    for (const char* road : roads) {
+      SCOPED_TRACE(std::string(k.kind) + " by " + road);
+      size_t before = k.count();
+      driverChoose(RESOURCE_PANEL, 8);   // the Game tab, where no resource picture is
+      if (road == roads[0]) driverShortcut(MAIN_WINDOW, SC_CONTROL | ('1' + k.tab));
+      else if (road == roads[1]) driverClick(*buttons[k.tab]);
+      else driverChooseMenu(MENU_ADD_SPRITE + k.tab);
+      driverClick("Done");
+      runSteps();
+      EXPECT_EQ(k.count(), before + 1);
+      EXPECT_EQ(getGadgetState(RESOURCE_PANEL), k.tab);
+    }
+}
+
+// A new resource deleted in its own window leaves nothing new to show: the
+// panel stays on its tab. A new name given on Done does not hide it.
+TEST_F(Dispatch, AnAddedResourceDeletedAgainLeavesThePanelAsItWas) {
+  startMainWindow();
+  driverChoose(RESOURCE_PANEL, 8);
+  driverShortcut(MAIN_WINDOW, SC_CONTROL | '1');
+  driverClick("Delete");
+  driverAnswerMessage("Confirm", "Do you really want to delete this sprite?", MSG_RESULT_YES);
+  runSteps();
+  EXPECT_TRUE(sprites.empty());
+  EXPECT_EQ(getGadgetState(RESOURCE_PANEL), 8);
+
+  driverShortcut(MAIN_WINDOW, SC_CONTROL | '1');
+  driverSetText("name", "hero");
+  driverClick("Done");
+  runSteps();
+  EXPECT_NE(itemGadget("Sprites", "hero"), 0);
+  EXPECT_EQ(getGadgetState(RESOURCE_PANEL), 0);
+}
+
 TEST_F(Dispatch, DeleteAsksItsQuestionAndCascades) {
   startMainWindow();
   for (const Kind& k : kinds) {

@@ -56,7 +56,9 @@ TEST(DriverSession, StartWorkAndQuit) {
   ASSERT_EQ(objects.size(), 1u);
   EXPECT_EQ(objects[0].name, "object_3");
   EXPECT_NE(iconOf("Objects", "object_3"), 0);
+  EXPECT_EQ(getGadgetState(RESOURCE_PANEL), 5) << "the new object's tab is in front";
 
+  driverChoose(RESOURCE_PANEL, 0);
   driverRightClick(iconOf("Sprites", "sprite_2"));
   driverChoosePopupItem(MENU_SPRITE_DELETE);
   driverAnswerMessage("Confirm", "Do you really want to delete this sprite?", MSG_RESULT_YES);
