@@ -114,12 +114,13 @@ TEST_F(TextsFit, EveryPropertyWindow) {
     const struct {
       const char* label;
       int y;
-    } rows[] = {{"Width", 15}, {"Height", 45}, {"X offset", 105}, {"Y offset", 145}, {"X space", 205}, {"Y space", 245}};
+    } rows[] = {{"Width", 15},     {"Height", 45},    {"X offset", 105},
+                {"Y offset", 145}, {"X space", 205}, {"Y space", 245}};
     for (const auto& r : rows) {
       EXPECT_EQ(textBox(w, r.label), (Box{10, r.y, 50, 25}));
       int field = gadgetByName(w, r.label);
-      EXPECT_EQ((Box{gadgetX(field), gadgetY(field), gadgetWidth(field), gadgetHeight(field)}), (Box{50, r.y - 5, 30, 25}))
-          << r.label;
+      Box place{gadgetX(field), gadgetY(field), gadgetWidth(field), gadgetHeight(field)};
+      EXPECT_EQ(place, (Box{50, r.y - 5, 30, 25})) << r.label;
     }
   });
   driverClick("Done");
@@ -167,7 +168,8 @@ TEST_F(TextsFit, SceneWindowTabsAndDialogs) {
   expectFits("scene window", "panel");
   driverCall([] {
     int actions = gadgetByName(0, "object action");
-    EXPECT_EQ((Box{gadgetX(actions), gadgetY(actions), gadgetWidth(actions), gadgetHeight(actions)}), (Box{10, 35, 120, 25}));
+    Box place{gadgetX(actions), gadgetY(actions), gadgetWidth(actions), gadgetHeight(actions)};
+    EXPECT_EQ(place, (Box{10, 35, 120, 25}));
     EXPECT_EQ(countGadgetItems(actions), 3);
     EXPECT_EQ(clippedItems(actions), Texts{});
   });

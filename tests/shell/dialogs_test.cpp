@@ -234,7 +234,8 @@ TEST_F(Dialogs, AboutEndsOnlyByAClickOnItsPicture) {
         int p = shown[size_t(y * 80 + x)];
         int under = int(getPixel(PIC_ABOUT, 380 + x, 122 + y) & 0xFFFFFF);
         if (p == under) ++picture;
-        else if ((p & 255) > (under & 255) && (p >> 8 & 255) > (under >> 8 & 255) && (p >> 16) > (under >> 16)) ++letters;
+        else if ((p & 255) > (under & 255) && (p >> 8 & 255) > (under >> 8 & 255) && (p >> 16) > (under >> 16))
+          ++letters;
       }
     EXPECT_EQ(picture + letters, 80 * 18) << "pixels of neither the picture nor the letters";
     EXPECT_GT(letters, 40);
