@@ -158,6 +158,10 @@ int createCodeEditor(int gadget, int x, int y, int width, int height,
   // A folded block whose opener goes away opens again, so no line stays
   // hidden without a marker to show it.
   sendEditor(r, Sci::SCI_SETAUTOMATICFOLD, Sci::SC_AUTOMATICFOLD_CHANGE);
+  // The view scrolls sideways only as far as its widest line shown so far;
+  // an empty or narrow text has no horizontal scroll bar.
+  sendEditor(r, Sci::SCI_SETSCROLLWIDTH, 1);
+  sendEditor(r, Sci::SCI_SETSCROLLWIDTHTRACKING, 1);
   // Only the notices before a text change: the view serves those after it
   // with an accessibility update that counts the characters from the start
   // of the text, which made a keystroke cost milliseconds near the end of a

@@ -122,8 +122,8 @@ void makeTileFields(BackgroundWindow& b) {
   std::vector<int*> values = tileValues(r);
   for (int i = 0; i < tileFieldCount; ++i) {
     textGadget(UI_ANY, 10, tileLabelY[i], 50, 25, tileLabels[i]);
-    // The fields stand a few pixels clear of the longest label, "X space".
-    b.fields[i] = stringGadget(UI_ANY, 55, tileLabelY[i] - 5, 30, 25, std::to_string(*values[size_t(i)]), STR_NUMERIC);
+    // Each field lies over the end of its label's box.
+    b.fields[i] = stringGadget(UI_ANY, 50, tileLabelY[i] - 5, 30, 25, std::to_string(*values[size_t(i)]), STR_NUMERIC);
     nameGadget(b.fields[i], tileLabels[i]);
   }
   closeGadgetList();

@@ -29,7 +29,7 @@ int showImportDialog(int spriteIndex, int strip, int opener) {
   nameGadget(imageGadget(UI_ANY, 0, 0, w, h, strip), "strip picture");
   closeGadgetList();
   useGadgetList(dialog);
-  textGadget(UI_ANY, 10, 15, 50, 25, "Columns");
+  textGadget(UI_ANY, 10, 15, 40, 25, "Columns");
   int columns = stringGadget(UI_ANY, 60, 10, 50, 25, "1", STR_NUMERIC);
   textGadget(UI_ANY, 120, 15, 40, 25, "Rows");
   int rows = stringGadget(UI_ANY, 160, 10, 50, 25, "1", STR_NUMERIC);

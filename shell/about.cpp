@@ -34,9 +34,9 @@ void showAboutWindow() {
   int window = openWindow(UI_ANY, 0, 0, 500, 350, "Zembrik Game Maker v" + versionText(),
                           WIN_BORDERLESS | WIN_SCREENCENTERED, MAIN_WINDOW);
   int picture = imageGadget(UI_ANY, 0, 0, 500, 350, PIC_ABOUT);
+  // Drawn on the picture: the label has no background of its own.
   int label = textGadget(UI_ANY, 380, 122, 80, 18, "version " + versionText());
   setGadgetColor(label, COLOR_FRONT, rgb(255, 255, 255));
-  setGadgetColor(label, COLOR_BACK, rgb(0, 0, 0));
   nameGadget(picture, "about");
   while (!(waitWindowEvent() == EV_GADGET && eventGadget() == picture)) {
   }

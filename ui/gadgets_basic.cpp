@@ -19,9 +19,50 @@
 #include <QShortcut>
 #include <QSlider>
 #include <QSpinBox>
+#include <QStyle>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace {
+
+// A label whose text runs a little over its room draws it condensed (see
+// fittedFont); its room ends short of a gadget laid over its right part.
+class FitLabel : public QLabel, public FittedText {
+ public:
+  explicit FitLabel(QWidget* parent) : QLabel(parent) {}
+  QFont shownFont() const override {
+    return text().isEmpty() ? font() : fittedFont(font(), text(), textRoom());
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* e) override {
+    QFont shown = shownFont();
+    if (shown == font()) return QLabel::paintEvent(e);
+    // A plain text label draws no other way.
+    QPainter p(this);
+    drawFrame(&p);
+    p.setFont(shown);
+    style()->drawItemText(&p, contentsRect(), int(QStyle::visualAlignment(layoutDirection(), alignment())),
+                          palette(), isEnabled(), text(), foregroundRole());
+  }
+
+ private:
+  int textRoom() const {
+    QRect box = contentsRect();
+    int room = box.width();
+    if (!(alignment() & Qt::AlignLeft) || !parentWidget()) return room;
+    int left = x() + box.x();
+    const QObjectList& siblings = parentWidget()->children();
+    // Those after it in the list stand in front of it.
+    for (qsizetype i = siblings.indexOf(this) + 1; i > 0 && i < siblings.size(); ++i) {
+      auto* s = qobject_cast<QWidget*>(siblings[i]);
+      if (!s || s->isHidden() || qobject_cast<QLabel*>(s)) continue;
+      if (s->geometry().intersects(geometry()) && s->x() > left) room = std::min(room, s->x() - left - TEXT_GAP);
+    }
+    return room;
+  }
+};
 
 // A picture that reacts like a button: left click, double click, right click.
 class PictureWidget : public QFrame {
@@ -112,6 +153,27 @@ void connectClick(QAbstractButton* b, int n) {
 
 }  // namespace
 
+QFont fittedFont(const QFont& font, const QString& text, int room) {
+  auto widest = [&text](const QFont& f) {
+    QFontMetrics m(f);
+    int w = 0;
+    for (const QString& line : text.split(QLatin1Char('\n'))) w = std::max(w, m.horizontalAdvance(line));
+    return w;
+  };
+  if (widest(font) <= room) return font;
+  for (int stretch = 99; stretch >= MIN_TEXT_STRETCH; --stretch) {
+    QFont condensed = font;
+    condensed.setStretch(stretch);
+    if (widest(condensed) <= room) return condensed;
+  }
+  return font;
+}
+
+QFont shownFont(const QWidget* widget) {
+  if (auto* fitted = dynamic_cast<const FittedText*>(widget)) return fitted->shownFont();
+  return widget ? widget->font() : QFont();
+}
+
 int buttonGadget(int number, int x, int y, int w, int h, const std::string& text, int flags) {
   int n = claimGadget(number);
   if (!n) return 0;
@@ -173,7 +235,7 @@ int textGadget(int number, int x, int y, int w, int h, const std::string& text, 
   if (!n) return 0;
   auto* l = static_cast<QLabel*>(takeSpareWidget(GK_TEXT));
   if (!l) {
-    l = new QLabel(currentGadgetParent());
+    l = new FitLabel(currentGadgetParent());
     l->setTextFormat(Qt::PlainText);
   }
   l->setText(qs(text));

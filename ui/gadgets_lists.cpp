@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <QTreeWidget>
 
 namespace {
@@ -51,6 +53,33 @@ class ItemView : public Base {
  private:
   int number_;
   bool afterDouble_ = false;
+};
+
+// A drop-down draws its chosen text condensed when it is a little too wide
+// for the field beside the item's picture.
+class FitComboBox : public QComboBox, public FittedText {
+ public:
+  explicit FitComboBox(QWidget* parent) : QComboBox(parent) {}
+  QFont shownFont() const override {
+    QStyleOptionComboBox opt;
+    initStyleOption(&opt);
+    if (opt.editable) return font();
+    QRect field = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
+    // The style's label: the picture and 4 pixels, then the text a pixel in.
+    int room = field.width() - 1 - (opt.currentIcon.isNull() ? 0 : opt.iconSize.width() + 4);
+    return fittedFont(font(), opt.currentText, room);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QStylePainter painter(this);
+    painter.setPen(palette().color(QPalette::Text));
+    QStyleOptionComboBox opt;
+    initStyleOption(&opt);
+    painter.drawComplexControl(QStyle::CC_ComboBox, opt);
+    painter.setFont(shownFont());
+    painter.drawControl(QStyle::CE_ComboBoxLabel, opt);
+  }
 };
 
 using ListView = ItemView<QListWidget>;
@@ -115,6 +144,15 @@ int selectedRow(QAbstractItemView* v) {
   return cur.row();
 }
 
+// A row of a list icon whose other columns are empty lets its first text run
+// on over them, so that it is not cut beside an empty column.
+void spanOverEmptyColumns(QTreeWidgetItem* item) {
+  QTreeWidget* t = item->treeWidget();
+  bool empty = true;
+  for (int c = 1; t && c < t->columnCount(); ++c) empty = empty && item->text(c).isEmpty();
+  item->setFirstColumnSpanned(empty);
+}
+
 int addTreeItem(QTreeWidget* t, int position, const QStringList& columns, const QIcon& icon, int level) {
   auto* item = new QTreeWidgetItem(columns);
   if (!icon.isNull()) item->setIcon(0, icon);
@@ -149,7 +187,7 @@ int addTreeItem(QTreeWidget* t, int position, const QStringList& columns, const 
 int comboBoxGadget(int number, int x, int y, int w, int h, int flags) {
   int n = claimGadget(number);
   if (!n) return 0;
-  auto* c = new QComboBox(currentGadgetParent());
+  auto* c = new FitComboBox(currentGadgetParent());
   c->setEditable(flags & COMBO_EDITABLE);
   c->setIconSize(QSize(16, 16));
   if (flags & COMBO_EDITABLE)
@@ -232,6 +270,7 @@ int addGadgetItem(int gadget, int position, const std::string& text, int image, 
     int level = g->kind == GK_TREE ? std::max(0, flags) : 0;
     int row = addTreeItem(t, position, cols, icon, level);
     if (g->flags & LI_CHECKBOXES) treeItem(t, row)->setCheckState(0, Qt::Unchecked);
+    if (g->kind == GK_LISTICON) spanOverEmptyColumns(treeItem(t, row));
     return row;
   }
   return -1;
@@ -289,6 +328,7 @@ void setGadgetItemText(int gadget, int item, const std::string& text, int column
     if (QTreeWidgetItem* it = treeItem(t, item)) {
       if (column >= t->columnCount()) t->setColumnCount(column + 1);
       it->setText(column, qs(text));
+      if (g->kind == GK_LISTICON) spanOverEmptyColumns(it);
     }
   }
 }
@@ -412,6 +452,7 @@ void addGadgetColumn(int gadget, int position, const std::string& title, int wid
   }
   header->setText(position, qs(title));
   t->setColumnWidth(position, width);
+  for (QTreeWidgetItem* it : treeItems(t)) spanOverEmptyColumns(it);
 }
 
 // ---------------------------------------------------------------- text and state

@@ -101,6 +101,22 @@ std::vector<int> gadgetsInside(const QWidget* holder);
 QWidget* gadgetListOf(int gadget, int item);
 void forgetGadgetList(QWidget* holder);   // a holder being freed stops taking gadgets   // page of a panel, inner of a scroll area
 
+// The layouts were drawn for a font that the installed stand-ins match only
+// roughly: a label's or a drop-down's text a few pixels too wide for its
+// room is drawn condensed, down to this stretch (per cent), rather than cut.
+constexpr int MIN_TEXT_STRETCH = 90;
+// A label's text keeps this far from a gadget laid over its box.
+constexpr int TEXT_GAP = 3;
+// The font, at most as condensed as allowed, in which every line of `text`
+// fits `room` pixels; the font itself when it fits or nothing would.
+QFont fittedFont(const QFont& font, const QString& text, int room);
+// A gadget widget that draws its text in a fitted font.
+class FittedText {
+ public:
+  virtual ~FittedText() = default;
+  virtual QFont shownFont() const = 0;
+};
+
 // ---------------------------------------------------------------- events
 void pushEvent(const EventRec& event);
 void pushGadgetEvent(int gadget, int type);

@@ -25,6 +25,9 @@ QWidget* windowWidget(int window);
 QImage imageToQImage(int image);
 // The Qt font of a loaded font number (the default font for an unknown one).
 QFont fontOf(int font);
+// The font a widget draws its text in: its own, or for a label or drop-down
+// whose text is a little too wide for it, that font condensed.
+QFont shownFont(const QWidget* widget);
 
 // Text access of a registered kind, so that setGadgetText, getGadgetText and
 // the test driver's text steps work on it like on a built-in field. The

@@ -4,6 +4,7 @@
 #include "editor_fixture.h"
 #include "ui/ui.h"
 
+#include <QScrollBar>
 #include <QTest>
 
 #include <algorithm>
@@ -70,6 +71,27 @@ TEST_F(GadgetTest, LineNumberMarginFollowsTheLineCount) {
   setMarginWidth(gadget, 1, -4);
   EXPECT_EQ(send(Sci::SCI_GETMARGINWIDTHN, 1), 0);
   setMarginWidth(gadget, 7, 30);   // no such margin
+}
+
+// The view scrolls sideways only when a line is wider than it.
+TEST_F(GadgetTest, HorizontalScrollBarOnlyForAWideLine) {
+  parent->resize(800, 600);
+  parent->show();
+  QScrollBar* bar = view->horizontalScrollBar();
+  struct {
+    const char* what;
+    std::string text;
+    bool bar;
+  } cases[] = {{"empty", "", false},
+               {"short lines", "var a = 1;\nfunction f() {}", false},
+               {"a line wider than the view", "x" + std::string(400, '=') + ";", true}};
+  for (const auto& c : cases) {
+    setEditorText(gadget, c.text);
+    // A line is measured when it is shown; the view widens a little later.
+    view->viewport()->repaint();
+    QTest::qWait(200);
+    EXPECT_EQ(bar->isVisible(), c.bar) << c.what;
+  }
 }
 
 TEST_F(GadgetTest, ConfiguredStyleTable) {

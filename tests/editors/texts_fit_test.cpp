@@ -1,7 +1,7 @@
 // Every label, check box, option and button text of the editing windows and
 // their dialogs is shown whole in the program's font, clear of the gadgets
-// beside it; and their title bars ask for no button the window does not
-// have (only the event code window has any).
+// beside it, in the boxes drawn for it; and their title bars ask for no
+// button the window does not have (only the event code window has any).
 #include "editors/editor_frame.h"
 #include "editors/editors.h"
 #include "editors/instance_dialog.h"
@@ -19,6 +19,7 @@ using TextsFit = ShellTest;
 namespace {
 
 using Texts = std::vector<std::string>;
+using Box = std::vector<int>;
 
 // The newest window holding the gadget, checked by the step queued now.
 void expectFits(const std::string& what, const std::string& gadget, const std::string& buttons = "") {
@@ -87,6 +88,11 @@ TEST_F(TextsFit, EveryEditingWindowAndDialog) {
   driverClick("Load...");
   driverAnswerFile("Select an image strip", strip);
   expectFits("strip import", "strip view");
+  driverCall([] {
+    int w = windowWith("strip view");
+    EXPECT_EQ(textBox(w, "Columns"), (Box{10, 15, 40, 25}));
+    EXPECT_EQ(textBox(w, "Rows"), (Box{120, 15, 40, 25}));
+  });
   driverClick("Import");
   driverClick("Done");
   editSprite(sprite);
@@ -97,10 +103,26 @@ TEST_F(TextsFit, EveryPropertyWindow) {
   std::string background = newBackground(), object = newObject(), font = newFont(), sound = newSound(),
               music = newMusic(), function = newFunction();
   std::string picture = pngOf(folder.path, 64, 64, "picture.png");
+  addObjectEvent(object, "Animation end", "");
   driverClick("Select image...");
   driverAnswerFile("Select an image", picture);
   driverClick("Use as tile set");
   expectFits("background window", "Width");
+  // Each field lies over the end of its label's box.
+  driverCall([] {
+    int w = windowWith("tile set");
+    const struct {
+      const char* label;
+      int y;
+    } rows[] = {{"Width", 15},     {"Height", 45},    {"X offset", 105},
+                {"Y offset", 145}, {"X space", 205}, {"Y space", 245}};
+    for (const auto& r : rows) {
+      EXPECT_EQ(textBox(w, r.label), (Box{10, r.y, 50, 25}));
+      int field = gadgetByName(w, r.label);
+      Box place{gadgetX(field), gadgetY(field), gadgetWidth(field), gadgetHeight(field)};
+      EXPECT_EQ(place, (Box{50, r.y - 5, 30, 25})) << r.label;
+    }
+  });
   driverClick("Done");
   editBackground(background);
 
@@ -109,6 +131,13 @@ TEST_F(TextsFit, EveryPropertyWindow) {
   expectFits("event code window", "code", "menu minimise close");
   driverClick("OK");
   expectFits("object window", "events");
+  driverCall([] {
+    int events = gadgetByName(0, "events");
+    ASSERT_EQ(countGadgetItems(events), 2);
+    EXPECT_EQ(getGadgetItemText(events, 1), "Animation end");
+    EXPECT_EQ(listColumnWidth(events, 0), 90);
+    EXPECT_EQ(clippedItems(events), Texts{});
+  });
   driverClick("Done");
   editObject(object);
 
@@ -137,6 +166,13 @@ TEST_F(TextsFit, SceneWindowTabsAndDialogs) {
   placed.rotatedImage = -1;
   // Every tab's gadgets, in front or not.
   expectFits("scene window", "panel");
+  driverCall([] {
+    int actions = gadgetByName(0, "object action");
+    Box place{gadgetX(actions), gadgetY(actions), gadgetWidth(actions), gadgetHeight(actions)};
+    EXPECT_EQ(place, (Box{10, 35, 120, 25}));
+    EXPECT_EQ(countGadgetItems(actions), 3);
+    EXPECT_EQ(clippedItems(actions), Texts{});
+  });
   driverChoose("panel", TAB_TILES);
   const struct {
     const char* what;

@@ -7,6 +7,8 @@
 #include "tests/shell/loopback_server.h"
 #include "tests/shell/shell_fixture.h"
 #include "tests/shell/widget_probe.h"
+#include "ui/image.h"
+#include "ui/pictures.h"
 
 using Dialogs = ShellTest;
 
@@ -221,7 +223,23 @@ TEST_F(Dialogs, AboutEndsOnlyByAClickOnItsPicture) {
     EXPECT_EQ(windowHeight(w), 350);
     EXPECT_TRUE(windowIsBorderless(w));
     EXPECT_TRUE(isWindowDisabled(MAIN_WINDOW));
-    EXPECT_TRUE(windowShowsText(w, "version 1.3.0", 380, 122));
+    EXPECT_EQ(textBox(w, "version 1.3.0"), (std::vector<int>{380, 122, 80, 18}));
+    // The version is written on the picture: round its white letters the
+    // label's box shows the picture itself.
+    std::vector<int> shown = holderScreenPixels(gadgetByName(w, "about"), 380, 122, 80, 18);
+    ASSERT_EQ(shown.size(), size_t(80 * 18));
+    int picture = 0, letters = 0;
+    for (int y = 0; y < 18; ++y)
+      for (int x = 0; x < 80; ++x) {
+        int p = shown[size_t(y * 80 + x)];
+        int under = int(getPixel(PIC_ABOUT, 380 + x, 122 + y) & 0xFFFFFF);
+        if (p == under) ++picture;
+        else if ((p & 255) > (under & 255) && (p >> 8 & 255) > (under >> 8 & 255) && (p >> 16) > (under >> 16))
+          ++letters;
+      }
+    EXPECT_EQ(picture + letters, 80 * 18) << "pixels of neither the picture nor the letters";
+    EXPECT_GT(letters, 40);
+    EXPECT_GT(picture, 80 * 18 / 2);
   });
   driverCloseBox(0);
   driverCall([] { postEvent(EV_MENU, MAIN_WINDOW, MENU_NEW); }, "a menu event of the main window");

@@ -13,7 +13,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabWidget>
+#include <QTreeWidget>
 
 #include <algorithm>
 
@@ -136,8 +140,8 @@ std::vector<std::string> clippedTexts(int window) {
   // Whether or not the page that holds it is in front.
   for (QLabel* l : w->findChildren<QLabel*>()) {
     if (l->text().isEmpty()) continue;
-    if (l->fontMetrics().horizontalAdvance(l->text()) > l->contentsRect().width() ||
-        l->fontMetrics().height() > l->contentsRect().height())
+    QFontMetrics m(shownFont(l));
+    if (m.horizontalAdvance(l->text()) > l->contentsRect().width() || m.height() > l->contentsRect().height())
       clipped.push_back(l->text().toStdString());
   }
   for (QCheckBox* c : w->findChildren<QCheckBox*>())
@@ -156,7 +160,7 @@ std::vector<std::string> crowdedTexts(int window) {
   for (QLabel* l : w->findChildren<QLabel*>()) {
     if (l->text().isEmpty() || !(l->alignment() & Qt::AlignLeft) || !l->parentWidget()) continue;
     int left = l->x() + l->contentsRect().x();
-    int right = left + l->fontMetrics().horizontalAdvance(l->text());
+    int right = left + QFontMetrics(shownFont(l)).horizontalAdvance(l->text());
     for (QWidget* s : l->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       if (s == l || qobject_cast<QLabel*>(s) || s->isHidden()) continue;
       bool beside = s->y() < l->geometry().bottom() && s->geometry().bottom() > l->y();
@@ -177,4 +181,86 @@ bool gadgetHasFocus(int gadget) {
 bool buttonIsDefault(int gadget) {
   auto* b = qobject_cast<QPushButton*>(gadgetWidget(gadget));
   return b && b->isDefault();
+}
+
+namespace {
+
+std::vector<std::string> clippedComboItems(QComboBox* c) {
+  std::vector<std::string> clipped;
+  QSignalBlocker quiet(c);
+  int chosen = c->currentIndex();
+  for (int i = 0; i < c->count(); ++i) {
+    c->setCurrentIndex(i);
+    QStyleOptionComboBox opt;
+    opt.initFrom(c);
+    opt.editable = c->isEditable();
+    opt.currentText = c->itemText(i);
+    opt.currentIcon = c->itemIcon(i);
+    opt.iconSize = c->iconSize();
+    QRect field = c->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, c);
+    // As the style lays out the chosen item: its picture and 4 pixels, then
+    // the text a pixel in, cut at the field's right edge.
+    int room = field.width() - 1 - (opt.currentIcon.isNull() ? 0 : opt.iconSize.width() + 4);
+    if (QFontMetrics(shownFont(c)).horizontalAdvance(opt.currentText) > room)
+      clipped.push_back(opt.currentText.toStdString());
+  }
+  c->setCurrentIndex(chosen);
+  return clipped;
+}
+
+std::vector<std::string> clippedRowCells(QTreeWidget* t) {
+  std::vector<std::string> clipped;
+  QAbstractItemModel* model = t->model();
+  for (int row = 0; row < model->rowCount(); ++row)
+    for (int column = 0; column < model->columnCount(); ++column) {
+      QModelIndex cell = model->index(row, column);
+      if (model->data(cell).toString().isEmpty()) continue;
+      QStyleOptionViewItem opt;
+      opt.initFrom(t);
+      opt.font = t->font();
+      opt.decorationSize = t->iconSize().isValid() ? t->iconSize() : QSize(16, 16);
+      opt.widget = t;
+      if (t->itemDelegateForIndex(cell)->sizeHint(opt, cell).width() > t->visualRect(cell).width())
+        clipped.push_back(model->data(cell).toString().toStdString());
+    }
+  return clipped;
+}
+
+}  // namespace
+
+std::vector<std::string> clippedItems(int gadget) {
+  QWidget* w = gadgetWidget(gadget);
+  if (auto* c = qobject_cast<QComboBox*>(w)) return clippedComboItems(c);
+  if (auto* t = qobject_cast<QTreeWidget*>(w)) return clippedRowCells(t);
+  return {};
+}
+
+int listColumnWidth(int gadget, int column) {
+  auto* t = qobject_cast<QTreeWidget*>(gadgetWidget(gadget));
+  return t && column < t->columnCount() ? t->columnWidth(column) : 0;
+}
+
+std::vector<int> textBox(int window, const std::string& text) {
+  QWidget* w = windowWidget(window);
+  if (!w) return {};
+  for (QWidget* g : w->findChildren<QWidget*>()) {
+    auto* l = qobject_cast<QLabel*>(g);
+    auto* b = qobject_cast<QAbstractButton*>(g);
+    if ((l && l->text().toStdString() == text) || (b && b->text().toStdString() == text))
+      return {g->x(), g->y(), g->width(), g->height()};
+  }
+  return {};
+}
+
+std::vector<int> holderScreenPixels(int gadget, int x, int y, int w, int h) {
+  QWidget* g = gadgetWidget(gadget);
+  if (!g || !g->parentWidget()) return {};
+  QImage shot = g->parentWidget()->grab(QRect(x, y, w, h)).toImage();
+  std::vector<int> pixels;
+  for (int row = 0; row < shot.height(); ++row)
+    for (int column = 0; column < shot.width(); ++column) {
+      QRgb p = shot.pixel(column, row);
+      pixels.push_back(qRed(p) + qGreen(p) * 256 + qBlue(p) * 65536);
+    }
+  return pixels;
 }

@@ -46,6 +46,18 @@ std::vector<std::string> clippedTexts(int window);
 // The texts of the window's left-aligned labels that run into, or end
 // within 2 pixels of, a gadget that stands beside them.
 std::vector<std::string> crowdedTexts(int window);
+// The items of a drop-down, or the cells of a list's rows, whose text is not
+// shown whole in the font it is drawn in (a drop-down's item as the chosen
+// one).
+std::vector<std::string> clippedItems(int gadget);
+// The width of a column of a list with columns (0 when there is none).
+int listColumnWidth(int gadget, int column);
+// The box {x, y, width, height} of the window's label or button with this
+// text, inside the area that holds it; empty when there is none.
+std::vector<int> textBox(int window, const std::string& text);
+// What the window shows over a rectangle of the area that holds the gadget,
+// every gadget there drawn: r + g*256 + b*65536, row by row.
+std::vector<int> holderScreenPixels(int gadget, int x, int y, int w, int h);
 // Whether the gadget (or a part of it) has its window's keyboard focus.
 bool gadgetHasFocus(int gadget);
 // Whether a button is its window's default button (Return presses it).
