@@ -118,8 +118,7 @@ int globalNameFault(const std::string& name) {
   if (!isIdentifier(name)) return NAME_NO_IDENTIFIER;
   if (listed(reservedWords, name)) return NAME_RESERVED_WORD;
   if (listed(runtimeNames, name)) return NAME_OF_RUNTIME;
-  for (const char* prefix : runtimePrefixes)
-    if (name.rfind(prefix, 0) == 0) return NAME_OF_RUNTIME;
+  if (!runtimePrefixOf(name).empty()) return NAME_OF_RUNTIME;
   if (std::binary_search(browserWindowNames, browserWindowNames + browserWindowNameCount, name.c_str(), lessText))
     return NAME_OF_BROWSER;
   return NAME_FITS;
@@ -129,6 +128,23 @@ int gameNameFault(const std::string& name, int kind) {
   const auto bearers = bearersOfEveryName();
   auto found = bearers.find(name);
   return faultAmong(name, kind, found == bearers.end() ? 0 : found->second);
+}
+
+int otherKindWithName(const std::string& name, int kind) {
+  const auto bearers = bearersOfEveryName();
+  auto found = bearers.find(name);
+  KindBits others = found == bearers.end() ? 0 : found->second & ~bit(kind);
+  for (int k = GAME_SPRITE; k <= GAME_FUNCTION; ++k)
+    if (others & bit(k)) return k;
+  return -1;
+}
+
+const char* gameKindWord(int kind) { return kind >= GAME_SPRITE && kind <= GAME_FUNCTION ? kindWords[kind] : ""; }
+
+std::string runtimePrefixOf(const std::string& name) {
+  for (const char* prefix : runtimePrefixes)
+    if (name.rfind(prefix, 0) == 0) return prefix;
+  return "";
 }
 
 int isGlobalNameFree(const std::string& name) { return globalNameFault(name) == NAME_FITS ? 1 : 0; }

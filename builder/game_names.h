@@ -36,6 +36,14 @@ int globalNameFault(const std::string& name);
 // All five, against the record tables as they stand.
 int gameNameFault(const std::string& name, int kind);
 
+// What a refusal tells: the kind of the first record, in the order of the
+// kinds, of a kind other than `kind` that bears the name (-1 when none
+// does); the kind as messages name it ("sprite", "sound", ...); the
+// runtime's private prefix that the name begins with ("" for none).
+int otherKindWithName(const std::string& name, int kind);
+const char* gameKindWord(int kind);
+std::string runtimePrefixOf(const std::string& name);
+
 // 1 when globalNameFault gives NAME_FITS; 0 otherwise.
 int isGlobalNameFree(const std::string& name);
 // 1 when gameNameFault gives NAME_FITS; 0 otherwise.

@@ -18,5 +18,7 @@ void editGameComments();
 // A scene's creation code; `opener` (the scene window) is disabled meanwhile.
 void editSceneCode(int sceneIndex, int opener);
 // One event of an object: its kind, collision partner and code; `opener`
-// (the object window) is disabled meanwhile.
-void editEventCode(int eventIndex, int opener);
+// (the object window) is disabled meanwhile. The partner list shows the
+// event's own object under `typedObjectName`, the name its window's field
+// holds, when that is not empty.
+void editEventCode(int eventIndex, int opener, const std::string& typedObjectName = "");

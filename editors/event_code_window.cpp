@@ -20,7 +20,37 @@ void showPartner(const EventCodeWindow& w) {
   hideGadget(w.partner, !collision);
 }
 
-void makeGadgets(EventCodeWindow& w, const ScriptRecord& event) {
+// The item of the partner list whose object record is named `name`, the
+// first in the list; -1 for none.
+int partnerItemOf(int partner, const std::string& name) {
+  for (int i = 1; i < countGadgetItems(partner); ++i)
+    if (objects[size_t(getGadgetItemData(partner, i))].name == name) return i;
+  return -1;
+}
+
+// Every object definition, the event's own one under the name typed for it
+// in the object window. Items carry their records, so the own object picked
+// is stored under its record's name, which the object window's Done renames.
+void fillPartnerList(int partner, const ScriptRecord& event, const std::string& typedObjectName) {
+  addObjectDefinitionItems(partner, -1);
+  int own = partnerItemOf(partner, event.object);
+  if (own > 0 && !typedObjectName.empty()) setGadgetItemText(partner, own, typedObjectName);
+  int picked = event.parameter.empty() ? 0 : partnerItemOf(partner, event.parameter);
+  setGadgetState(partner, picked);
+}
+
+// The partner as the event stores it: the picked object's record name, or
+// the text of the field.
+std::string partnerName(int partner) {
+  if (gadgetKind(partner) == GK_COMBOBOX) {
+    int item = getGadgetState(partner);
+    int64_t index = item < 0 ? -1 : getGadgetItemData(partner, item);
+    if (index >= 0) return objects[size_t(index)].name;
+  }
+  return getGadgetText(partner);
+}
+
+void makeGadgets(EventCodeWindow& w, const ScriptRecord& event, const std::string& typedObjectName) {
   w.d.cancel = buttonGadget(UI_ANY, 10, 565, 65, 25, "Cancel");
   w.d.ok = buttonGadget(UI_ANY, 725, 565, 65, 25, "OK");
   textGadget(UI_ANY, 10, 15, 60, 25, "Event type");
@@ -31,8 +61,7 @@ void makeGadgets(EventCodeWindow& w, const ScriptRecord& event) {
   // The partner control keeps the kind the event had when the window opened.
   if (event.event == eventKindTexts[EVENT_KIND_COLLISION]) {
     w.partner = comboBoxGadget(UI_ANY, 240, 10, 200, 25, COMBO_IMAGE);
-    addObjectDefinitionItems(w.partner, -1);
-    selectItemWithText(w.partner, event.parameter);
+    fillPartnerList(w.partner, event, typedObjectName);
   } else {
     w.partner = stringGadget(UI_ANY, 240, 10, 200, 25, event.parameter);
   }
@@ -51,16 +80,17 @@ void makeGadgets(EventCodeWindow& w, const ScriptRecord& event) {
 
 }  // namespace
 
-void editEventCode(int eventIndex, int opener) {
+void editEventCode(int eventIndex, int opener, const std::string& typedObjectName) {
   if (eventIndex < 0 || eventIndex >= int(scripts.size())) return;
   const ScriptRecord& event = scripts[size_t(eventIndex)];
   EventCodeWindow w;
   // A maximised last window is not restored here: the default place is used.
+  // The title names the object as its event records do until Done renames it.
   w.d.window = openCodeDialogWindow("Code editor - " + event.event + " event of " + event.object,
                                     WIN_TITLEBAR | WIN_CLOSEBOX | WIN_MINIMIZEBOX | WIN_SIZEGADGET,
                                     isWindow(opener) ? opener : 0);
   disableWindow(opener, true);
-  makeGadgets(w, event);
+  makeGadgets(w, event, typedObjectName);
   showPartner(w);
   layoutCodeDialog(w.d, false);
   setActiveGadget(w.d.editor);
@@ -83,7 +113,7 @@ void editEventCode(int eventIndex, int opener) {
       ScriptRecord& e = scripts[size_t(eventIndex)];
       e.event = getGadgetText(w.kind);
       // Shown or not: an event switched away from Collision keeps its partner.
-      e.parameter = getGadgetText(w.partner);
+      e.parameter = partnerName(w.partner);
       e.code = getCodeFieldText(w.d.editor);
       break;
     }

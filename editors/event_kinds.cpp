@@ -23,11 +23,12 @@ void addEventKindItems(int comboBox) {
 }
 
 void addObjectDefinitionItems(int comboBox, int skipIndex) {
-  addGadgetItem(comboBox, -1, "");
+  setGadgetItemData(comboBox, addGadgetItem(comboBox, -1, ""), -1);
   for (size_t i = 0; i < objects.size(); ++i) {
     const ObjectRecord& o = objects[i];
     if (o.prototype != 1 || int(i) == skipIndex) continue;
-    addGadgetItem(comboBox, -1, o.name, isImage(o.image) ? o.image : int(PIC_ICON_NO_IMAGE));
+    int item = addGadgetItem(comboBox, -1, o.name, isImage(o.image) ? o.image : int(PIC_ICON_NO_IMAGE));
+    setGadgetItemData(comboBox, item, int64_t(i));
   }
 }
 

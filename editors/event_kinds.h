@@ -15,7 +15,8 @@ int eventKindIcon(int kindIndex);
 // Fills a drop-down with the nine kinds and their icons.
 void addEventKindItems(int comboBox);
 // Fills a drop-down with "" and then every object definition in table
-// order, each with its image, or the no-image icon without one.
+// order, each with its image, or the no-image icon without one; an item
+// carries its object's table index (-1 for "").
 void addObjectDefinitionItems(int comboBox, int skipIndex);
 // Selects the first item whose text equals `text`; none when no item has it.
 void selectItemWithText(int comboBox, const std::string& text);

@@ -7,5 +7,7 @@
 
 #include "builder/game_names.h"
 
-// "The name '...' cannot be used in a game"
-std::string gameNameMessage(const std::string& name);
+// Why a name typed for a resource of `kind` cannot be used in a game, as
+// one sentence that starts "The name '...' " and says which rule the name
+// breaks and, for a clash, with which resource; "" for a usable name.
+std::string gameNameMessage(const std::string& name, int kind);

@@ -84,7 +84,7 @@ void refillEventList(const ObjectWindow& w) {
 void editSelectedEvent(const ObjectWindow& w) {
   int event = selectedEvent(w);
   if (event < 0) return;
-  editEventCode(event, w.f.window);
+  editEventCode(event, w.f.window, getGadgetText(w.f.name));
   refillEventList(w);
 }
 
@@ -97,7 +97,7 @@ void deleteSelectedEvent(const ObjectWindow& w) {
 
 void addEvent(const ObjectWindow& w) {
   int event = addObjectEvent(objects[size_t(w.f.index)].name, getGadgetText(w.eventKind), "");
-  editEventCode(event, w.f.window);
+  editEventCode(event, w.f.window, getGadgetText(w.f.name));
   refillEventList(w);
 }
 

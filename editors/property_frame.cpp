@@ -56,8 +56,10 @@ bool openPropertyFrame(const PropertyKind& k, const std::string& name, PropertyF
 }
 
 int refuseUnusableName(const std::string& typed, const std::string& currentName, int gameKind) {
-  if (typed == currentName || isGameNameUsable(typed, gameKind) == 1) return 0;
-  messageRequester("Error", gameNameMessage(typed));
+  if (typed == currentName) return 0;
+  std::string why = gameNameMessage(typed, gameKind);
+  if (why.empty()) return 0;
+  messageRequester("Error", why);
   return 1;
 }
 

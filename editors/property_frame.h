@@ -61,8 +61,8 @@ enum NameCheck : int { NAME_APPLIED = 0, NAME_REFUSED = 1, NAME_MISSING = 2 };
 int checkPropertyName(const PropertyFrame& frame,
                       const std::function<int(const std::string&)>& refuseName = {});
 // The check of the name rule: a typed name other than the current one that
-// the game cannot use shows "The name '...' cannot be used in a game" (title
-// "Error") and counts 1; else 0. Saved projects keep their names.
+// the game cannot use shows why (gameNameMessage, title "Error") and counts
+// 1; else 0. Saved projects keep their names.
 int refuseUnusableName(const std::string& typed, const std::string& currentName, int gameKind);
 
 // Shows `image` in the 100 x 100 image gadget: the longer side scaled to

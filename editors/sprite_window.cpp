@@ -157,10 +157,11 @@ void fieldChanged(SpriteWindow& s, int gadget) {
 
 void gadgetEvent(SpriteWindow& s, int gadget) {
   SpriteRecord& r = record(s);
+  // The strip's file is offered under the name as typed, not yet the sprite's.
   if (gadget == s.save) {
-    saveSpriteStrip(s.frame.window, r.name, 0);
+    saveSpriteStrip(r.name, getGadgetText(s.frame.name));
   } else if (gadget == s.edit) {
-    editSpriteFrames(r.name, s.frame.window);
+    editSpriteFrames(r.name, s.frame.window, getGadgetText(s.frame.name));
     resizeGadget(s.canvas, 0, 0, 0, 0);
     setGadgetAttribute(s.area, ATTR_SCROLL_INNERWIDTH, 0);
     setGadgetAttribute(s.area, ATTR_SCROLL_INNERHEIGHT, 0);

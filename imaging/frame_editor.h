@@ -12,8 +12,9 @@
 
 // Opens the frame editor for the sprite; `opener` (the sprite window) is
 // disabled until Done closes it. Done sets the modified flag and remakes the
-// resource panel's pictures.
-void editSpriteFrames(const std::string& sprite, int opener = 0);
+// resource panel's pictures. A saved strip's file is offered under
+// `shownName`, the name the sprite window's field holds (see saveSpriteStrip).
+void editSpriteFrames(const std::string& sprite, int opener = 0, const std::string& shownName = "");
 // Rebuilds the strip of the open frame editor: one canvas per frame of the
 // sprite in table order; rebuild 1 first frees the canvases of the last build.
 void drawFrameStrip(const std::string& sprite, int rebuild);
@@ -30,5 +31,8 @@ void deleteCurrentFrame(int window, const std::string& sprite, int frame);
 // `opener` is disabled while the dialog is open and activated afterwards.
 // Returns 1 when frames were imported.
 int importImageStrip(int spriteIndex, int opener);
-// Saves the sprite's frames side by side as one PNG file the user picks.
-void saveSpriteStrip(int window, const std::string& sprite, int frame);
+// Saves the sprite's frames side by side as one PNG file the user picks,
+// offered as `shownName` + "_strip" + the frame count: the sprite window
+// offers the name typed in its field, which the sprite takes only on Done.
+// An empty `shownName` offers the sprite's own name.
+void saveSpriteStrip(const std::string& sprite, const std::string& shownName);

@@ -16,12 +16,16 @@
 #include "ui/pictures.h"
 #include "ui/ui.h"
 
+namespace {
+void saveEditorStrip(int window, const std::string& sprite, int frame);
+}
+
 FrameEditorCommand frameEditorCommands[FRAME_EDITOR_COMMANDS] = {
     {"File", "New...", "Ctrl + N", FE_NEW, 10, "Create new sprite", PIC_ICON_NEW, true, newSpriteFrames},
     {"File", "Add new frame from file...", "Ctrl + A", FE_ADD_FROM_FILE, 40, "Add new frame from file",
      PIC_TOOL_ADD_FRAME, false, addFrameFromFile},
     {"File", "Save as PNG image...", "Ctrl + S", FE_SAVE_STRIP, 70, "Save sprite as PNG strip", PIC_ICON_SAVE, false,
-     saveSpriteStrip},
+     saveEditorStrip},
     {"Edit", "Duplicate frame", "Ctrl + D", FE_DUPLICATE, 110, "Duplicate current frame", PIC_TOOL_DUPLICATE, true,
      duplicateCurrentFrame},
     {"Edit", "Move frame left", "Ctrl + Left", FE_MOVE_LEFT, 140, "Move current frame to left", PIC_TOOL_MOVE_LEFT,
@@ -66,8 +70,11 @@ struct FrameEditor {
   int strip = 0;
   std::vector<std::pair<int, int>> canvases;   // (canvas gadget, frame index)
   int buttons[FRAME_EDITOR_COMMANDS] = {};     // in the order of the commands
+  std::string shownName;                       // the sprite window's name field
 };
 FrameEditor editor;
+
+void saveEditorStrip(int, const std::string& sprite, int) { saveSpriteStrip(sprite, editor.shownName); }
 
 void makeMenus(int window) {
   createMenu(UI_ANY, window);
@@ -137,9 +144,10 @@ void drawFrameStrip(const std::string& sprite, int rebuild) {
   setGadgetAttribute(editor.strip, ATTR_SCROLL_INNERHEIGHT, tallest + 10);
 }
 
-void editSpriteFrames(const std::string& sprite, int opener) {
+void editSpriteFrames(const std::string& sprite, int opener, const std::string& shownName) {
   currentFrame = firstFrameIndex(sprite);
   editor = {};
+  editor.shownName = shownName;
   // The image operation dialogs end by having the strip rebuilt.
   frameStripHook = [](const std::string& edited) { drawFrameStrip(edited, 1); };
   editor.window = openWindow(UI_ANY, 0, 0, 800, 600, "Edit sprite frames", WIN_TITLEBAR | WIN_SCREENCENTERED,

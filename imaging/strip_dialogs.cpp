@@ -77,9 +77,10 @@ int importImageStrip(int spriteIndex, int opener) {
   return imported;
 }
 
-void saveSpriteStrip(int, const std::string& sprite, int) {
+void saveSpriteStrip(const std::string& sprite, const std::string& shownName) {
   int n = countSpriteFrames(sprite);
-  std::string chosen = saveFileRequester("Save sprite as PNG strip", currentFolder() + sprite + "_strip" +
+  std::string offered = shownName.empty() ? sprite : shownName;
+  std::string chosen = saveFileRequester("Save sprite as PNG strip", currentFolder() + offered + "_strip" +
                                                                          std::to_string(n),
                                          "PNG Images (*.png)|*.png", 0);
   if (chosen.empty()) return;

@@ -96,15 +96,19 @@ TEST_F(FontFunctionWindows, NamesThatBreakTheGameAreRefused) {
   for (const Case& c : cases) {
     std::string name = c.make();
     SCOPED_TRACE(name);
-    for (std::string bad : {"my sprite", "new", "name", "vk_left"}) {
+    for (auto [bad, why] : {std::pair{"my sprite", "is not a JavaScript name (letters, digits, _ and $, not "
+                                                      "starting with a digit)"},
+                            {"new", "is a word of JavaScript or of the game"},
+                            {"name", "is already a name of the browser's window"},
+                            {"vk_left", "begins with 'vk_', which the game keeps for its own names"}}) {
       driverSetText("name", bad);
       driverClick("Done");
-      driverAnswerMessage("Error", "The name '" + bad + "' cannot be used in a game");
+      driverAnswerMessage("Error", "The name '" + std::string(bad) + "' " + why);
     }
     if (c.edit != editSprite) {
       driverSetText("name", sprite);   // another kind's name
       driverClick("Done");
-      driverAnswerMessage("Error", "The name '" + sprite + "' cannot be used in a game");
+      driverAnswerMessage("Error", "The name '" + sprite + "' is already the name of the sprite '" + sprite + "'");
     }
     driverSetText("name", name);
     driverClick("Done");

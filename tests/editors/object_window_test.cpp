@@ -223,6 +223,55 @@ TEST_F(ObjectWindow, DoneRenamesAndDressesTheInstances) {
   EXPECT_EQ(objects[1].parent, "");
 }
 
+// While a new name is typed, the Collision partner list shows the object
+// under it, yet a pick of it stores the object's record, so that Done's
+// rename reaches the event whatever name is applied in the end; a taken
+// name shown twice keeps the two objects apart. The code window's title
+// keeps the event's own object name, which Done changes.
+TEST_F(ObjectWindow, PartnerListShowsTheNameBeingTyped) {
+  startMainWindow();
+  std::string ball = newObject(), wall = newObject();
+  auto partnerItems = [] {
+    int partner = gadgetByName(0, "partner");
+    std::vector<std::string> items;
+    for (int i = 0; i < countGadgetItems(partner); ++i) items.push_back(getGadgetItemText(partner, i));
+    return items;
+  };
+  driverSetText("name", "bullet");
+  driverChooseText("kind", "Collision");
+  driverClick("Add event >>> ");
+  driverCall([&] {
+    EXPECT_EQ(partnerItems(), (std::vector<std::string>{"", "bullet", wall}));
+    EXPECT_EQ(getWindowTitle(windowWith("code")), "Code editor - Collision event of " + ball);
+  });
+  driverChooseText("partner", "bullet");
+  driverSetText("code", "bounce();");
+  driverClick("OK");
+  driverSetText("name", wall);
+  driverClick("Done");
+  driverAnswerMessage("Error", "The object name '" + wall + "' already exists");
+  driverDoubleClickRow("events", 0);
+  driverCall([&] {
+    EXPECT_EQ(partnerItems(), (std::vector<std::string>{"", wall, wall}));
+    EXPECT_EQ(getGadgetState(gadgetByName(0, "partner")), 1) << "the object itself";
+  });
+  driverClick("Cancel");
+  driverClick("Add event >>> ");
+  driverChoose("partner", 2);   // the other object of that name
+  driverClick("OK");
+  driverSetText("name", "rock");
+  driverClick("Done");
+  editObject(ball);
+  EXPECT_TRUE(driverCheckDone());
+  EXPECT_EQ(objects[0].name, "rock");
+  ASSERT_EQ(scripts.size(), 2u);
+  EXPECT_EQ(scripts[0].object, "rock");
+  EXPECT_EQ(scripts[0].parameter, "rock");
+  EXPECT_EQ(scripts[0].code, "bounce();");
+  EXPECT_EQ(scripts[1].object, "rock");
+  EXPECT_EQ(scripts[1].parameter, wall);
+}
+
 // Item pictures are kept at 16 x 16, however large the frame.
 TEST_F(ObjectWindow, DropDownPicturesAreSmall) {
   startMainWindow();

@@ -186,6 +186,7 @@ TEST_F(PropertyWindows, SceneWindow) {
   startMainWindow();
   moveMainWindowAside();
   std::string scene = newScene(), other = newScene();
+  appendSprite().name = "hero";
   setModified(0);
   driverCall([&] {
     int w = windowWith("Done");
@@ -204,7 +205,14 @@ TEST_F(PropertyWindows, SceneWindow) {
   driverAnswerMessage("Error", "The scene name '" + other + "' already exists");
   driverSetText("name", "top");
   driverClick("Done");
-  driverAnswerMessage("Error", "The name 'top' cannot be used in a game");
+  driverAnswerMessage("Error", "The name 'top' is already a name of the browser's window");
+  driverSetText("name", "level 1");
+  driverClick("Done");
+  driverAnswerMessage("Error", "The name 'level 1' is not a JavaScript name (letters, digits, _ and $, not starting "
+                               "with a digit)");
+  driverSetText("name", "hero");
+  driverClick("Done");
+  driverAnswerMessage("Error", "The name 'hero' is already the name of the sprite 'hero'");
   driverSetText("name", "level");
   driverClick("Done");
   editScene(scene);

@@ -111,7 +111,7 @@ TEST_F(SoundWindows, AMusicMayNotTakeASoundsName) {
   driverAnswerMessage("Error", "The music name '" + other + "' already exists");
   driverSetText("name", sound);
   driverClick("Done");
-  driverAnswerMessage("Error", "The name '" + sound + "' cannot be used in a game");
+  driverAnswerMessage("Error", "The name '" + sound + "' is already the name of the sound '" + sound + "'");
   driverSetText("name", "theme");
   driverClick("Done");
   editMusic(music);

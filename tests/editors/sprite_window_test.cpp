@@ -308,4 +308,50 @@ TEST_F(SpriteWindow, SaveAsPng) {
   EXPECT_EQ(fileKind(folder.path + "/wide.png"), FILE_NONE);
 }
 
+// The default file that a save-file requester offers, caught on its way to
+// the driver's answer.
+std::string offeredFile;
+const Requesters* answering = nullptr;
+
+std::string catchSaveFile(const std::string& title, const std::string& defaultFile, const std::string& pattern,
+                          int patternIndex) {
+  offeredFile = defaultFile;
+  return answering->saveFile(title, defaultFile, pattern, patternIndex);
+}
+
+// Saved from the sprite window or from its frame editor, the strip is
+// offered under the name being typed; an emptied field offers the sprite's
+// own name.
+TEST_F(SpriteWindow, TheStripIsOfferedUnderTheTypedName) {
+  static Requesters catching;
+  answering = setRequesters(nullptr);
+  catching = *answering;
+  catching.saveFile = catchSaveFile;
+  setRequesters(&catching);
+  addFrame(8, 8);
+  addFrame(8, 8);
+  auto offered = [](const std::string& want) {
+    driverCall([want] { EXPECT_EQ(offeredFile, currentFolder() + want); }, "offered " + want);
+  };
+  driverSetText("name", "ship");
+  driverClick("Save as PNG...");
+  driverAnswerFile("Save sprite as PNG strip", "");
+  offered("ship_strip2");
+  driverClick("Edit");
+  driverShortcut("Edit sprite frames", SC_CONTROL | 'S');
+  driverAnswerFile("Save sprite as PNG strip", "");
+  offered("ship_strip2");
+  driverClick("Done");
+  driverSetText("name", "");
+  driverClick("Save as PNG...");
+  driverAnswerFile("Save sprite as PNG strip", "");
+  offered(sprite + "_strip2");
+  driverSetText("name", "ship");
+  driverClick("Done");
+  editSprite(sprite);
+  setRequesters(answering);
+  EXPECT_EQ(sprites[0].name, "ship");
+  EXPECT_EQ(frames[1].sprite, "ship");
+}
+
 }  // namespace
