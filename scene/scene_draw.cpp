@@ -237,7 +237,8 @@ std::string drawSceneView(int target, int originX, int originY, const SceneViewI
   static Shown shown;
   buildSceneDrawOrder(scene.name);
   if (!findShown(v, scene.name, instancesShown, tilesShown, shown)) {
-    // The tables changed without telling: the order is made again.
+    // An entry no longer holds (a depth was changed, say): the order is
+    // made again.
     rebuildSceneDrawOrder(scene.name);
     findShown(v, scene.name, instancesShown, tilesShown, shown);
   }
