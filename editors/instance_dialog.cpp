@@ -25,6 +25,7 @@ int numberField(int labelY, const std::string& label, int value, const char* nam
 // have replaced the frames (and freed the old images) since the scene
 // window took them.
 void rebuildDisplayImage(ObjectRecord& o) {
+  noteTablesChanged();
   if (o.rotatedImage > 0 && isImage(o.rotatedImage)) freeImage(o.rotatedImage);
   o.rotatedImage = -1;
   o.image = spriteFirstFrameImage(o.sprite);

@@ -28,6 +28,7 @@ int isSceneNameFree(const std::string& n, int s) { return nameFree(scenes, n, s)
 int isFunctionNameFree(const std::string& n, int s) { return nameFree(fns, n, s); }
 
 void renameSprite(int index, const std::string& to) {
+  noteTablesChanged();
   std::string from = sprites[size_t(index)].name;
   for (FrameRecord& f : frames) replaceName(f.sprite, from, to);
   for (ObjectRecord& o : objects) replaceName(o.sprite, from, to);
@@ -47,6 +48,7 @@ void renameBackground(int index, const std::string& to) {
 }
 
 void renameObject(int index, const std::string& to) {
+  noteTablesChanged();
   std::string from = objects[size_t(index)].name;
   for (ScriptRecord& s : scripts) replaceName(s.object, from, to);
   for (ObjectRecord& o : objects) replaceName(o.template_, from, to);
@@ -58,6 +60,7 @@ void renameObject(int index, const std::string& to) {
 }
 
 void renameScene(int index, const std::string& to) {
+  noteTablesChanged();
   std::string from = scenes[size_t(index)].name;
   for (ObjectRecord& o : objects) replaceName(o.scene, from, to);
   for (LayerRecord& l : layers) replaceName(l.scene, from, to);

@@ -137,6 +137,7 @@ void writeObject(const ObjectWindow& w) {
     o.imageWidth = imageWidth(image);
     o.imageHeight = imageHeight(image);
   }
+  noteTablesChanged();
   for (ObjectRecord& instance : objects) {
     if (instance.template_ != o.name || &instance == &o) continue;
     instance.depth = o.depth;

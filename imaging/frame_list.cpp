@@ -155,6 +155,7 @@ int deleteFrame(const std::string& sprite, int index) {
 void giveSpriteUsersFirstFrame(const std::string& sprite) {
   int first = spriteFirstFrameImage(sprite);
   bool valid = isImage(first);
+  noteTablesChanged();
   for (ObjectRecord& o : objects) {
     if (o.sprite != sprite) continue;
     o.image = valid ? first : -1;

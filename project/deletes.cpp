@@ -12,6 +12,7 @@ namespace {
 
 template <typename Record, typename Pred>
 void removeWhere(std::vector<Record>& table, Pred pred) {
+  noteTablesChanged();
   table.erase(std::remove_if(table.begin(), table.end(), pred), table.end());
 }
 

@@ -440,6 +440,7 @@ bool openProjectNamed(const std::string& nameArg) {
   readBackgroundPictures(r);
   projectHooks.buildResourceIcons();
   applyDefinitionDepths();
+  noteTablesChanged();
   projectHooks.setStatusText("STATUS: READY.");
   projectHooks.showFirstResourceTab();
   return true;

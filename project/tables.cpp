@@ -20,6 +20,7 @@ std::vector<FunctionRecord> fns;
 
 int uidCounter = 1;
 int modifiedFlag = 0;
+unsigned tableGeneration = 0;
 
 std::string projectName;
 std::string workFolder;
@@ -30,6 +31,7 @@ namespace {
 
 template <typename Record>
 Record& appendTo(std::vector<Record>& table) {
+  noteTablesChanged();
   table.emplace_back();
   return table.back();
 }
@@ -55,6 +57,8 @@ SceneRecord& appendScene() { return appendTo(scenes); }
 LayerRecord& appendLayer() { return appendTo(layers); }
 TileRecord& appendTile() { return appendTo(tiles); }
 FunctionRecord& appendFunction() { return appendTo(fns); }
+
+void noteTablesChanged() { ++tableGeneration; }
 
 // A counter read from a hostile file may stand at the top of the range; it
 // then stays there (names may repeat anyway) instead of overflowing.
@@ -97,6 +101,7 @@ void clearProjectTables() {
   layers.clear();
   tiles.clear();
   fns.clear();
+  noteTablesChanged();
   resetProjectRecord();
   uidCounter = 1;
   modifiedFlag = 0;

@@ -202,6 +202,14 @@ LayerRecord& appendLayer();
 TileRecord& appendTile();
 FunctionRecord& appendFunction();
 
+// Moves on at every change that can add, remove or reorder records or change
+// which scene, depth or picture a record has: appending, removing, clearing,
+// reading a project, renaming, and the editors that rewrite instances and
+// tiles. Whatever keeps something derived from the tables from tick to tick
+// (the scene view's drawing order) takes it up again when this has moved.
+extern unsigned tableGeneration;
+void noteTablesChanged();
+
 // Adds 1 to uidCounter and returns the new value.
 int nextUid();
 void setModified(int value);

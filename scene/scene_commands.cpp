@@ -213,6 +213,7 @@ void sceneChangeLayer(SceneState& s) {
     // No layer has the chosen depth (a scene without layers): nothing to change.
     if (chosen < 0) return true;
     layers[size_t(chosen)].value = depth;
+    noteTablesChanged();
     for (TileRecord& t : tiles)
       if (t.scene == name && t.depth == oldDepth) t.depth = depth;
     int last = -1, count = 0;

@@ -1,32 +1,19 @@
 // The scene view's picture, drawn from the records every tick. Everything
 // is drawn through the store's three drawing modes. Coordinates are scene
-// coordinates moved by the origin; anything that cannot reach the target is
-// skipped before it is drawn, so a tick on a large scene costs what the
-// visible part costs.
+// coordinates moved by the origin; an instance or tile that cannot reach the
+// target is left out by the sizes its drawing order keeps, before the store
+// is asked anything, so a tick on a large scene costs little more than what
+// the visible part costs.
 #include "scene/scene_draw.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <unordered_map>
 
 #include "project/tables.h"
 #include "scene/scene_grid.h"
 #include "ui/draw.h"
 #include "ui/image.h"
 #include "ui/pictures.h"
-
-std::vector<SceneDrawEntry> sceneDrawList;
-
-void buildSceneDrawOrder(const std::string& sceneName) {
-  sceneDrawList.clear();
-  for (size_t i = 0; i < objects.size(); ++i)
-    if (objects[i].prototype == 0 && objects[i].scene == sceneName)
-      sceneDrawList.push_back({objects[i].depth, int(i), -1});
-  for (size_t i = 0; i < tiles.size(); ++i)
-    if (tiles[i].scene == sceneName) sceneDrawList.push_back({tiles[i].depth, -1, int(i)});
-  std::stable_sort(sceneDrawList.begin(), sceneDrawList.end(),
-                   [](const SceneDrawEntry& a, const SceneDrawEntry& b) { return a.depth > b.depth; });
-}
 
 std::string instanceStatusText(const std::string& templateName, int x, int y) {
   return "[" + templateName + "] x:" + std::to_string(x) + " y:" + std::to_string(y);
@@ -44,6 +31,11 @@ struct View {
   int64_t ox = 0, oy = 0;
   int64_t w = 0, h = 0;
 };
+
+// Whether a box in scene coordinates reaches the target.
+bool reaches(const View& v, int64_t x, int64_t y, int64_t w, int64_t h) {
+  return w > 0 && h > 0 && x - v.ox < v.w && y - v.oy < v.h && x - v.ox + w > 0 && y - v.oy + h > 0;
+}
 
 // A box in scene coordinates, cut to the target before it is drawn, so
 // that far-off records cannot overflow the drawing's int coordinates.
@@ -92,26 +84,30 @@ void drawBackground(const View& v, const SceneRecord& scene, int image) {
     for (int64_t i = firstX; i <= lastX; ++i) sceneImage(v, image, i * w, j * h);
 }
 
-// Sprite centres by name, looked up once per sprite and tick.
-struct SpriteCentres {
-  std::unordered_map<std::string, int> index;
-  bool built = false;
-  const SpriteRecord* find(const std::string& name) {
-    if (!built) {
-      for (size_t i = sprites.size(); i-- > 0;) index[sprites[i].name] = int(i);   // first of a name wins
-      built = true;
-    }
-    auto it = index.find(name);
-    return it == index.end() ? nullptr : &sprites[size_t(it->second)];
-  }
-};
+const SpriteRecord* spriteAt(int index) {
+  return index >= 0 && size_t(index) < sprites.size() ? &sprites[size_t(index)] : nullptr;
+}
 
-void drawInstance(const View& v, const ObjectRecord& o, SpriteCentres& centres, std::string& status) {
+// Whether anything of the instance can reach the target: its display
+// picture, its selection box, or the no-picture icon with its box, which
+// counts whether or not the instance has a picture.
+bool instanceReaches(const View& v, const ObjectRecord& o, const SceneDrawPicture& p, int64_t iconSide) {
+  if (reaches(v, int64_t(o.x) - NO_IMAGE_CENTRE, int64_t(o.y) - NO_IMAGE_CENTRE, iconSide, iconSide)) return true;
+  const SpriteRecord* sprite = spriteAt(p.sprite);
+  int64_t left = int64_t(o.x) - (sprite ? sprite->centerx : 0), top = int64_t(o.y) - (sprite ? sprite->centery : 0);
+  return reaches(v, left - p.offsetX, top - p.offsetY, p.width, p.height) ||
+         (o.selected == 1 && reaches(v, left, top, o.imageWidth, o.imageHeight));
+}
+
+bool tileReaches(const View& v, const TileRecord& t, const SceneDrawPicture& p) {
+  return reaches(v, t.x, t.y, p.width, p.height) || (t.selected == 1 && reaches(v, t.x, t.y, t.width, t.height));
+}
+
+void drawInstance(const View& v, const ObjectRecord& o, const SpriteRecord* sprite) {
   drawingMode(DRAW_ALPHABLEND);
   int64_t cx = NO_IMAGE_CENTRE, cy = NO_IMAGE_CENTRE;
   int64_t boxW = NO_IMAGE_BOX, boxH = NO_IMAGE_BOX;
   if (isImage(o.image)) {
-    const SpriteRecord* sprite = centres.find(o.sprite);
     cx = sprite ? sprite->centerx : 0;
     cy = sprite ? sprite->centery : 0;
     boxW = o.imageWidth;
@@ -129,7 +125,6 @@ void drawInstance(const View& v, const ObjectRecord& o, SpriteCentres& centres, 
     drawingMode(DRAW_XOR);
     sceneBox(v, int64_t(o.x) - cx, int64_t(o.y) - cy, boxW, boxH, SELECTION_COLOUR);
     drawingMode(DRAW_ALPHABLEND);
-    status = instanceStatusText(o.template_, o.x, o.y);
   }
 }
 
@@ -186,6 +181,46 @@ void drawPlacingPreviews(const View& v, const SceneRecord& scene, const SceneVie
   }
 }
 
+// What of the scene is drawn this tick.
+struct Shown {
+  std::vector<const SceneDrawRecord*> records;   // those that reach the target, in drawing order
+  const ObjectRecord* lastSelected = nullptr;
+};
+
+// Walks the scene's records for those that reach the target, asking the
+// store only about records whose pictures changed. Each record is read
+// where its place, picture numbers and depth lie; one that is drawn or
+// named is checked further. False, with `shown` incomplete, when an entry
+// no longer holds.
+bool findShown(const View& v, const std::string& sceneName, bool instancesShown, bool tilesShown, Shown& shown) {
+  shown.records.clear();
+  shown.lastSelected = nullptr;
+  const int64_t iconSide = std::max({imageWidth(PIC_ICON_NO_IMAGE), imageHeight(PIC_ICON_NO_IMAGE), NO_IMAGE_BOX});
+  const SceneDrawRecord* lastSelected = nullptr;
+  for (SceneDrawRecord& r : sceneDrawRecords) {
+    const SceneDrawEntry& e = r.entry;
+    if (e.instance >= 0 ? !instancesShown : !tilesShown) continue;
+    if (!drawEntryKeepsDepth(e)) return false;
+    const SceneDrawPicture& p = drawEntryPicture(r);
+    bool selected = false, reached = false;
+    if (e.instance >= 0) {
+      const ObjectRecord& o = objects[size_t(e.instance)];
+      selected = o.selected == 1;
+      reached = instanceReaches(v, o, p, iconSide);
+    } else {
+      reached = tileReaches(v, tiles[size_t(e.tile)], p);
+    }
+    if (!reached && !selected) continue;
+    if (!drawEntryHolds(e, sceneName)) return false;
+    if (selected && (!lastSelected || r.position > lastSelected->position)) lastSelected = &r;
+    if (reached) shown.records.push_back(&r);
+  }
+  std::sort(shown.records.begin(), shown.records.end(),
+            [](const SceneDrawRecord* a, const SceneDrawRecord* b) { return a->position < b->position; });
+  if (lastSelected) shown.lastSelected = &objects[size_t(lastSelected->entry.instance)];
+  return true;
+}
+
 }  // namespace
 
 std::string drawSceneView(int target, int originX, int originY, const SceneViewInput& in) {
@@ -196,15 +231,24 @@ std::string drawSceneView(int target, int originX, int originY, const SceneViewI
   sceneBox(v, 0, 0, scene.width, scene.height, opaque(rgb(scene.red, scene.green, scene.blue)));
   if (!scene.background.empty() && isImage(in.backgroundImage)) drawBackground(v, scene, in.backgroundImage);
 
-  buildSceneDrawOrder(scene.name);
-  std::string status;
   bool instancesShown = in.showObjects == 1 || in.tab == VIEW_TAB_OBJECTS;
   bool tilesShown = in.showTiles == 1 || in.tab == VIEW_TAB_TILES;
-  SpriteCentres centres;
-  for (const SceneDrawEntry& e : sceneDrawList) {
-    if (e.instance >= 0 && instancesShown) drawInstance(v, objects[size_t(e.instance)], centres, status);
-    if (e.tile >= 0 && tilesShown) drawTile(v, tiles[size_t(e.tile)], in);
+  // Kept between ticks, so that its room is not asked for again.
+  static Shown shown;
+  buildSceneDrawOrder(scene.name);
+  if (!findShown(v, scene.name, instancesShown, tilesShown, shown)) {
+    // An entry no longer holds (a depth was changed, say): the order is
+    // made again.
+    rebuildSceneDrawOrder(scene.name);
+    findShown(v, scene.name, instancesShown, tilesShown, shown);
   }
+  for (const SceneDrawRecord* r : shown.records) {
+    if (r->entry.instance >= 0) drawInstance(v, objects[size_t(r->entry.instance)], spriteAt(r->picture.sprite));
+    else drawTile(v, tiles[size_t(r->entry.tile)], in);
+  }
+  // The status names the last selected instance in order, seen or not.
+  std::string status;
+  if (const ObjectRecord* o = shown.lastSelected) status = instanceStatusText(o->template_, o->x, o->y);
 
   if (in.showGrid == 1) drawGrid(v, scene, in.gridSize);
   drawPlacingPreviews(v, scene, in);

@@ -4,20 +4,8 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
-struct SceneDrawEntry {
-  int depth = 0;
-  int instance = -1;   // index in `objects`, -1 for a tile
-  int tile = -1;       // index in `tiles`, -1 for an instance
-};
-
-// The drawing order of the scene last passed to buildSceneDrawOrder.
-extern std::vector<SceneDrawEntry> sceneDrawList;
-
-// The scene's instances (table order), then its tiles (table order), sorted
-// stably by depth, largest first: at equal depth tiles cover instances.
-void buildSceneDrawOrder(const std::string& sceneName);
+#include "scene/scene_draw_order.h"
 
 // What the scene window's controls and its pointer state say, as far as the
 // picture depends on them. Tabs and actions count as in their lists.

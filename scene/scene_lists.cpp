@@ -77,11 +77,13 @@ void showSceneBackground(int canvas, int area, int picture) {
 }
 
 void buildInstanceImages(const std::string& sceneName) {
+  noteTablesChanged();
   for (ObjectRecord& o : objects)
     if (o.prototype == 0 && o.scene == sceneName) rebuildDisplayImage(o);
 }
 
 void freeInstanceImages(const std::string& sceneName) {
+  noteTablesChanged();
   for (ObjectRecord& o : objects)
     if (o.prototype == 0 && o.scene == sceneName) o.rotatedImage = releaseImage(o.rotatedImage);
 }

@@ -182,6 +182,7 @@ void buildResourceIcons() {
     replaceThumbnail(b.thumbnail, panelPicture(loaded));
     if (loaded) freeImage(loaded);
   }
+  noteTablesChanged();
   for (ObjectRecord& o : objects) {
     if (o.sprite.empty()) continue;
     int frame = firstFrameOf(firstFrame, o.sprite);

@@ -1,23 +1,33 @@
 // Timings of the scene view: one tick's picture on a small and on a large
-// scene, and a hit test over many instances.
+// scene, the tick of one scene in a small and in a large project, the tick
+// of a scene of 80,000 instances, and a hit test over many instances. The
+// ticks are timed beside the old way of drawing (walking the whole project
+// and looking every record up each tick), which the names marked Reference
+// run.
 #include <benchmark/benchmark.h>
 
 #include <random>
 #include <string>
 
+#include "bench/project/bench_folder.h"
+#include "bench/project/large_project.h"
 #include "project/tables.h"
 #include "scene/scene_draw.h"
 #include "scene/scene_hits.h"
+#include "tests/scene/scene_draw_reference.h"
 #include "ui/draw.h"
 #include "ui/image.h"
 #include "ui/pictures.h"
 
 namespace {
 
+using DrawView = std::string (*)(int, int, int, const SceneViewInput&);
+
 // A scene of w x h with `count` instances of a 32 x 32 sprite (a few turned
-// pictures larger) and `count` tiles of 32 x 32 on two layers, spread at
+// pictures larger) and `tileCount` tiles of 32 x 32 on two layers, spread at
 // random, some selected, and a tiled background.
-int makeScene(int w, int h, int count, unsigned seed) {
+int makeScene(int w, int h, int count, unsigned seed, int tileCount = -1) {
+  if (tileCount < 0) tileCount = count;
   loadCarriedPictures();
   clearProjectTables();
   SceneRecord& s = appendScene();
@@ -49,6 +59,7 @@ int makeScene(int w, int h, int count, unsigned seed) {
     o.y = int(random() % unsigned(h));
     o.depth = int(random() % 3);
     o.selected = i % 50 == 0;
+    if (i >= tileCount) continue;
     TileRecord& t = appendTile();
     t.name = "tile_" + std::to_string(i);
     t.scene = "room";
@@ -108,6 +119,52 @@ void BM_TickLargeSceneVisiblePart(benchmark::State& state) {
   clearProjectTables();
 }
 BENCHMARK(BM_TickLargeSceneVisiblePart)->Unit(benchmark::kMillisecond);
+
+// One tick of the same 500-instance scene, drawn whole into its 640 x 480
+// canvas, in the large project counted in quarters (1: the quarter
+// project; 16: one 16 times larger).
+template <DrawView draw>
+void BM_SceneTickInProject(benchmark::State& state) {
+  BenchFolder folder("scene_view", false);
+  loadCarriedPictures();
+  buildLargeProjectQuarters(int(state.range(0)));
+  SceneViewInput in = viewInput(-1);
+  in.sceneIndex = int(scenes.size() / 2);
+  int canvas = createImage(-1, 640, 480, 24);
+  draw(canvas, 0, 0, in);
+  for (auto _ : state) benchmark::DoNotOptimize(draw(canvas, 0, 0, in));
+  state.counters["instances"] = double(objects.size());
+  freeImage(canvas);
+}
+BENCHMARK(BM_SceneTickInProject<drawSceneView>)
+    ->Name("BM_SceneTickInProject")
+    ->Arg(1)
+    ->Arg(16)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SceneTickInProject<referenceDrawSceneView>)
+    ->Name("BM_SceneTickInProjectReference")
+    ->Arg(1)
+    ->Arg(16)
+    ->Unit(benchmark::kMillisecond);
+
+// A scene of 16,000 x 16,000 with 80,000 instances, each with a display
+// picture of its own as the window makes them, seen through a 640 x 480
+// view.
+template <DrawView draw>
+void BM_Tick80000Instances(benchmark::State& state) {
+  int background = makeScene(16000, 16000, 80000, 4, 0);
+  int part = createImage(-1, 640, 480, 24);
+  SceneViewInput in = viewInput(background);
+  draw(part, 7000, 9000, in);
+  for (auto _ : state) benchmark::DoNotOptimize(draw(part, 7000, 9000, in));
+  freeImage(part);
+  freeImage(background);
+  clearProjectTables();
+}
+BENCHMARK(BM_Tick80000Instances<drawSceneView>)->Name("BM_Tick80000Instances")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Tick80000Instances<referenceDrawSceneView>)
+    ->Name("BM_Tick80000InstancesReference")
+    ->Unit(benchmark::kMillisecond);
 
 void BM_HitTest5000(benchmark::State& state) {
   int background = makeScene(4000, 4000, 5000, 3);

@@ -3,6 +3,9 @@
 // canvas, and the view's picture of the part in sight.
 #include "tests/scene/scene_test_util.h"
 
+#include <algorithm>
+
+#include "tests/scene/scene_draw_reference.h"
 #include "ui/draw.h"
 
 namespace {
@@ -200,6 +203,82 @@ TEST_F(SceneCanvas, TickDrawsThePartInSightAndDoneTheWhole) {
   EXPECT_EQ(getPixel(png, 235, 170), getPixel(png, 2, 2)) << "the far corner drawn like the near one";
   EXPECT_NE(getPixel(png, 235, 170), opaque(0xFFFFFF));
   freeImage(png);
+}
+
+// The view keeps the scene's drawing order from tick to tick: after each
+// kind of edit in the window, the next tick shows what drawing the old way
+// (every record walked and looked up) shows, with the same status.
+TEST_F(SceneCanvas, EachTickAfterAnEditShowsWhatTheOldWayShows) {
+  std::string scene = newScene(), other = newScene();
+  addSprite("ball", 30, 20, rgba(0, 255, 0, 160));
+  addDefinition("obj", "ball");
+  for (int i = 0; i < 12; ++i) {
+    addInstance(scene, "SceneObject" + std::to_string(100 + i), "ball", 20 + i * 37, 30 + i * 23, i % 3 ? 0 : 30);
+    addInstance(other, "SceneObject" + std::to_string(200 + i), "ball", 25 + i * 37, 30 + i * 23);
+  }
+  addTile(scene, "tile_1", 1000000, 40, 40, 60, 40);
+  addTile(other, "tile_2", 1000000, 40, 100, 60, 40);
+  addTile(scene, "tile_3", 1000000, 100, 80, 60, 40, opaque(rgb(250, 0, 0)));
+  auto showsTheOldWay = [](const char* after) {
+    driverTick("", SCENE_VIEW_TIMER);
+    driverCall([after] {
+      const SceneState& s = *openSceneState();
+      int canvas = canvasImage(s.g.sceneCanvas);
+      int left = getGadgetAttribute(s.g.sceneArea, ATTR_SCROLL_X);
+      int top = getGadgetAttribute(s.g.sceneArea, ATTR_SCROLL_Y);
+      int w = std::min(gadgetWidth(s.g.sceneArea), imageWidth(canvas) - left);
+      int h = std::min(gadgetHeight(s.g.sceneArea), imageHeight(canvas) - top);
+      int part = createImage(UI_ANY, w, h, 24);
+      EXPECT_EQ(referenceDrawSceneView(part, left, top, sceneViewInput(s)), getGadgetText(s.g.status)) << after;
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+          ASSERT_EQ(getPixel(canvas, left + x, top + y), getPixel(part, x, y)) << after << " at " << x << "," << y;
+      freeImage(part);
+    });
+  };
+  showsTheOldWay("opening");
+  chooseTab(TAB_OBJECTS);
+  driverCanvas(CANVAS, ET_MOUSEENTER, 301, 201);
+  driverCanvas(CANVAS, ET_LEFTCLICK, 301, 201, BUTTON_LEFT);
+  driverCall([&] { EXPECT_EQ(instancesOf(scene), 13); });
+  showsTheOldWay("placing");
+  driverCanvas(CANVAS, ET_LEFTBUTTONDOWN, 401, 121, BUTTON_LEFT, MOD_SHIFT);
+  for (int x : {421, 441, 461}) driverCanvas(CANVAS, ET_MOUSEMOVE, x, 121, BUTTON_LEFT, MOD_SHIFT);
+  driverCanvas(CANVAS, ET_LEFTBUTTONUP, 461, 121, 0, MOD_SHIFT);
+  driverCall([&] { EXPECT_EQ(instancesOf(scene), 17); });
+  showsTheOldWay("painting");
+  driverChoose("object action", ACTION_SELECT);
+  driverCanvas(CANVAS, ET_LEFTCLICK, 20 + 37 + 3, 30 + 23 + 3, BUTTON_LEFT);
+  driverCanvas(CANVAS, ET_LEFTCLICK, 20 + 4 * 37 + 3, 30 + 4 * 23 + 3, BUTTON_LEFT);
+  showsTheOldWay("selecting");
+  driverCall([] { EXPECT_EQ(getGadgetText(gadgets().status), "[obj] x:168 y:122"); });
+  for (int key : {KEY_RIGHT, KEY_RIGHT, KEY_DOWN}) driverCanvasKey(CANVAS, key);
+  showsTheOldWay("moving");
+  driverClick("Edit selected instance...");
+  driverSetText("image angle", "60");
+  driverClick("OK");
+  showsTheOldWay("turning");
+  driverCanvasKey(CANVAS, KEY_DELETE);
+  driverAnswerMessage("Confirm", "Delete 2 objects?", MSG_RESULT_YES);
+  driverCall([&] { EXPECT_EQ(instancesOf(scene), 15); });
+  showsTheOldWay("deleting");
+  driverChoose("object action", ACTION_REMOVE);
+  driverCanvas(CANVAS, ET_LEFTCLICK, 20 + 2 * 37 + 3, 30 + 2 * 23 + 3, BUTTON_LEFT);
+  driverCall([&] { EXPECT_EQ(instancesOf(scene), 14); });
+  showsTheOldWay("removing");
+  chooseTab(TAB_TILES);
+  driverClick("Change...");
+  driverSetText("depth", "-5");   // the tiles go in front of the instances
+  driverClick("OK");
+  driverCall([] { EXPECT_EQ(tiles[0].depth, -5); });
+  showsTheOldWay("changing the layer's depth");
+  chooseTab(TAB_OBJECTS);
+  driverClick("new");
+  driverAnswerMessage("Confirm", "Delete all objects in this scene?", MSG_RESULT_YES);
+  driverCall([&] { EXPECT_EQ(instancesOf(scene), 0); });
+  showsTheOldWay("emptying");
+  driverClick("Done");
+  editScene(scene);
 }
 
 }  // namespace
