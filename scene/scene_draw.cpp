@@ -106,7 +106,7 @@ struct SpriteCentres {
   }
 };
 
-void drawInstance(const View& v, const ObjectRecord& o, SpriteCentres& centres, std::string& status) {
+void drawInstance(const View& v, const ObjectRecord& o, SpriteCentres& centres, bool marks, std::string& status) {
   drawingMode(DRAW_ALPHABLEND);
   int64_t cx = NO_IMAGE_CENTRE, cy = NO_IMAGE_CENTRE;
   int64_t boxW = NO_IMAGE_BOX, boxH = NO_IMAGE_BOX;
@@ -125,7 +125,7 @@ void drawInstance(const View& v, const ObjectRecord& o, SpriteCentres& centres, 
   } else {
     sceneImage(v, PIC_ICON_NO_IMAGE, int64_t(o.x) - cx, int64_t(o.y) - cy);
   }
-  if (o.selected == 1) {
+  if (o.selected == 1 && marks) {
     drawingMode(DRAW_XOR);
     sceneBox(v, int64_t(o.x) - cx, int64_t(o.y) - cy, boxW, boxH, SELECTION_COLOUR);
     drawingMode(DRAW_ALPHABLEND);
@@ -140,7 +140,7 @@ void drawTile(const View& v, const TileRecord& t, const SceneViewInput& in) {
   if (in.tab == VIEW_TAB_TILES && (in.tileAction == VIEW_ACTION_SELECT || in.tileAction == VIEW_ACTION_REMOVE))
     extra = t.depth == in.layerDepth ? 255 : 100;
   if (isImage(t.image)) sceneImage(v, t.image, t.x, t.y, extra);
-  if (t.selected == 1) {
+  if (t.selected == 1 && in.marks == 1) {
     drawingMode(DRAW_XOR);
     sceneBox(v, t.x, t.y, t.width, t.height, SELECTION_COLOUR);
     drawingMode(DRAW_ALPHABLEND);
@@ -202,7 +202,7 @@ std::string drawSceneView(int target, int originX, int originY, const SceneViewI
   bool tilesShown = in.showTiles == 1 || in.tab == VIEW_TAB_TILES;
   SpriteCentres centres;
   for (const SceneDrawEntry& e : sceneDrawList) {
-    if (e.instance >= 0 && instancesShown) drawInstance(v, objects[size_t(e.instance)], centres, status);
+    if (e.instance >= 0 && instancesShown) drawInstance(v, objects[size_t(e.instance)], centres, in.marks == 1, status);
     if (e.tile >= 0 && tilesShown) drawTile(v, tiles[size_t(e.tile)], in);
   }
 
