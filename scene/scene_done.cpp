@@ -65,11 +65,9 @@ bool sceneDone(SceneState& s) {
   if (errors != 0) return false;
   writeFields(s);
   SceneRecord& scene = scenes[size_t(s.sceneIndex)];
-  if (!projectName.empty()) {
-    int thumbnail = sceneProjectPicture(s.sceneIndex, s.backgroundImage);
-    savePng(thumbnail, "Projects/" + projectName + ".png");
-    freeImage(thumbnail);
-  }
+  releaseImage(projectThumbnail);
+  projectThumbnail = sceneProjectPicture(s.sceneIndex, s.backgroundImage);
+  if (!projectName.empty()) savePng(projectThumbnail, "Projects/" + projectName + ".png");
   releaseImage(scene.thumbnail);
   scene.thumbnail = scenePanelPicture(s.sceneIndex, s.backgroundImage);
   s.endFlag = 1;
