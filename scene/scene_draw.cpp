@@ -202,7 +202,8 @@ std::string drawSceneView(int target, int originX, int originY, const SceneViewI
   bool tilesShown = in.showTiles == 1 || in.tab == VIEW_TAB_TILES;
   SpriteCentres centres;
   for (const SceneDrawEntry& e : sceneDrawList) {
-    if (e.instance >= 0 && instancesShown) drawInstance(v, objects[size_t(e.instance)], centres, in.marks == 1, status);
+    if (e.instance >= 0 && instancesShown)
+      drawInstance(v, objects[size_t(e.instance)], centres, in.marks == 1, status);
     if (e.tile >= 0 && tilesShown) drawTile(v, tiles[size_t(e.tile)], in);
   }
 
