@@ -24,10 +24,11 @@
 bool writeProject();
 
 // The Open command: asks about unsaved changes, lets the user choose a
-// project and reads it (openProjectNamed). The caller then rebuilds the
-// resource panel, warns of the pictures that could not be read and shows
-// the game comments.
-void openProject();
+// project and reads it (openProjectNamed). The caller then makes the
+// scenes' cards, rebuilds the resource panel, warns of the pictures that
+// could not be read and shows the game comments. True when a project was
+// read; the project in memory stays otherwise.
+bool openProject();
 
 // The frame and background pictures that the last Open could not read
 // (missing, cut off, damaged, or with a name that cannot be a file's), by

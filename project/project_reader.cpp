@@ -458,11 +458,11 @@ void warnOfUnreadPictures() {
   unreadPictures.clear();
 }
 
-void openProject() {
+bool openProject() {
   if (modifiedFlag == 1 &&
       projectHooks.confirmYesNo("Confirm", "Unsaved changes will be lost. Open a new project?") != 1)
-    return;
+    return false;
   std::string name = projectHooks.chooseProject();
-  if (name.empty()) return;
-  openProjectNamed(name);
+  if (name.empty()) return false;
+  return openProjectNamed(name);
 }

@@ -26,6 +26,7 @@ std::string projectName;
 std::string workFolder;
 std::string imgFolder = "img";
 std::string audFolder = "aud";
+int projectThumbnail = 0;
 
 namespace {
 
@@ -89,6 +90,8 @@ void clearProjectTables() {
   for (const SceneRecord& r : scenes) releaseImage(r.thumbnail);
   for (const TileRecord& r : tiles) releaseImage(r.image);
   for (const ObjectRecord& r : objects) releaseImage(r.rotatedImage);
+  releaseImage(projectThumbnail);
+  projectThumbnail = 0;
   sprites.clear();
   frames.clear();
   sounds.clear();

@@ -188,6 +188,11 @@ extern std::string workFolder;
 extern std::string imgFolder;
 extern std::string audFolder;
 
+// The project thumbnail that the scene window's Done made last in this
+// project (0 while none was made): kept so that a name given later (Save
+// as, or the first Save) gets it too, also when no file could hold it yet.
+extern int projectThumbnail;
+
 // Appending: the new record at the end, every text empty, every integer 0.
 SpriteRecord& appendSprite();
 FrameRecord& appendFrame();
@@ -214,8 +219,8 @@ void noteTablesChanged();
 int nextUid();
 void setModified(int value);
 void resetProjectRecord();
-// Empties every table (releasing the frame and tile images and the panel
-// pictures), resets the project record, uidCounter to
+// Empties every table (releasing the frame and tile images, the panel
+// pictures and the project thumbnail), resets the project record, uidCounter to
 // 1 and modifiedFlag to 0: the table part of the new-project reset.
 void clearProjectTables();
 

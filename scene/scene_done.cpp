@@ -1,7 +1,6 @@
 // Done of the scene window: the name and speed tests, the fields written
 // back, and the scene's two pictures (the project thumbnail that the Open
-// dialog shows and the resource panel picture).
-#include <cmath>
+// dialog shows and the resource panel picture), drawn from the records.
 #include <string>
 
 #include "editors/game_names.h"
@@ -10,26 +9,13 @@
 #include "project/file_names.h"
 #include "project/tables.h"
 #include "scene/scene_parts.h"
-#include "ui/draw.h"
+#include "scene/scene_pictures.h"
 #include "ui/image.h"
-#include "ui/pictures.h"
 #include "ui/ui.h"
 
 namespace {
 
 int fieldValue(int field) { return textValue(getGadgetText(field)); }
-
-// The scene's picture keeps its proportions: the longer side fills `side`.
-// Nothing to draw for a scene without area.
-bool scaledSize(int w, int h, int side, int& outW, int& outH) {
-  if (w <= 0 || h <= 0) return false;
-  float sx = 1.0f, sy = 1.0f;
-  if (w >= h) sy = float(h) / float(w);
-  else sx = float(w) / float(h);
-  outW = int(std::nearbyint(sx * float(side)));
-  outH = int(std::nearbyint(sy * float(side)));
-  return true;
-}
 
 int checkName(SceneState& s) {
   const std::string typed = getGadgetText(s.g.name);
@@ -71,28 +57,6 @@ void writeFields(SceneState& s) {
 
 }  // namespace
 
-int sceneProjectPicture(int canvasPicture, int w, int h) {
-  int picture = createImage(UI_ANY, 240, 240, 24, opaque(rgb(0, 0, 0)));
-  int dw = 0, dh = 0;
-  if (scaledSize(w, h, 240, dw, dh) && isImage(canvasPicture) && startDrawing(picture)) {
-    drawingMode(DRAW_DEFAULT);
-    drawImageScaled(canvasPicture, 0, 0, dw, dh);
-    stopDrawing();
-  }
-  return picture;
-}
-
-int scenePanelPicture(int canvasPicture, int w, int h) {
-  int picture = createImage(UI_ANY, 150, 100, 32, 0);
-  if (!startDrawing(picture)) return picture;
-  drawingMode(DRAW_ALPHABLEND);
-  drawImage(PIC_RESOURCE_CARD, 0, 0);
-  int dw = 0, dh = 0;
-  if (scaledSize(w, h, 80, dw, dh) && isImage(canvasPicture)) drawImageScaled(canvasPicture, 35, 10, dw, dh);
-  stopDrawing();
-  return picture;
-}
-
 bool sceneDone(SceneState& s) {
   // A refused Done marks the project modified all the same.
   setModified(1);
@@ -101,16 +65,11 @@ bool sceneDone(SceneState& s) {
   if (errors != 0) return false;
   writeFields(s);
   SceneRecord& scene = scenes[size_t(s.sceneIndex)];
-  // The pictures show the whole scene, not only the part last in view.
-  redrawSceneView(s, true);
-  int canvasPicture = canvasImage(s.g.sceneCanvas);
-  if (!projectName.empty()) {
-    int thumbnail = sceneProjectPicture(canvasPicture, scene.width, scene.height);
-    savePng(thumbnail, "Projects/" + projectName + ".png");
-    freeImage(thumbnail);
-  }
+  releaseImage(projectThumbnail);
+  projectThumbnail = sceneProjectPicture(s.sceneIndex, s.backgroundImage);
+  if (!projectName.empty()) savePng(projectThumbnail, "Projects/" + projectName + ".png");
   releaseImage(scene.thumbnail);
-  scene.thumbnail = scenePanelPicture(canvasPicture, scene.width, scene.height);
+  scene.thumbnail = scenePanelPicture(s.sceneIndex, s.backgroundImage);
   s.endFlag = 1;
   return true;
 }

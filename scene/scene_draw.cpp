@@ -103,7 +103,7 @@ bool tileReaches(const View& v, const TileRecord& t, const SceneDrawPicture& p) 
   return reaches(v, t.x, t.y, p.width, p.height) || (t.selected == 1 && reaches(v, t.x, t.y, t.width, t.height));
 }
 
-void drawInstance(const View& v, const ObjectRecord& o, const SpriteRecord* sprite) {
+void drawInstance(const View& v, const ObjectRecord& o, const SpriteRecord* sprite, bool marks) {
   drawingMode(DRAW_ALPHABLEND);
   int64_t cx = NO_IMAGE_CENTRE, cy = NO_IMAGE_CENTRE;
   int64_t boxW = NO_IMAGE_BOX, boxH = NO_IMAGE_BOX;
@@ -121,7 +121,7 @@ void drawInstance(const View& v, const ObjectRecord& o, const SpriteRecord* spri
   } else {
     sceneImage(v, PIC_ICON_NO_IMAGE, int64_t(o.x) - cx, int64_t(o.y) - cy);
   }
-  if (o.selected == 1) {
+  if (o.selected == 1 && marks) {
     drawingMode(DRAW_XOR);
     sceneBox(v, int64_t(o.x) - cx, int64_t(o.y) - cy, boxW, boxH, SELECTION_COLOUR);
     drawingMode(DRAW_ALPHABLEND);
@@ -135,7 +135,7 @@ void drawTile(const View& v, const TileRecord& t, const SceneViewInput& in) {
   if (in.tab == VIEW_TAB_TILES && (in.tileAction == VIEW_ACTION_SELECT || in.tileAction == VIEW_ACTION_REMOVE))
     extra = t.depth == in.layerDepth ? 255 : 100;
   if (isImage(t.image)) sceneImage(v, t.image, t.x, t.y, extra);
-  if (t.selected == 1) {
+  if (t.selected == 1 && in.marks == 1) {
     drawingMode(DRAW_XOR);
     sceneBox(v, t.x, t.y, t.width, t.height, SELECTION_COLOUR);
     drawingMode(DRAW_ALPHABLEND);
@@ -243,7 +243,8 @@ std::string drawSceneView(int target, int originX, int originY, const SceneViewI
     findShown(v, scene.name, instancesShown, tilesShown, shown);
   }
   for (const SceneDrawRecord* r : shown.records) {
-    if (r->entry.instance >= 0) drawInstance(v, objects[size_t(r->entry.instance)], spriteAt(r->picture.sprite));
+    if (r->entry.instance >= 0)
+      drawInstance(v, objects[size_t(r->entry.instance)], spriteAt(r->picture.sprite), in.marks == 1);
     else drawTile(v, tiles[size_t(r->entry.tile)], in);
   }
   // The status names the last selected instance in order, seen or not.

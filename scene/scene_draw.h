@@ -28,6 +28,7 @@ struct SceneViewInput {
   int mouseX = 0, mouseY = 0;
   int selectedTileImage = -1;
   int showGrid = 1, gridSize = 20, snapToGrid = 1;
+  int marks = 1;              // the selection marks of instances and tiles
 };
 
 // Draws the scene into `target` (steps from the scene colour to the placing

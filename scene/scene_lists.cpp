@@ -33,6 +33,14 @@ int loadWorkImage(const std::string& file) {
   return image > 0 ? image : -1;
 }
 
+int loadSceneBackgroundImage(const std::string& name, bool needsFile) {
+  if (name.empty()) return -1;
+  for (const BackgroundRecord& b : backgrounds)
+    if (b.name == name && (!needsFile || !b.file.empty()))
+      return isUsableName(b.file) ? loadWorkImage(b.file) : -1;   // nothing read from outside the work folder
+  return -1;
+}
+
 void fillLayerList(const std::string& sceneName, int list) {
   clearGadgetItems(list);
   for (const LayerRecord& l : layers)

@@ -29,6 +29,9 @@ void loadSceneBackground(int canvas, int area, const std::string& name);
 void showSceneBackground(int canvas, int area, int picture);
 // Loads the image work folder + "/" + file; -1 when it cannot be loaded.
 int loadWorkImage(const std::string& file);
+// The picture of the first background named `name` (with `needsFile`, the
+// first of that name that has a file); -1 for none or one that does not load.
+int loadSceneBackgroundImage(const std::string& name, bool needsFile);
 // Makes the display image of every instance of the scene anew from its
 // sprite's current first frame, turned by its image angle.
 void buildInstanceImages(const std::string& sceneName);
@@ -52,19 +55,14 @@ int clampedSum(int value, int delta);
 // ---------------------------------------------------------------- Done (scene_done.cpp)
 // Validates and writes back; true when the window may close.
 bool sceneDone(SceneState& s);
-// The 240 x 240 project picture and the 150 x 100 panel picture of a scene
-// of size w x h from the scene canvas's picture. Each returns a new image.
-int sceneProjectPicture(int canvasPicture, int w, int h);
-int scenePanelPicture(int canvasPicture, int w, int h);
 
 // ---------------------------------------------------------------- view (scene_view.cpp)
 // One tick of the scene view: the toolbar buttons follow the tab, and the
 // scene canvas is drawn from the records.
 void sceneViewTick(SceneState& s);
-// The scene's picture on its canvas: the part the scroll area shows, or
-// with `whole` the whole canvas (before Done takes its pictures); then the
-// status label and the tile-set canvas.
-void redrawSceneView(SceneState& s, bool whole);
+// The scene's picture on its canvas: the part the scroll area shows; then
+// the status label and the tile-set canvas.
+void redrawSceneView(SceneState& s);
 // What the view's picture depends on, read from the window.
 SceneViewInput sceneViewInput(const SceneState& s);
 // Frees what the view keeps between ticks; when the window closes.

@@ -60,7 +60,7 @@ SceneViewInput sceneViewInput(const SceneState& s) {
   return in;
 }
 
-void redrawSceneView(SceneState& s, bool whole) {
+void redrawSceneView(SceneState& s) {
   int canvas = canvasImage(s.g.sceneCanvas);
   std::string status;
   if (isImage(canvas)) {
@@ -69,7 +69,7 @@ void redrawSceneView(SceneState& s, bool whole) {
     int left = std::clamp(getGadgetAttribute(s.g.sceneArea, ATTR_SCROLL_X), 0, cw);
     int top = std::clamp(getGadgetAttribute(s.g.sceneArea, ATTR_SCROLL_Y), 0, ch);
     int w = std::min(gadgetWidth(s.g.sceneArea), cw - left), h = std::min(gadgetHeight(s.g.sceneArea), ch - top);
-    if (whole || (w >= cw && h >= ch)) {
+    if (w >= cw && h >= ch) {
       status = drawSceneView(canvas, 0, 0, in);
     } else if (w > 0 && h > 0) {
       int part = partImage(w, h);
@@ -100,5 +100,5 @@ void sceneViewTick(SceneState& s) {
   bool shown = tab == TAB_OBJECTS || tab == TAB_TILES;
   resizeGadget(s.g.newButton, shown ? NEW_BUTTON_X : HIDDEN_BUTTON_X, UI_IGNORE, UI_IGNORE, UI_IGNORE);
   resizeGadget(s.g.shiftButton, shown ? SHIFT_BUTTON_X : HIDDEN_BUTTON_X, UI_IGNORE, UI_IGNORE, UI_IGNORE);
-  redrawSceneView(s, false);
+  redrawSceneView(s);
 }

@@ -22,13 +22,7 @@ SceneRecord& sceneOf(const SceneState& s) { return scenes[size_t(s.sceneIndex)];
 
 void loadBackgroundImage(SceneState& s, bool needsFile) {
   s.backgroundImage = releaseImage(s.backgroundImage);
-  const std::string& wanted = sceneOf(s).background;
-  if (wanted.empty()) return;
-  for (const BackgroundRecord& b : backgrounds)
-    if (b.name == wanted && (!needsFile || !b.file.empty())) {
-      s.backgroundImage = loadWorkImage(b.file);
-      return;
-    }
+  s.backgroundImage = loadSceneBackgroundImage(sceneOf(s).background, needsFile);
 }
 
 void chooseColour(SceneState& s) {

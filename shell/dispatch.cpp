@@ -7,6 +7,7 @@
 #include "project/project_file.h"
 #include "project/scene_order.h"
 #include "project/tables.h"
+#include "scene/scene_cards.h"
 #include "scene/scene_window.h"
 #include "shell/about.h"
 #include "shell/mainwindow.h"
@@ -77,7 +78,9 @@ void newCommand() {
 }
 
 void openCommand() {
-  openProject();
+  // The reader leaves every scene the empty card; the scenes are drawn
+  // once all their records are read.
+  if (openProject()) buildSceneCards();
   refreshResourcePanel();
   releaseFreeMemory();   // what the reading of the file used
   warnOfUnreadPictures();

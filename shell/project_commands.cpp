@@ -7,6 +7,7 @@
 #include "shell/preferences.h"
 #include "shell/resource_panel.h"
 #include "shell/settings.h"
+#include "ui/image.h"
 #include "ui/system.h"
 #include "ui/ui.h"
 
@@ -37,12 +38,29 @@ void newProject() {
 
 namespace {
 
+// The open dialog shows the project under its new name as it showed it
+// under the old one: with the picture the last Done made in this project,
+// else with the old name's thumbnail, which stays where it is. Without
+// either the dialog keeps its placeholder.
+void writeThumbnailUnderNewName(const std::string& nameBefore) {
+  const std::string thumbnail = "Projects/" + projectName + ".png";
+  if (isImage(projectThumbnail)) {
+    savePng(projectThumbnail, thumbnail);
+    return;
+  }
+  const std::string before = "Projects/" + nameBefore + ".png";
+  if (!nameBefore.empty() && nameBefore != projectName && fileSize(before) > 0) copyFile(before, thumbnail);
+}
+
 // Writes under the name just asked for; a name under which nothing could be
 // written is not kept, so that later commands do not act on files that
 // never were.
 bool writeUnderAskedName(const std::string& nameBefore) {
   if (projectName.empty()) return false;
-  if (writeProject()) return true;
+  if (writeProject()) {
+    writeThumbnailUnderNewName(nameBefore);
+    return true;
+  }
   projectName = nameBefore;
   updateWindowTitle();
   return false;

@@ -1,7 +1,7 @@
 // The scene window on the large benchmark project: opening it (and closing
 // it through Done, which costs little beside), with the memory that the
-// images made for the open window take; and Done's two pictures of a
-// 640 x 480 scene. Runs on the offscreen platform unless QT_QPA_PLATFORM
+// images made for the open window take; Done's two pictures of a 640 x 480
+// scene; and the cards of every scene that Open makes. Runs on the offscreen platform unless QT_QPA_PLATFORM
 // says otherwise, in a fresh folder under /tmp (or ZM_BENCH_FOLDER).
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
@@ -13,7 +13,8 @@
 #include "project/makers.h"
 #include "project/tables.h"
 #include "ui/image.h"
-#include "scene/scene_parts.h"
+#include "scene/scene_cards.h"
+#include "scene/scene_pictures.h"
 #include "scene/scene_window.h"
 #include "ui/driver.h"
 #include "ui/pictures.h"
@@ -54,18 +55,31 @@ void BM_OpenSceneWindow(benchmark::State& state) {
 }
 
 void BM_DonePictures(benchmark::State& state) {
-  int canvas = createImage(UI_ANY, 640, 480, 24, opaque(rgb(30, 90, 200)));
+  clearProjectTables();
+  SceneRecord& scene = appendScene();
+  scene.width = 640;
+  scene.height = 480;
+  scene.blue = 200;
   for (auto _ : state) {
-    int project = sceneProjectPicture(canvas, 640, 480);
-    int panel = scenePanelPicture(canvas, 640, 480);
+    int project = sceneProjectPicture(0, -1);
+    int panel = scenePanelPicture(0, -1);
     benchmark::DoNotOptimize(project + panel);
     freeImage(project);
     freeImage(panel);
   }
-  freeImage(canvas);
+  clearProjectTables();
+}
+
+// What Open adds: the card of every scene of the large project.
+void BM_SceneCards(benchmark::State& state) {
+  BenchFolder folder("scene cards", true);
+  buildLargeProject(1);
+  for (auto _ : state) buildSceneCards();
+  state.counters["scenes"] = double(scenes.size());
 }
 
 BENCHMARK(BM_OpenSceneWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_DonePictures)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SceneCards)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

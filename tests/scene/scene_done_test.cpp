@@ -51,9 +51,9 @@ TEST_F(SceneDone, EveryMessageOfOneClickAndARenameThatStays) {
   EXPECT_NE(itemGadget("Scenes", "level"), 0);
 }
 
-// The project picture and the panel picture are the scene canvas scaled:
-// a red 640 x 480 scene with a blue tile on its top-left quarter.
-TEST_F(SceneDone, PicturesAreTheScaledSceneCanvas) {
+// The project picture and the panel picture are the scene scaled: a red
+// 640 x 480 scene with a blue tile on its top-left quarter.
+TEST_F(SceneDone, PicturesAreTheScaledScene) {
   std::string scene = newScene();
   scenes[0].red = 255;
   addTile(scene, "tile_30", 1000000, 0, 0, 320, 240);

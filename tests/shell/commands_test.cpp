@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "project/makers.h"
+#include "scene/scene_window.h"
 #include "tests/shell/shell_fixture.h"
 #include "tests/shell/widget_probe.h"
 
@@ -173,6 +174,47 @@ TEST_F(Commands, SaveAsCancelledKeepsTheProjectsName) {
   std::vector<DirEntry> written;
   listFolder("Projects", "*.xml", written);
   EXPECT_EQ(written.size(), 1u);
+}
+
+// Save as gives the new name the project's thumbnail: the one on disk under
+// the old name, which stays, or the one a Done made while the project had
+// no name yet; without either the open dialog keeps its placeholder.
+TEST_F(Commands, SaveAsGivesTheNewNameTheThumbnail) {
+  startMainWindow();
+  auto saveAs = [](const std::string& name) {
+    driverChooseMenu(MENU_SAVE_AS);
+    driverSetText("name", name);
+    driverClick("OK");
+    runSteps();
+  };
+  std::string scene = newScene();
+  saveAs("plain");
+  EXPECT_EQ(fileKind("Projects/plain.png"), FILE_NONE);
+  std::string old;
+  writeFile("Projects/plain.png", "a picture of an earlier session");
+  ASSERT_TRUE(readFile("Projects/plain.png", old));
+  saveAs("copy");
+  EXPECT_EQ(TempFolder::read("Projects/copy.png"), old);
+  EXPECT_EQ(TempFolder::read("Projects/plain.png"), old);
+  saveAs("copy");   // under its own name: the file stays whole
+  EXPECT_EQ(TempFolder::read("Projects/copy.png"), old);
+
+  newProject();
+  scene = newScene();
+  scenes[0].green = 255;
+  driverClick("Done");
+  editScene(scene);
+  saveAs("fresh");
+  int png = loadImage(UI_ANY, "Projects/fresh.png");
+  ASSERT_TRUE(isImage(png));
+  EXPECT_EQ(getPixel(png, 10, 10), opaque(rgb(0, 255, 0)));
+  EXPECT_EQ(getPixel(png, 10, 200), opaque(rgb(0, 0, 0)));
+  freeImage(png);
+
+  newProject();
+  newScene();
+  saveAs("bare");
+  EXPECT_EQ(fileKind("Projects/bare.png"), FILE_NONE) << "New forgets the last project's picture";
 }
 
 TEST_F(Commands, FailedWriteIsNotReportedAsSaved) {
