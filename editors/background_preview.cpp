@@ -59,6 +59,10 @@ void drawGrid(const Pixels& p, int width, int height, const TileGrid& g) {
   }
 }
 
+Pixels pixelsOf(int target) {
+  return {imageBuffer(target), size_t(imageBufferPitch(target)), imageWidth(target), imageHeight(target)};
+}
+
 }  // namespace
 
 void drawBackgroundTick(int target, int picture, const TileGrid* grid) {
@@ -76,8 +80,25 @@ void drawBackgroundTick(int target, int picture, const TileGrid* grid) {
   drawingMode(DRAW_ALPHABLEND);
   drawImage(picture, 0, 0);
   stopDrawing();
-  if (grid) {
-    Pixels p{imageBuffer(target), size_t(imageBufferPitch(target)), w, h};
-    drawGrid(p, imageWidth(picture), imageHeight(picture), *grid);
+  if (grid) drawGrid(pixelsOf(target), imageWidth(picture), imageHeight(picture), *grid);
+}
+
+bool updateBackgroundTick(BackgroundShown& shown, int target, int picture, const TileGrid* grid) {
+  if (!isImage(picture) || !isImage(target)) return false;
+  BackgroundShown now{true, target, picture, imageWidth(target), imageHeight(target), imageWidth(picture),
+                      imageHeight(picture), grid != nullptr, grid ? *grid : TileGrid{}};
+  bool samePicture = shown.drawn && shown.target == now.target && shown.picture == now.picture &&
+                     shown.targetWidth == now.targetWidth && shown.targetHeight == now.targetHeight &&
+                     shown.pictureWidth == now.pictureWidth && shown.pictureHeight == now.pictureHeight;
+  if (samePicture && shown.tiled == now.tiled && shown.grid == now.grid) return false;
+  if (samePicture) {
+    // Exclusive or undoes itself: the old grid off, the new one on.
+    Pixels p = pixelsOf(target);
+    if (shown.tiled) drawGrid(p, now.pictureWidth, now.pictureHeight, shown.grid);
+    if (now.tiled) drawGrid(p, now.pictureWidth, now.pictureHeight, now.grid);
+  } else {
+    drawBackgroundTick(target, picture, grid);
   }
+  shown = now;
+  return true;
 }

@@ -32,6 +32,7 @@ struct BackgroundWindow {
   std::string current;   // the record's file, or the full path of a file picked here
   bool picked = false;
   int preview = 0;       // the picture of the current file, 0 when it cannot be loaded
+  BackgroundShown shown;   // what the last tick left on the canvas
 };
 
 BackgroundRecord& record(const BackgroundWindow& b) { return backgrounds[size_t(b.frame.index)]; }
@@ -54,13 +55,14 @@ void drawBackgroundPreview(int area, int canvas, int image) {
   refreshCanvas(canvas);
 }
 
-void tick(const BackgroundWindow& b) {
+// Most ticks have nothing new to show: the canvas then stays as it is.
+void tick(BackgroundWindow& b) {
   if (!isImage(b.preview)) return;
   int v[tileFieldCount];
   for (int i = 0; i < tileFieldCount; ++i) v[i] = textValue(getGadgetText(b.fields[i]));
   TileGrid grid{v[0], v[1], v[2], v[3], v[4], v[5]};
-  drawBackgroundTick(canvasImage(b.canvas), b.preview, getGadgetState(b.tileBox) ? &grid : nullptr);
-  refreshCanvas(b.canvas);
+  if (updateBackgroundTick(b.shown, canvasImage(b.canvas), b.preview, getGadgetState(b.tileBox) ? &grid : nullptr))
+    refreshCanvas(b.canvas);
 }
 
 // The tiles of this background that start beyond the new picture go; the
@@ -90,6 +92,7 @@ void selectImage(BackgroundWindow& b) {
   if (b.preview) freeImage(b.preview);
   b.preview = loadImage(UI_ANY, path);
   drawBackgroundPreview(b.area, b.canvas, b.preview);
+  b.shown = {};   // a new picture, maybe under the old number
   BackgroundRecord& r = record(b);
   if (r.thumbnail > 0) freeImage(r.thumbnail);
   r.thumbnail = panelPicture(b.preview);

@@ -219,3 +219,44 @@ TEST_F(BackgroundWindow, GridPastTheBackdropStaysSteady) {
   editBackground(name);
   EXPECT_EQ(seen, std::vector<uint32_t>(3, opaque(0)));
 }
+
+// A tick with nothing new leaves the canvas as it is (a mark made on it
+// stays); a typed tile field, the tile-set box and a new picture of the
+// same size each show at the next tick.
+TEST_F(BackgroundWindow, IdleTicksLeaveTheCanvasAndChangesShowAtOnce) {
+  startMainWindow();
+  std::string name = newBackground();
+  writePicture(workFolder + "/tiles.png", 100, 64, paint);
+  makeFolder("picks");
+  const uint32_t green = opaque(rgb(20, 200, 20)), mark = opaque(rgb(7, 7, 7));
+  writePicture(folder.path + "/picks/same_size.png", 100, 64, green);
+  BackgroundRecord& r = backgrounds[0];
+  r.file = "tiles.png";
+  r.tile = 1;
+  r.tilewidth = r.tileheight = 32;
+  auto expectShown = [](std::vector<std::pair<std::pair<int, int>, uint32_t>> probes, const char* what) {
+    int shown = canvasSnapshot(gadgetByName(0, "preview"));
+    for (auto [at, color] : probes)
+      EXPECT_EQ(getPixel(shown, at.first, at.second), color) << what << " at " << at.first << "," << at.second;
+    freeImage(shown);
+  };
+  driverTick(titleOf(name), 777);
+  driverCall([&] { setPixel(canvasImage(gadgetByName(0, "preview")), 50, 50, mark); });
+  driverTick(titleOf(name), 777);
+  driverTick(titleOf(name), 777);
+  driverCall([&] { EXPECT_EQ(getPixel(canvasImage(gadgetByName(0, "preview")), 50, 50), mark); });
+  driverSetText("Width", "16");
+  driverTick(titleOf(name), 777);
+  driverCall([&] { expectShown({{{16, 5}, inverted}, {{20, 5}, paint}, {{5, 0}, inverted}}, "width 16"); });
+  driverClick("Select image...");
+  driverAnswerFile("Select an image", folder.path + "/picks/same_size.png");
+  driverTick(titleOf(name), 777);
+  const uint32_t greenInverted = opaque(rgb(20 ^ 255, 200 ^ 255, 20 ^ 255));
+  driverCall([&] { expectShown({{{16, 5}, greenInverted}, {{20, 5}, green}, {{50, 50}, green}}, "new picture"); });
+  driverCheck("Use as tile set", false);
+  driverTick(titleOf(name), 777);
+  driverCall([&] { expectShown({{{16, 5}, green}, {{5, 0}, green}}, "no tile set"); });
+  driverClick("Done");
+  editBackground(name);
+  EXPECT_TRUE(driverCheckDone());
+}
