@@ -41,15 +41,18 @@ namespace {
 // The open dialog shows the project under its new name as it showed it
 // under the old one: with the picture the last Done made in this project,
 // else with the old name's thumbnail, which stays where it is. Without
-// either the dialog keeps its placeholder.
+// either the dialog shows its placeholder.
 void writeThumbnailUnderNewName(const std::string& nameBefore) {
   const std::string thumbnail = "Projects/" + projectName + ".png";
   if (isImage(projectThumbnail)) {
     savePng(projectThumbnail, thumbnail);
     return;
   }
+  if (nameBefore == projectName) return;
   const std::string before = "Projects/" + nameBefore + ".png";
-  if (!nameBefore.empty() && nameBefore != projectName && fileSize(before) > 0) copyFile(before, thumbnail);
+  if (!nameBefore.empty() && fileSize(before) > 0) copyFile(before, thumbnail);
+  // A project saved over another keeps none of the other's picture.
+  else deleteFile(thumbnail);
 }
 
 // Writes under the name just asked for; a name under which nothing could be

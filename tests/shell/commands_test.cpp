@@ -215,6 +215,11 @@ TEST_F(Commands, SaveAsGivesTheNewNameTheThumbnail) {
   newScene();
   saveAs("bare");
   EXPECT_EQ(fileKind("Projects/bare.png"), FILE_NONE) << "New forgets the last project's picture";
+
+  newProject();
+  newScene();
+  saveAs("fresh");   // over the green project: its picture is not this one's
+  EXPECT_EQ(fileKind("Projects/fresh.png"), FILE_NONE);
 }
 
 TEST_F(Commands, FailedWriteIsNotReportedAsSaved) {
