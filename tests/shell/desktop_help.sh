@@ -17,8 +17,10 @@ start_desktop 1280x1024
 program=$!
 viewer="$dir/$(basename "$help")"
 viewers() {   # the processes of the copied viewer
+  # -ef is a shell test (same file), not a program started for each of the
+  # hundreds of processes the browser tests run beside this one.
   for p in /proc/[0-9]*; do
-    [ "$(readlink "$p/exe" 2> /dev/null)" = "$viewer" ] && echo "${p#/proc/}"
+    [ "$p/exe" -ef "$viewer" ] 2> /dev/null && echo "${p#/proc/}"
   done
 }
 top_window() { xprop -root _NET_CLIENT_LIST_STACKING | awk '{print $NF}'; }
