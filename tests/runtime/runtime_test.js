@@ -618,7 +618,7 @@ CASES.names_and_files = async (browser, dir, fail) => {
 };
 
 require('./api_cases.js')(CASES, {F, TEMPLATE, play, check, near, RED, BLUE, GREEN, WHITE});
-require('./step_cases.js')(CASES, {F, TEMPLATE, play, check, near, WHITE});
+require('./step_cases.js')(CASES, {F, TEMPLATE, play, check, near, RED, BLUE, GREEN, WHITE});
 
 // ---------------------------------------------------------------------------
 // Games the builder wrote from project records (see game_writer.cpp).
