@@ -369,6 +369,7 @@ module.exports = function addCases(CASES, h) {
        '000 000 000 100 001'],
       ['A repeated again', [['rawKeyDown', 65, 'a', {autoRepeat: true}]], '000 000 000 100 001'],
       ['A up', [['keyUp', 65, 'a', {}]], '000 000 000 001 001'],
+      ['A let go once more, not held', [['keyUp', 65, 'a', {}]], '000 000 000 000 001'],
       ['a click down and up between two steps', ['click'], '000 000 000 000 110'],
       ['nothing', [], '000 000 000 000 001'],
     ];
