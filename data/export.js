@@ -71,8 +71,16 @@ var view_xview = 0;
 var view_yview = 0;
 var view_wview = 640;
 var view_hview = 480;
-var mouse_x = 0;
-var mouse_y = 0;
+/* The pointer is kept in canvas pixels and mouse_x and mouse_y are worked
+   out when read, so that they follow a view moving under a still pointer. */
+var zm_pointer_x = 0;
+var zm_pointer_y = 0;
+zm_Object.defineProperty(zm_window, 'mouse_x', {enumerable: true,
+  get: function () { return zm_pointer_x + view_xview; },
+  set: function (v) { zm_pointer_x = v - view_xview; }});
+zm_Object.defineProperty(zm_window, 'mouse_y', {enumerable: true,
+  get: function () { return zm_pointer_y + view_yview; },
+  set: function (v) { zm_pointer_y = v - view_yview; }});
 var tilt_x = 0;
 var tilt_y = 0;
 var tilt_z = 0;
@@ -357,6 +365,7 @@ function __instance_init__(self, OBJ, PARENT, visible, depth, SPRITE, collision,
   self.zm_kin = null;
   self.zm_vars = [];
   self.place_meeting = zm_place_meeting_method;
+  zm_Object.defineProperties(self, zm_shape_fields);
   zm_objects.push(self);
 }
 var zm_probe = null;
@@ -665,8 +674,8 @@ function zm_make_instance(def, x, y) {
   inst.object_index = def;
   inst.zm_alive = true;
   inst.zm_dying = false;
-  inst.x = x;
-  inst.y = y;
+  inst.zm_x = x;
+  inst.zm_y = y;
   inst.xprevious = x;
   inst.yprevious = y;
   inst.xstart = x;
@@ -680,13 +689,13 @@ function zm_make_instance(def, x, y) {
   inst.gravity_direction = 90;
   inst.depth = def.zm_depth;
   inst.visible = def.zm_visible;
-  inst.collision = def.zm_collision;
-  inst.sprite_index = def.zm_sprite;
+  inst.zm_col = def.zm_collision;
+  inst.zm_spr = def.zm_sprite;
   inst.image_index = 0;
   inst.image_speed = 1;
   inst.image_number = def.zm_sprite ? def.zm_sprite.zm_frames.length : 0;
-  inst.image_xscale = 1;
-  inst.image_yscale = 1;
+  inst.zm_xs = 1;
+  inst.zm_ys = 1;
   inst.image_alpha = 1;
   inst.image_angle = 0;
   inst.other = null;
@@ -695,9 +704,12 @@ function zm_make_instance(def, x, y) {
   inst.zm_sp = 0;
   inst.zm_dr = 0;
   inst.zm_order = zm_order++;
-  inst.zm_gx = 0;
-  inst.zm_gy = 0;
   inst.zm_cells = null;
+  inst.zm_gx0 = 0;
+  inst.zm_gx1 = 0;
+  inst.zm_gy0 = 0;
+  inst.zm_gy1 = 0;
+  inst.zm_dirty = false;
   inst.zm_qs = 0;
   for (var i = 0; i < def.zm_vars.length; i++) {
     if (!(def.zm_vars[i] in inst)) inst[def.zm_vars[i]] = undefined;
@@ -728,8 +740,6 @@ function zm_event(inst, k) {
     zm_report('object ' + inst.object_index.zm_name, 'event ' + zm_event_names[k], e);
   }
   zm_self = saved;
-  if (zm_grid_ok && inst.zm_cells !== null && (inst.x !== inst.zm_gx || inst.y !== inst.zm_gy))
-    zm_grid_move(inst);
 }
 
 /* One event for every instance that lives when the round starts. */
@@ -780,17 +790,46 @@ function zm_move(inst) {
     zm_sync_motion(inst);
   }
   if (inst.hspeed !== 0 || inst.vspeed !== 0) {
-    inst.x += inst.hspeed;
-    inst.y += inst.vspeed;
+    inst.zm_x += inst.hspeed;
+    inst.zm_y += inst.vspeed;
+    if (zm_grid_ok) zm_touch(inst);
   }
 }
 
 /* ---- collision masks and the spatial grid ---- */
 
+/* The grid files each instance that can be met in the 64-pixel cells its
+   mask covers; one covering more than zm_BIG cells is kept in zm_grid_big,
+   which every test looks through. Once built in a step, the grid is kept
+   up to date: the values that shape a mask are accessors on every object,
+   over the instance's own zm_ fields, and a write marks the instance for
+   filing again before the next test, whoever made it. */
 var zm_CELL = 64;
+var zm_BIG = 256;
 var zm_grid = new zm_Map();
+var zm_grid_big = [];
+var zm_big_cells = [zm_grid_big];
 var zm_grid_ok = false;
+var zm_dirty = [];
 var zm_query_stamp = 0;
+
+function zm_touch(inst) {
+  if (inst.zm_dirty === false) { inst.zm_dirty = true; zm_dirty.push(inst); }
+}
+var zm_shape_fields = {
+  x: {enumerable: true, get: function () { return this.zm_x; },
+      set: function (v) { this.zm_x = v; if (zm_grid_ok) zm_touch(this); }},
+  y: {enumerable: true, get: function () { return this.zm_y; },
+      set: function (v) { this.zm_y = v; if (zm_grid_ok) zm_touch(this); }},
+  collision: {enumerable: true, get: function () { return this.zm_col; },
+              set: function (v) { this.zm_col = v; if (zm_grid_ok) zm_touch(this); }},
+  sprite_index: {enumerable: true, get: function () { return this.zm_spr; },
+                 set: function (v) { this.zm_spr = v; if (zm_grid_ok) zm_touch(this); }},
+  image_xscale: {enumerable: true, get: function () { return this.zm_xs; },
+                 set: function (v) { this.zm_xs = v; if (zm_grid_ok) zm_touch(this); }},
+  image_yscale: {enumerable: true, get: function () { return this.zm_ys; },
+                 set: function (v) { this.zm_ys = v; if (zm_grid_ok) zm_touch(this); }}
+};
 var zm_ma = {kind: 0, x0: 0, y0: 0, x1: 0, y1: 0, cx: 0, cy: 0, rx: 0, ry: 0, k: 1};
 var zm_mb = {kind: 0, x0: 0, y0: 0, x1: 0, y1: 0, cx: 0, cy: 0, rx: 0, ry: 0, k: 1};
 
@@ -800,9 +839,9 @@ var zm_mb = {kind: 0, x0: 0, y0: 0, x1: 0, y1: 0, cx: 0, cy: 0, rx: 0, ry: 0, k:
    frame, its radii scaled apart. k = rx / ry stretches y so that the
    ellipse becomes a circle of radius rx; a flat ellipse is a point. */
 function zm_mask(inst, x, y, m) {
-  var s = inst.sprite_index;
+  var s = inst.zm_spr;
   if (!s || s.zm_frames === undefined) { m.kind = 0; return m; }
-  var xs = inst.image_xscale, ys = inst.image_yscale, a, b;
+  var xs = inst.zm_xs, ys = inst.zm_ys, a, b;
   if (s.zm_circle) {
     m.kind = 2;
     m.cx = x + (s.zm_w / 2 - s.zm_cx) * xs;
@@ -881,12 +920,18 @@ function zm_cell_key(gx, gy) { return gx * 100003 + gy; }
 
 function zm_grid_insert(inst) {
   inst.zm_cells = null;
-  if (!inst.zm_alive || inst.collision == 0) return;
-  var m = zm_mask(inst, inst.x, inst.y, zm_mb);
+  if (!inst.zm_alive || inst.zm_col == 0) return;
+  var m = zm_mask(inst, inst.zm_x, inst.zm_y, zm_mb);
   if (m.kind === 0) return;
   var gx0 = zm_Math.floor(m.x0 / zm_CELL), gx1 = zm_Math.floor(m.x1 / zm_CELL);
   var gy0 = zm_Math.floor(m.y0 / zm_CELL), gy1 = zm_Math.floor(m.y1 / zm_CELL);
-  if ((gx1 - gx0 + 1) * (gy1 - gy0 + 1) > 4096) { gx1 = gx0 + 63; gy1 = gy0 + 63; }
+  // Not below: too many cells, or a place that is no number.
+  if (!((gx1 - gx0 + 1) * (gy1 - gy0 + 1) <= zm_BIG)) {
+    zm_grid_big.push(inst);
+    inst.zm_cells = zm_big_cells;
+    inst.zm_gx0 = NaN;      // never the same cells: filed again at every change
+    return;
+  }
   var cells = [];
   for (var gx = gx0; gx <= gx1; gx++) {
     for (var gy = gy0; gy <= gy1; gy++) {
@@ -897,8 +942,8 @@ function zm_grid_insert(inst) {
     }
   }
   inst.zm_cells = cells;
-  inst.zm_gx = inst.x;
-  inst.zm_gy = inst.y;
+  inst.zm_gx0 = gx0; inst.zm_gx1 = gx1;
+  inst.zm_gy0 = gy0; inst.zm_gy1 = gy1;
 }
 
 function zm_grid_remove(inst) {
@@ -911,22 +956,42 @@ function zm_grid_remove(inst) {
   inst.zm_cells = null;
 }
 
-function zm_grid_move(inst) {
+/* Most changes leave an instance in the cells it was in. */
+function zm_grid_refile(inst) {
+  inst.zm_dirty = false;
+  if (inst.zm_cells !== null && inst.zm_alive && inst.zm_col != 0) {
+    var m = zm_mask(inst, inst.zm_x, inst.zm_y, zm_mb);
+    if (m.kind !== 0 && zm_Math.floor(m.x0 / zm_CELL) === inst.zm_gx0 && zm_Math.floor(m.x1 / zm_CELL) === inst.zm_gx1 &&
+        zm_Math.floor(m.y0 / zm_CELL) === inst.zm_gy0 && zm_Math.floor(m.y1 / zm_CELL) === inst.zm_gy1) return;
+  }
   zm_grid_remove(inst);
   zm_grid_insert(inst);
 }
 
 function zm_grid_build() {
   zm_grid.forEach(function (list) { list.length = 0; });
+  zm_grid_big.length = 0;
   for (var i = 0; i < zm_instances.length; i++) zm_grid_insert(zm_instances[i]);
   zm_grid_ok = true;
+}
+
+/* Called by every collision test: the grid as the instances are now. */
+function zm_grid_ready() {
+  if (!zm_grid_ok) { zm_grid_build(); return; }
+  var list = zm_dirty;
+  if (list.length === 0) return;
+  for (var i = 0; i < list.length; i++) zm_grid_refile(list[i]);
+  list.length = 0;
 }
 
 function zm_grid_drop() {
   if (!zm_grid_ok) return;
   zm_grid_ok = false;
   if (zm_grid.size > 20000) zm_grid = new zm_Map();
-  for (var i = 0; i < zm_instances.length; i++) zm_instances[i].zm_cells = null;
+  var i;
+  for (i = 0; i < zm_instances.length; i++) zm_instances[i].zm_cells = null;
+  for (i = 0; i < zm_dirty.length; i++) zm_dirty[i].zm_dirty = false;
+  zm_dirty.length = 0;
 }
 
 /* Is inst (not self, alive, colliding) of obj or of one of its descendants;
@@ -936,35 +1001,50 @@ function zm_matches(inst, obj) {
   return inst.object_index.zm_kin[obj.zm_oid] === true;
 }
 
+/* The first instance of obj in the list, not seen before in this test,
+   whose mask meets m; null when none. */
+function zm_meeting_in(list, self, m, obj, stamp) {
+  for (var i = 0; i < list.length; i++) {
+    var c = list[i];
+    if (c.zm_qs === stamp) continue;
+    c.zm_qs = stamp;
+    if (c === self || !c.zm_alive || c.zm_col == 0 || !zm_matches(c, obj)) continue;
+    if (zm_masks_meet(m, zm_mask(c, c.zm_x, c.zm_y, zm_mb))) return c;
+  }
+  return null;
+}
+
 /* The first instance of obj (or of a descendant of obj) whose mask meets the
    mask m, other than self; null when none. */
 function zm_find_meeting(self, m, obj) {
   if (!obj || (obj.zm_alive === undefined && !zm_is_object(obj))) return null;
-  if (!zm_grid_ok) zm_grid_build();
-  var stamp = ++zm_query_stamp;
+  zm_grid_ready();
   var gx0 = zm_Math.floor(m.x0 / zm_CELL), gx1 = zm_Math.floor(m.x1 / zm_CELL);
   var gy0 = zm_Math.floor(m.y0 / zm_CELL), gy1 = zm_Math.floor(m.y1 / zm_CELL);
-  if ((gx1 - gx0 + 1) * (gy1 - gy0 + 1) > 4096) return zm_find_meeting_all(self, m, obj);
+  if (!((gx1 - gx0 + 1) * (gy1 - gy0 + 1) <= 4096)) return zm_find_meeting_all(self, m, obj);
+  var stamp = ++zm_query_stamp, c;
   for (var gx = gx0; gx <= gx1; gx++) {
     for (var gy = gy0; gy <= gy1; gy++) {
       var list = zm_grid.get(zm_cell_key(gx, gy));
-      if (list === undefined) continue;
-      for (var i = 0; i < list.length; i++) {
-        var c = list[i];
-        if (c.zm_qs === stamp) continue;
-        c.zm_qs = stamp;
-        if (c === self || !c.zm_alive || c.collision == 0 || !zm_matches(c, obj)) continue;
-        if (zm_masks_meet(m, zm_mask(c, c.x, c.y, zm_mb))) return c;
-      }
+      if (list !== undefined && (c = zm_meeting_in(list, self, m, obj, stamp)) !== null) return c;
     }
   }
-  return null;
+  return zm_grid_big.length > 0 ? zm_meeting_in(zm_grid_big, self, m, obj, stamp) : null;
 }
 function zm_find_meeting_all(self, m, obj) {
   for (var i = 0; i < zm_instances.length; i++) {
     var c = zm_instances[i];
-    if (c === self || !c.zm_alive || c.collision == 0 || !zm_matches(c, obj)) continue;
-    if (zm_masks_meet(m, zm_mask(c, c.x, c.y, zm_mb))) return c;
+    if (c === self || !c.zm_alive || c.zm_col == 0 || !zm_matches(c, obj)) continue;
+    if (zm_masks_meet(m, zm_mask(c, c.zm_x, c.zm_y, zm_mb))) return c;
+  }
+  return null;
+}
+
+function zm_point_in(list, x, y, obj) {
+  for (var i = 0; i < list.length; i++) {
+    var c = list[i];
+    if (!c.zm_alive || c.zm_col == 0 || !zm_matches(c, obj)) continue;
+    if (zm_mask_has_point(zm_mask(c, c.zm_x, c.zm_y, zm_mb), x, y)) return c;
   }
   return null;
 }
@@ -1111,7 +1191,7 @@ function zm_step() {
   zm_input_edges();
   list = zm_instances;
   n = list.length;
-  for (i = 0; i < n; i++) { inst = list[i]; inst.xprevious = inst.x; inst.yprevious = inst.y; }
+  for (i = 0; i < n; i++) { inst = list[i]; inst.xprevious = inst.zm_x; inst.yprevious = inst.zm_y; }
   zm_event_all(zm_EV_STEP);
   zm_grid_drop();
   list = zm_instances;
@@ -1140,7 +1220,7 @@ function zm_animate() {
   for (var i = 0; i < n; i++) {
     var inst = list[i];
     if (!inst.zm_alive) continue;
-    var s = inst.sprite_index;
+    var s = inst.zm_spr;
     var count = s && s.zm_frames ? s.zm_frames.length : 0;
     inst.image_number = count;
     if (count === 0 || inst.image_speed === 0) continue;
@@ -1235,9 +1315,9 @@ function zm_draw_frame(s, index, x, y, xs, ys, angle, alpha) {
 }
 
 function zm_draw_instance(inst) {
-  var s = inst.sprite_index;
+  var s = inst.zm_spr;
   if (!s || !s.zm_frames) return;
-  zm_draw_frame(s, inst.image_index, inst.x, inst.y, inst.image_xscale, inst.image_yscale,
+  zm_draw_frame(s, inst.image_index, inst.zm_x, inst.zm_y, inst.zm_xs, inst.zm_ys,
                 inst.image_angle, inst.image_alpha);
 }
 
@@ -1344,15 +1424,20 @@ function zm_run_steps(count) {
 
 /* ---- input ---- */
 
+/* One key code can stand for two keys (left and right Shift, the two Enter
+   keys): zm_key holds a bit for each place on the keyboard, and the code is
+   held while any of its keys is. A repeated keydown of a held key is no
+   press. */
 function zm_on_key(e, down) {
-  var k = e.keyCode & 255;
+  var k = e.keyCode & 255, bit = 1 << ((e.location | 0) & 3);
   if (down) {
-    if (!zm_key[k]) zm_key_pend_press[k] = 1;
-    zm_key[k] = 1;
+    if (zm_key[k] === 0) zm_key_pend_press[k] = 1;
+    zm_key[k] |= bit;
     zm_audio_gesture();
-  } else {
-    zm_key[k] = 0;
-    zm_key_pend_release[k] = 1;
+  } else if (zm_key[k] !== 0) {
+    // A release from a place never seen pressed lets go of the code.
+    zm_key[k] = (zm_key[k] & bit) !== 0 ? zm_key[k] & ~bit : 0;
+    if (zm_key[k] === 0) zm_key_pend_release[k] = 1;
   }
   if (k === 37 || k === 38 || k === 39 || k === 40 || k === 32 || k === 9 || k === 8) e.preventDefault();
 }
@@ -1369,8 +1454,8 @@ function zm_on_pointer(e, what) {
   if (zm_canvas) {
     var r = zm_canvas.getBoundingClientRect();
     var sx = r.width > 0 ? zm_canvas.width / r.width : 1, sy = r.height > 0 ? zm_canvas.height / r.height : 1;
-    mouse_x = (e.clientX - r.left) * sx + view_xview;
-    mouse_y = (e.clientY - r.top) * sy + view_yview;
+    zm_pointer_x = (e.clientX - r.left) * sx;
+    zm_pointer_y = (e.clientY - r.top) * sy;
   }
   var b = e.button === 0 ? 1 : e.button === 2 ? 2 : e.button === 1 ? 3 : 0;
   // A button pressed or let go while another is held comes as a move that
@@ -1468,7 +1553,8 @@ function max() { return zm_Math.max.apply(zm_Math, arguments); }
 function point_distance(x1, y1, x2, y2) { var dx = x2 - x1, dy = y2 - y1; return zm_Math.sqrt(dx * dx + dy * dy); }
 function point_direction(x1, y1, x2, y2) {
   var d = zm_Math.atan2(y2 - y1, x2 - x1) * 180 / pi;
-  return d < 0 ? d + 360 : d;
+  if (d < 0) d += 360;
+  return d >= 360 ? 0 : d;   // a hair short of a whole turn rounds up to 360
 }
 function lengthdir_x(len, dir) { return len * zm_Math.cos(dir * pi / 180); }
 function lengthdir_y(len, dir) { return len * zm_Math.sin(dir * pi / 180); }
@@ -1476,7 +1562,7 @@ function degtorad(d) { return d * pi / 180; }
 function radtodeg(r) { return r * 180 / pi; }
 
 /* user interaction */
-function keyboard_check(key) { key = key & 255; return zm_key[key] === 1 || zm_key_pressed[key] === 1; }
+function keyboard_check(key) { key = key & 255; return zm_key[key] !== 0 || zm_key_pressed[key] === 1; }
 function keyboard_check_pressed(key) { return zm_key_pressed[key & 255] === 1; }
 function keyboard_check_released(key) { return zm_key_released[key & 255] === 1; }
 function zm_mouse_test(arr, button) {
@@ -1485,7 +1571,8 @@ function zm_mouse_test(arr, button) {
   return button >= 1 && button <= 3 && arr[button] === 1;
 }
 function mouse_check_button(button) {
-  return zm_mouse_test(zm_mouse, button) || (button !== mb_none && zm_mouse_test(zm_mouse_pressed, button));
+  if (button === mb_none) return !mouse_check_button(mb_any);
+  return zm_mouse_test(zm_mouse, button) || zm_mouse_test(zm_mouse_pressed, button);
 }
 function mouse_check_button_pressed(button) { return zm_mouse_test(zm_mouse_pressed, button); }
 function mouse_check_button_released(button) { return zm_mouse_test(zm_mouse_released, button); }
@@ -1535,17 +1622,11 @@ function instance_nearest(x, y, obj) {
 }
 function collision_point(x, y, obj) {
   if (!obj || (obj.zm_alive === undefined && !zm_is_object(obj))) return null;
-  var m = zm_ma;
-  m.kind = 1; m.x0 = m.x1 = +x; m.y0 = m.y1 = +y;
-  if (!zm_grid_ok) zm_grid_build();
+  x = +x; y = +y;
+  zm_grid_ready();
   var list = zm_grid.get(zm_cell_key(zm_Math.floor(x / zm_CELL), zm_Math.floor(y / zm_CELL)));
-  if (list === undefined) return null;
-  for (var i = 0; i < list.length; i++) {
-    var c = list[i];
-    if (!c.zm_alive || c.collision == 0 || !zm_matches(c, obj)) continue;
-    if (zm_mask_has_point(zm_mask(c, c.x, c.y, zm_mb), x, y)) return c;
-  }
-  return null;
+  var c = list === undefined ? null : zm_point_in(list, x, y, obj);
+  return c === null && zm_grid_big.length > 0 ? zm_point_in(zm_grid_big, x, y, obj) : c;
 }
 function place_meeting(x, y, obj) {
   return zm_self ? zm_place_meeting_method.call(zm_self, x, y, obj) : null;

@@ -8,8 +8,9 @@
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
-const {launch, openPage, withDeadline} = require('../../tests/runtime/cdp.js');
+const {launch} = require('../../tests/runtime/cdp.js');
 const F = require('../../tests/runtime/fixture.js');
+const {measure, printTable} = require('./measure.js');
 
 const args = process.argv.slice(2);
 const opt = (n, d) => { const i = args.indexOf('--' + n); return i >= 0 ? args[i + 1] : d; };
@@ -45,26 +46,6 @@ function collisionGame(dir) {
       'img/spr_wall_0.png': F.solid(32, 32, [0, 0, 255, 255])});
 }
 
-const MEASURE = `(function () {
-  zm_run_steps(30);
-  var t0 = performance.now();
-  for (var i = 0; i < 100; i++) zm_step();
-  var step = (performance.now() - t0) / 100;
-  t0 = performance.now();
-  for (var j = 0; j < 100; j++) { zm_step(); zm_draw(); zm_ctx.getImageData(0, 0, 1, 1); }
-  var frame = (performance.now() - t0) / 100;
-  return [step, frame, zm_instances.length];
-})()`;
-
-async function measure(browser, dir) {
-  const page = await openPage(browser, 'file://' + path.join(dir, 'hold.html'));
-  await page.until('typeof zm_started !== "undefined" && zm_started', 20000);
-  const r = await withDeadline(page.eval(MEASURE), 300000, 'measure');
-  if (page.errors.length) throw new Error(page.errors.join('\n'));
-  await page.close();
-  return r;
-}
-
 async function main() {
   const root = fs.mkdtempSync(path.join(os.tmpdir(), 'zm-bunnymark-'));
   const browser = await launch(CHROMIUM);
@@ -88,9 +69,7 @@ async function main() {
     await browser.close();
     fs.rmSync(root, {recursive: true, force: true});
   }
-  console.log('| scene | ms per step | ms per frame |');
-  console.log('|---|---:|---:|');
-  for (const [what, step, frame] of rows) console.log('| ' + what + ' | ' + step.toFixed(2) + ' | ' + frame.toFixed(2) + ' |');
+  printTable(rows);
 }
 
 main().catch((e) => { console.error(e); process.exit(1); });

@@ -22,6 +22,7 @@ module.exports = function addCases(CASES, h) {
       ['point_distance(1, 1, 4, 5)', 5], ['point_distance(4, 5, 1, 1)', 5],
       ['point_direction(0, 0, 5, 0)', 0], ['point_direction(0, 0, 0, 5)', 90],
       ['point_direction(3, 3, -2, 3)', 180], ['point_direction(0, 0, 0, -5)', 270], ['point_direction(0, 0, 1, 1)', 45],
+      ['point_direction(0, 0, 1, -1e-17)', 0], ['point_direction(0, 0, 1, -1e-9)', 360 - 180e-9 / Math.PI],
       ['lengthdir_x(10, 0)', 10], ['lengthdir_y(10, 0)', 0], ['lengthdir_y(10, 90)', 10],
       ['lengthdir_x(10, 180)', -10], ['lengthdir_y(10, 270)', -10], ['lengthdir_x(2, 60)', 1],
       ['degtorad(180)', Math.PI], ['degtorad(-90)', -Math.PI / 2], ['radtodeg(pi / 2)', 90], ['radtodeg(-pi)', -180],
@@ -326,6 +327,72 @@ module.exports = function addCases(CASES, h) {
         clientX: 20, clientY: 20, bubbles: true})); zm_run_steps(1); log[log.length - 1]`);
       check(fail, got === expected, 'mouse buttons after ' + type + ' of button ' + button + ' with buttons ' + buttons, got);
     }
+    return page;
+  };
+
+  // ---------------------------------------------------------------------------
+  // Keys held through steps: the two keys of a modifier, a key the browser
+  // repeats, a click between two steps, and the pointer under a moving view.
+  CASES.held_input = async (browser, dir, fail) => {
+    F.writeGame(dir, TEMPLATE, {
+      objects: F.object('pad', {events: {Step: [
+        'log.push([vk_shift, vk_ctrl, vk_alt, vk_a].map(function (k) { return [keyboard_check(k), keyboard_check_pressed(k), ' +
+        'keyboard_check_released(k)].map(Number).join(""); }).join(" ") + " " + ' +
+        '[mb_left, mb_any, mb_none].map(function (b) { return Number(mouse_check_button(b)); }).join(""));']}}) +
+        F.object('runner', {events: {Creation: ['hspeed = 4; vspeed = 2;']}}),
+      scenes: F.scene('room', {w: 2000, h: 2000, view: [200, 150, 'runner', 60, 40],
+                               objects: [{o: 'pad', x: 0, y: 0}]}, 'room'),
+      global_variables: 'var log = [];',
+    });
+    const page = await play(browser, dir);
+    // A modifier's key events carry its flag while one of its keys is down,
+    // as the keyboard's do (without it an Alt key takes the focus away).
+    const side = (name, code, loc, held) =>
+      [name, {code, location: loc, modifiers: held ? {Alt: 1, Control: 2, Shift: 8}[name] : 0}];
+    // [what is done before the step, the keys sent, the log of that step:
+    // shift, ctrl, alt, A as held, pressed, released; then mb_left, mb_any, mb_none]
+    const rows = [
+      ['left Shift down', [['rawKeyDown', 16, ...side('Shift', 'ShiftLeft', 1, true)]], '110 000 000 000 001'],
+      ['right Shift down too', [['rawKeyDown', 16, ...side('Shift', 'ShiftRight', 2, true)]], '100 000 000 000 001'],
+      ['left Shift up, right still down', [['keyUp', 16, ...side('Shift', 'ShiftLeft', 1, true)]], '100 000 000 000 001'],
+      ['right Shift up', [['keyUp', 16, ...side('Shift', 'ShiftRight', 2, false)]], '001 000 000 000 001'],
+      ['right Ctrl, then left Ctrl down', [['rawKeyDown', 17, ...side('Control', 'ControlRight', 2, true)],
+                                           ['rawKeyDown', 17, ...side('Control', 'ControlLeft', 1, true)]], '000 110 000 000 001'],
+      ['right Ctrl up, left still down', [['keyUp', 17, ...side('Control', 'ControlRight', 2, true)]], '000 100 000 000 001'],
+      ['left Ctrl up; both Alt keys down and the left one up',
+       [['keyUp', 17, ...side('Control', 'ControlLeft', 1, false)], ['rawKeyDown', 18, ...side('Alt', 'AltLeft', 1, true)],
+        ['rawKeyDown', 18, ...side('Alt', 'AltRight', 2, true)], ['keyUp', 18, ...side('Alt', 'AltLeft', 1, true)]],
+       '000 001 110 000 001'],
+      ['right Alt up', [['keyUp', 18, ...side('Alt', 'AltRight', 2, false)]], '000 000 001 000 001'],
+      ['A down', [['rawKeyDown', 65, 'a', {}]], '000 000 000 110 001'],
+      ['A repeated by the browser', [['rawKeyDown', 65, 'a', {autoRepeat: true}], ['rawKeyDown', 65, 'a', {autoRepeat: true}]],
+       '000 000 000 100 001'],
+      ['A repeated again', [['rawKeyDown', 65, 'a', {autoRepeat: true}]], '000 000 000 100 001'],
+      ['A up', [['keyUp', 65, 'a', {}]], '000 000 000 001 001'],
+      ['A let go once more, not held', [['keyUp', 65, 'a', {}]], '000 000 000 000 001'],
+      ['a click down and up between two steps', ['click'], '000 000 000 000 110'],
+      ['nothing', [], '000 000 000 000 001'],
+    ];
+    for (const [what, sent, want] of rows) {
+      for (const k of sent) {
+        if (k === 'click') {
+          await page.mouse('mousePressed', 30, 40);
+          await page.mouse('mouseReleased', 30, 40);
+        } else {
+          await page.key(k[0], k[1], k[2], k[3]);
+        }
+      }
+      const got = await page.eval('zm_run_steps(1); log[log.length - 1]');
+      check(fail, got === want, what + ': ' + want, got);
+    }
+    // The pointer stays at (30, 40) of the view while the view follows the
+    // runner away; mouse_x and mouse_y are still the place under it.
+    await page.mouse('mouseMoved', 30, 40);
+    const start = await page.eval('[mouse_x, mouse_y, view_xview, view_yview]');
+    const moved = await page.eval(`instance_create(100, 130, runner); zm_run_steps(55);
+      [mouse_x, mouse_y, view_xview, view_yview]`);
+    check(fail, JSON.stringify(start) === '[30,40,0,0]' && moved[2] === 180 && moved[3] === 130 &&
+          moved[0] === 210 && moved[1] === 170, 'mouse_x and mouse_y follow the view under a still pointer', [start, moved]);
     return page;
   };
 

@@ -113,9 +113,10 @@ async function openPage(browser, url) {
       await new Promise((r) => setTimeout(r, 20));
     }
   };
-  page.key = async (type, keyCode, key) => {
+  // more: other fields of the event, such as code, location or autoRepeat.
+  page.key = async (type, keyCode, key, more = {}) => {
     await send('Input.dispatchKeyEvent', {type, windowsVirtualKeyCode: keyCode, nativeVirtualKeyCode: keyCode,
-                                          key, code: key});
+                                          key, code: key, ...more});
   };
   page.mouse = async (type, x, y, button = 'left') => {
     await send('Input.dispatchMouseEvent', {type, x, y, button, clickCount: type === 'mouseMoved' ? 0 : 1});

@@ -267,6 +267,10 @@ CASES.collisions = async (browser, dir, fail) => {
     ['a missing object finds nothing', 'var p = instance_create(0,0,a); return p.place_meeting(0,0,undefined) === null && p.place_meeting(0,0,null) === null;'],
     ['collision_point', 'instance_create(50,50,a); return collision_point(55,55,a) !== null && collision_point(60,55,a) === null;'],
     ['far apart, many instances', 'for (var i = 0; i < 300; i++) instance_create(i * 40, 500, a); var p = instance_create(6000, 500, a); return p.place_meeting(6000,500,a) !== null && p.place_meeting(20000,500,a) === null;'],
+    ['a place that is no number meets nothing, and the test ends',
+     'var p = instance_create(0,0,a), q = instance_create(1/0,0,a), r = instance_create(0,0,a); r.y = NaN;' +
+     'return p.place_meeting(0,0,a) === null && p.place_meeting(1/0,0,a) === null && q.place_meeting(q.x,0,a) === null &&' +
+     ' collision_point(1/0,5,a) === null && collision_point(5,NaN,a) === null;'],
     ['a moved instance is found at its new place', 'var p = instance_create(0,0,a), q = instance_create(300,0,a); p.place_meeting(0,0,a); q.x = 5; zm_grid_drop(); return p.place_meeting(0,0,a) === q;'],
   ];
   for (const [what, code] of rows) {
@@ -618,7 +622,7 @@ CASES.names_and_files = async (browser, dir, fail) => {
 };
 
 require('./api_cases.js')(CASES, {F, TEMPLATE, play, check, near, RED, BLUE, GREEN, WHITE});
-require('./step_cases.js')(CASES, {F, TEMPLATE, play, check, near, WHITE});
+require('./step_cases.js')(CASES, {F, TEMPLATE, play, check, near, RED, BLUE, GREEN, WHITE});
 
 // ---------------------------------------------------------------------------
 // Games the builder wrote from project records (see game_writer.cpp).
