@@ -137,6 +137,16 @@ void showRecordFields(const SpriteWindow& s) {
   for (auto [field, value] : shown) setGadgetText(field, std::to_string(value));
 }
 
+// The frame editor's Done may have fitted the box to the frames; an edge
+// whose field already says its value keeps the text as typed.
+void showBoxEdges(const SpriteWindow& s) {
+  const SpriteRecord& r = record(s);
+  const std::pair<int, int> edges[] = {{s.left, r.collisionleft}, {s.right, r.collisionright},
+                                       {s.top, r.collisiontop},   {s.bottom, r.collisionbottom}};
+  for (auto [field, value] : edges)
+    if (textValue(getGadgetText(field)) != value) setGadgetText(field, std::to_string(value));
+}
+
 void fieldChanged(SpriteWindow& s, int gadget) {
   SpriteRecord& r = record(s);
   int value = textValue(getGadgetText(gadget));
@@ -162,6 +172,7 @@ void gadgetEvent(SpriteWindow& s, int gadget) {
     saveSpriteStrip(r.name, getGadgetText(s.frame.name));
   } else if (gadget == s.edit) {
     editSpriteFrames(r.name, s.frame.window, getGadgetText(s.frame.name));
+    showBoxEdges(s);
     resizeGadget(s.canvas, 0, 0, 0, 0);
     setGadgetAttribute(s.area, ATTR_SCROLL_INNERWIDTH, 0);
     setGadgetAttribute(s.area, ATTR_SCROLL_INNERHEIGHT, 0);

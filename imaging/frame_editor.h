@@ -11,9 +11,11 @@
 #include "editors/editor_settings.h"
 
 // Opens the frame editor for the sprite; `opener` (the sprite window) is
-// disabled until Done closes it. Done sets the modified flag and remakes the
-// resource panel's pictures. A saved strip's file is offered under
-// `shownName`, the name the sprite window's field holds (see saveSpriteStrip).
+// disabled until Done closes it. Done sets the modified flag, fits a
+// collision box still 0 on every edge to the frames (fitUnsetCollisionBox)
+// and remakes the resource panel's pictures. A saved strip's file is offered
+// under `shownName`, the name the sprite window's field holds (see
+// saveSpriteStrip).
 void editSpriteFrames(const std::string& sprite, int opener = 0, const std::string& shownName = "");
 // Rebuilds the strip of the open frame editor: one canvas per frame of the
 // sprite in table order; rebuild 1 first frees the canvases of the last build.

@@ -185,6 +185,10 @@ void editSpriteFrames(const std::string& sprite, int opener, const std::string& 
     if (gadget == done) {
       end = true;
       setModified(1);
+      // Frames drawn here would otherwise keep a new sprite's box, which
+      // meets nothing in the game.
+      int index = findSprite(sprite);
+      if (index >= 0) fitUnsetCollisionBox(sprites[size_t(index)]);
     }
     // A click on a frame moves the mark at once; the commands redraw the
     // strip themselves.

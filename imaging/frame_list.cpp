@@ -57,6 +57,12 @@ int nthFrameIndex(const std::string& sprite, int n) {
   return -1;
 }
 
+int lastFrameWithImage(const std::string& sprite) {
+  for (size_t i = frames.size(); i-- > 0;)
+    if (frames[i].sprite == sprite && isImage(frames[i].image)) return int(i);
+  return -1;
+}
+
 int countSpriteFrames(const std::string& sprite) {
   return int(std::count_if(frames.begin(), frames.end(), [&](const FrameRecord& f) { return f.sprite == sprite; }));
 }
@@ -162,4 +168,19 @@ void giveSpriteUsersFirstFrame(const std::string& sprite) {
     o.imageWidth = valid ? imageWidth(first) : 15;
     o.imageHeight = valid ? imageHeight(first) : 15;
   }
+}
+
+void fitCollisionBox(SpriteRecord& s, int w, int h) {
+  s.collisionleft = 0;
+  s.collisionright = w;
+  s.collisiontop = 0;
+  s.collisionbottom = h;
+}
+
+int fitUnsetCollisionBox(SpriteRecord& s) {
+  if (s.collisionleft != 0 || s.collisionright != 0 || s.collisiontop != 0 || s.collisionbottom != 0) return 0;
+  int last = lastFrameWithImage(s.name);
+  if (last < 0) return 0;
+  fitCollisionBox(s, imageWidth(frames[size_t(last)].image), imageHeight(frames[size_t(last)].image));
+  return 1;
 }

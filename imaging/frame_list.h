@@ -1,10 +1,13 @@
 // The frames of a sprite as operations on the frames table, free of any
 // window: finding them, numbering new ones, replacing, adding, duplicating,
-// moving and deleting. Every frame owns its image; an operation that removes
-// a frame or replaces its picture frees the old image.
+// moving and deleting, and fitting the sprite's collision box to them. Every
+// frame owns its image; an operation that removes a frame or replaces its
+// picture frees the old image.
 #pragma once
 
 #include <string>
+
+struct SpriteRecord;
 
 // Table indices of the sprite's first and last frame in table order; -1 for none.
 int firstFrameIndex(const std::string& sprite);
@@ -12,6 +15,9 @@ int lastFrameIndex(const std::string& sprite);
 // The table index of the sprite's n-th frame (from 0); -1 when it has fewer.
 int nthFrameIndex(const std::string& sprite, int n);
 int countSpriteFrames(const std::string& sprite);
+// The table index of the sprite's last frame that has an image, whose size
+// is the sprite's; -1 for none.
+int lastFrameWithImage(const std::string& sprite);
 
 // The number of a new frame: one more than the highest number among the
 // sprite's frames, so that a moved frame never lends its number (and its
@@ -55,3 +61,11 @@ int deleteFrame(const std::string& sprite, int index);
 // Object definitions and placed instances of the sprite take its first
 // frame as their picture (15 x 15 and no image when it has none).
 void giveSpriteUsersFirstFrame(const std::string& sprite);
+
+// The collision box of one frame of w x h: its edges from the frame's
+// top-left corner, as an imported strip sets it.
+void fitCollisionBox(SpriteRecord& s, int w, int h);
+// A new sprite's box, 0 on every edge, meets nothing in the game: when the
+// sprite has a frame with an image, fits such a box to its size. A box with
+// any edge set is the user's and stays. Returns 1 when the box was fitted.
+int fitUnsetCollisionBox(SpriteRecord& s);

@@ -10,17 +10,6 @@
 #include "ui/image.h"
 #include "ui/panel_picture.h"
 
-namespace {
-
-// The last frame of the sprite in table order that has an image; -1 for none.
-int lastFrameWithImage(const std::string& sprite) {
-  for (size_t i = frames.size(); i-- > 0;)
-    if (frames[i].sprite == sprite && isImage(frames[i].image)) return int(i);
-  return -1;
-}
-
-}  // namespace
-
 int validStripCut(int width, int height, int columns, int rows) {
   return columns > 0 && rows > 0 && columns <= width && rows <= height ? 1 : 0;
 }
@@ -49,10 +38,7 @@ int cutImageStrip(int spriteIndex, int strip, int columns, int rows) {
   s.centerx = 0;
   s.centery = 0;
   s.collisionradius = cw / 2;
-  s.collisionleft = 0;
-  s.collisionright = cw;
-  s.collisiontop = 0;
-  s.collisionbottom = ch;
+  fitCollisionBox(s, cw, ch);
   if (isImage(s.thumbnail)) freeImage(s.thumbnail);
   s.thumbnail = panelPicture(cells.front());
   return int(cells.size());

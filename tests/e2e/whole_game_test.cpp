@@ -192,8 +192,9 @@ class WholeGame : public testing::Test {
   std::string oldPath;
 };
 
-// A sprite of two red 32 x 32 frames, its origin centred, its
-// collision box the whole frame.
+// A sprite of two red 32 x 32 frames, its origin centred; the frame
+// editor's Done gives it the whole frame as its collision box, which
+// nobody types.
 void makeSprite() {
   driverClick(addSpriteButton);
   driverSetText("name", "spr_player");
@@ -217,9 +218,11 @@ void makeSprite() {
     EXPECT_EQ(getPixel(frames[1].image, 31, 31), RED);
   });
   driverClick("Done");
+  driverCall([] {
+    EXPECT_EQ(getGadgetText(gadgetByName(0, "Right")), "32");
+    EXPECT_EQ(getGadgetText(gadgetByName(0, "Bottom")), "32");
+  });
   driverClick("Center");
-  driverSetText("Right", "32");
-  driverSetText("Bottom", "32");
   driverClick("Done");
 }
 

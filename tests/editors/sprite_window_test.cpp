@@ -166,6 +166,64 @@ TEST_F(SpriteWindow, TicksAfterTheFrameEditorRemovedEveryFrame) {
   editSprite(sprite);
 }
 
+// Frames made in the frame editor give a new sprite's box the frames' size:
+// the fields show it, and the sprite window's Done keeps it.
+TEST_F(SpriteWindow, FramesMadeInTheFrameEditorFitTheUnsetBox) {
+  driverClick("Edit");
+  driverShortcut("Edit sprite frames", SC_CONTROL | 'N');
+  driverSetText("Width", "48");
+  driverSetText("Height", "24");
+  driverClick("OK");
+  driverClick("Done");
+  driverCall([] {
+    EXPECT_EQ(text("Left"), "0");
+    EXPECT_EQ(text("Right"), "48");
+    EXPECT_EQ(text("Top"), "0");
+    EXPECT_EQ(text("Bottom"), "24");
+    EXPECT_EQ(text("size"), "Size: 48 x 24");
+    // The box is drawn over the frame's last pixel.
+    uint32_t corner = getPixel(preview(), 47, 23);
+    EXPECT_GT(green(corner), red(corner));
+  }, "the sprite window after the frame editor");
+  driverClick("Done");
+  editSprite(sprite);
+  const SpriteRecord& r = sprites[0];
+  EXPECT_EQ(r.collisionleft, 0);
+  EXPECT_EQ(r.collisionright, 48);
+  EXPECT_EQ(r.collisiontop, 0);
+  EXPECT_EQ(r.collisionbottom, 24);
+}
+
+// An edge typed just before the frame editor opens makes the box the user's:
+// the frame editor's Done leaves it, and its field keeps the text as typed.
+TEST_F(SpriteWindow, ATypedBoxOutlivesTheFrameEditor) {
+  struct Case {
+    const char* edge;
+    const char* typed;
+    int value;
+  } cases[] = {{"Left", "5", 5}, {"Right", "$28", 40}, {"Top", "3", 3}, {"Bottom", "-2", -2}};   // left, right, top, bottom
+  for (int k = 0; k < 4; ++k) {
+    const Case& c = cases[k];
+    removeSpriteFrames(sprite);
+    SpriteRecord& r = sprites[0];
+    r.collisionleft = r.collisionright = r.collisiontop = r.collisionbottom = 0;
+    driverSetText(c.edge, c.typed);
+    driverClick("Edit");
+    driverShortcut("Edit sprite frames", SC_CONTROL | 'N');
+    driverClick("OK");
+    driverClick("Done");
+    driverCall([&] {
+      EXPECT_EQ(text("size"), "Size: 40 x 40") << c.edge;
+      for (const char* edge : {"Left", "Right", "Top", "Bottom"})
+        EXPECT_EQ(text(edge), edge == std::string(c.edge) ? c.typed : "0") << c.edge;
+    }, "the sprite window after the frame editor");
+    driverClick("Done");
+    editSprite(sprite);
+    int edges[] = {r.collisionleft, r.collisionright, r.collisiontop, r.collisionbottom};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(edges[i], i == k ? c.value : 0) << c.edge;
+  }
+}
+
 // A rename carries the name into frames, objects and instances; the objects
 // take the first frame. A name whose frame files would be a background's
 // file is refused.

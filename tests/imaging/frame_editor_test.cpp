@@ -1,3 +1,6 @@
+#include <array>
+#include <vector>
+
 #include "editors/editor_settings.h"
 #include "imaging/frame_editor.h"
 #include "imaging/frame_editor_commands.h"
@@ -253,6 +256,47 @@ TEST_F(FrameEditor, ToolButtonRedrawsTheStripOnce) {
   EXPECT_GT(byMenu, first);
   EXPECT_EQ(byButton - byMenu, byMenu - first);
   EXPECT_EQ(table(), (Names{"s0", "s1"}));
+}
+
+// Done fits a box still 0 on every edge to the sprite's last frame with an
+// image, as an imported strip's box is fitted to its cells. A box with any
+// edge set is the user's; the origin and the radius are never touched.
+TEST_F(FrameEditor, DoneFitsAnUnsetCollisionBoxToTheFrames) {
+  using Box = std::array<int, 4>;   // left, right, top, bottom
+  struct Case {
+    const char* what;
+    std::vector<std::pair<int, int>> sizes;   // 0 x 0: a frame without image
+    Box before, after;
+  } cases[] = {
+      {"no frames", {}, {0, 0, 0, 0}, {0, 0, 0, 0}},
+      {"only a frame without image", {{0, 0}}, {0, 0, 0, 0}, {0, 0, 0, 0}},
+      {"one frame", {{32, 24}}, {0, 0, 0, 0}, {0, 32, 0, 24}},
+      {"the last frame's size", {{8, 8}, {20, 10}}, {0, 0, 0, 0}, {0, 20, 0, 10}},
+      {"the last frame with an image", {{16, 12}, {0, 0}}, {0, 0, 0, 0}, {0, 16, 0, 12}},
+      {"left set", {{16, 16}}, {5, 0, 0, 0}, {5, 0, 0, 0}},
+      {"right set", {{16, 16}}, {0, 40, 0, 0}, {0, 40, 0, 0}},
+      {"top set", {{16, 16}}, {0, 0, 3, 0}, {0, 0, 3, 0}},
+      {"bottom set below the frame's top", {{16, 16}}, {0, 0, 0, -2}, {0, 0, 0, -2}},
+  };
+  for (const Case& c : cases) {
+    removeSpriteFrames(sprite);
+    for (auto [w, h] : c.sizes)
+      appendSpriteFrame(sprite, newFrameNumber(sprite), w > 0 ? createImage(-1, w, h, 32, 0) : 0);
+    SpriteRecord& r = sprites[0];
+    r.collisionleft = c.before[0];
+    r.collisionright = c.before[1];
+    r.collisiontop = c.before[2];
+    r.collisionbottom = c.before[3];
+    r.centerx = 3;
+    r.centery = 4;
+    r.collisionradius = 0;
+    driverClick("Done");
+    edit();
+    EXPECT_EQ((Box{r.collisionleft, r.collisionright, r.collisiontop, r.collisionbottom}), c.after) << c.what;
+    EXPECT_EQ(r.centerx, 3) << c.what;
+    EXPECT_EQ(r.centery, 4) << c.what;
+    EXPECT_EQ(r.collisionradius, 0) << c.what;
+  }
 }
 
 }  // namespace
