@@ -33,7 +33,10 @@ void newProject() {
   clearProjectTables();   // with the pictures, the counter, the flag and the project record
   loadPreferences();
   projectName = "";
-  makeWorkFolder();
+  // Without a folder of its own every pick would go nowhere, unnoticed.
+  if (!makeWorkFolder())
+    messageRequester("Error", "The work folder cannot be made in " + currentFolder() +
+                                  ". Sounds, musics and backgrounds cannot be picked.");
 }
 
 namespace {

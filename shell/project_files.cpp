@@ -10,6 +10,7 @@
 #include "ui/system.h"
 
 std::vector<std::string> projectNames;
+std::function<void(int step)> workFolderStepHook;
 
 bool isWorkFolderName(const std::string& name) {
   if (name.size() != 12 || name.compare(0, 6, "_temp_") != 0) return false;
@@ -49,6 +50,10 @@ bool removeIfUnused(const std::string& folder) {
   return removed;
 }
 
+void step(int done) {
+  if (workFolderStepHook) workFolderStepHook(done);
+}
+
 // "_temp_HHMMSS" one second on, 235959 followed by 000000.
 std::string nextWorkFolderName(const std::string& name) {
   int seconds = std::stoi(name.substr(6, 2)) * 3600 + std::stoi(name.substr(8, 2)) * 60 + std::stoi(name.substr(10, 2));
@@ -60,23 +65,41 @@ std::string nextWorkFolderName(const std::string& name) {
 
 }  // namespace
 
-void makeWorkFolder() {
+bool makeWorkFolder() {
   unlockFolder(workFolderLock);
   workFolderLock = -1;
   for (int tries = 0; isWorkFolderName(workFolder) && tries < 86400; ++tries) {
     if (fileKind(workFolder) == FILE_REGULAR) deleteFile(workFolder);
-    if (fileKind(workFolder) == FILE_NONE && !isLink(workFolder)) break;
-    if (removeIfUnused(workFolder)) break;
+    else if (fileKind(workFolder) == FILE_FOLDER) removeIfUnused(workFolder);
+    step(WORK_NAME_CLEARED);
+    NewFolder made = makeNewFolder(workFolder);
+    if (made == NEW_FOLDER_FAILED) return false;
+    if (made == NEW_FOLDER_MADE) {
+      step(WORK_FOLDER_MADE);
+      int lock = lockFolder(workFolder);
+      if (lock < 0) {
+        // Not a name another run holds (nobody locks a folder without its
+        // marker) but a lock this program cannot take at all.
+        deleteEmptyFolder(workFolder);
+        return false;
+      }
+      if (isLockedFolderAt(lock, workFolder)) {
+        step(WORK_FOLDER_LOCKED);
+        // The lock first: a folder marked and not locked is a dead run's.
+        writeFile(workFolder + "/" + WORK_FOLDER_MARKER, std::to_string(getpid()) + "\n");
+        workFolderLock = lock;
+        return true;
+      }
+      unlockFolder(lock);
+    }
     workFolder = nextWorkFolderName(workFolder);
   }
-  makeFolder(workFolder);
-  // The lock first: a folder marked and not locked is a dead run's.
-  workFolderLock = lockFolder(workFolder);
-  if (workFolderLock >= 0) writeFile(workFolder + "/" + WORK_FOLDER_MARKER, std::to_string(getpid()) + "\n");
+  return false;
 }
 
 void deleteWorkFolder() {
-  if (isWorkFolderName(workFolder) && fileKind(workFolder) == FILE_FOLDER) deleteFolderTree(workFolder);
+  // Another run may work in a folder of this name; only the held one is ours.
+  if (isWorkFolderName(workFolder) && isLockedFolderAt(workFolderLock, workFolder)) deleteFolderTree(workFolder);
   unlockFolder(workFolderLock);
   workFolderLock = -1;
 }

@@ -1,6 +1,7 @@
 // The saved projects and the work folder, as files.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,13 +18,21 @@ bool isWorkFolderName(const std::string& name);
 // and without the lock was left by a run that ended without Exit.
 constexpr const char* WORK_FOLDER_MARKER = ".zembrik-work";
 
-// Makes the work folder that `workFolder` names, locked and marked. A
-// folder or file of that name that no running program holds is removed
-// first; when a running program holds it, the name of the next second is
-// taken instead (two programs started within one second from one folder).
-void makeWorkFolder();
-// Deletes the work folder, and only when its name is a work folder's, and
-// lets go of its lock.
+// Makes the work folder that `workFolder` names, locked and marked, and
+// true once this program holds it. The name is taken by making the folder
+// where nothing has that name, so of two programs started within one second
+// from one folder one alone gets it; the other, and one that finds the name
+// held by a running program, takes the name of the next second. A folder or
+// file of that name that no running program holds is removed first. false
+// when no folder can be made and locked (a program folder that cannot be
+// written): `workFolder` then names no folder of this program.
+bool makeWorkFolder();
+// For tests: called after each step of makeWorkFolder, so that a run can be
+// held there while another one starts.
+enum WorkFolderStep : int { WORK_NAME_CLEARED, WORK_FOLDER_MADE, WORK_FOLDER_LOCKED };
+extern std::function<void(int step)> workFolderStepHook;
+// Deletes the work folder, and only when its name is a work folder's and
+// this program holds it, and lets go of its lock.
 void deleteWorkFolder();
 // At start-up: removes the work folders that runs ended without Exit left
 // in the program folder. A marked folder goes when no program holds its

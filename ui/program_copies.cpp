@@ -1,8 +1,11 @@
 // One running copy of a program for each program folder, through a local
-// socket in the temporary folder that only this user may reach. A start asks
-// the running copy to come forward in one line ("raise") and takes its answer
-// ("raised" and the number of requests it has served) as the sign that it
-// runs; without an answer the program is started.
+// socket in the temporary folder that only this user may reach. The copy
+// that runs holds a lock for its whole life, on a file beside the socket;
+// a start that finds it held asks the running copy to come forward in one
+// line ("raise") and ends, however long that copy takes to answer ("raised"
+// and the number of requests it has served). The editor, which holds no
+// lock, takes the answer as the sign that a copy runs, and starts the
+// program without one; the program then decides by the lock.
 #include "ui/program_copies.h"
 
 #include "ui/system.h"
@@ -15,22 +18,68 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLockFile>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 
 namespace {
 
 constexpr int CONNECT_MS = 500;
 constexpr int ANSWER_MS = 2000;
+// How long a start beside a running copy tries to reach it, for a copy that
+// has its lock but does not listen yet.
+constexpr int HAND_OVER_MS = 10000;
 constexpr qint64 LONGEST_LINE = 64;
 const QByteArray REQUEST = "raise\n";
 
 QLocalServer* server = nullptr;
 int servedWindow = 0;
 int requestsServed = 0;
+int copyLock = -1;
+std::string copyLockPath;
+
+enum CopyLock { LOCK_TAKEN, LOCK_HELD_ELSEWHERE, LOCK_UNUSABLE };
+
+// The kernel's lock on the file at `path`, which it lets go of however the
+// copy ends. The copy that ends removes the file while it still holds it,
+// so a lock taken on a file no longer at `path` is taken again.
+CopyLock takeCopyLock(const std::string& path) {
+  for (int tries = 0; tries < 100; ++tries) {
+    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) return LOCK_UNUSABLE;
+    int rc;
+    do {
+      rc = flock(fd, LOCK_EX | LOCK_NB);
+    } while (rc != 0 && errno == EINTR);
+    if (rc != 0) {
+      bool held = errno == EWOULDBLOCK;
+      close(fd);
+      return held ? LOCK_HELD_ELSEWHERE : LOCK_UNUSABLE;
+    }
+    struct stat locked, there;
+    if (fstat(fd, &locked) == 0 && lstat(path.c_str(), &there) == 0 && locked.st_dev == there.st_dev &&
+        locked.st_ino == there.st_ino) {
+      copyLock = fd;
+      copyLockPath = path;
+      return LOCK_TAKEN;
+    }
+    close(fd);
+  }
+  return LOCK_UNUSABLE;
+}
+
+void releaseCopyLock() {
+  if (copyLock < 0) return;
+  unlink(copyLockPath.c_str());
+  close(copyLock);
+  copyLock = -1;
+}
 
 QString realPath(const std::string& path) {
   QFileInfo info(QString::fromStdString(path));
@@ -73,13 +122,20 @@ std::string programLinkName(const std::string& program) {
   return "zembrik-" + std::to_string(getuid()) + "-" + hash.toHex().left(20).toStdString();
 }
 
-int bringRunningCopyForward(const std::string& program) {
+namespace {
+
+// Asks the copy at the socket `name` to come forward: the number of requests
+// it has served, 0 without an answer in time. `delivered` tells whether the
+// request reached its socket, where a copy slow to answer finds it later.
+int askToComeForward(const QString& name, bool& delivered) {
+  delivered = false;
   QLocalSocket socket;
-  socket.connectToServer(QString::fromStdString(programLinkName(program)));
+  socket.connectToServer(name);
   // A socket file without a program behind it refuses at once.
   if (!socket.waitForConnected(CONNECT_MS)) return 0;
   socket.write(REQUEST);
   if (!socket.waitForBytesWritten(ANSWER_MS)) return 0;
+  delivered = true;
   while (!socket.canReadLine())
     if (!socket.waitForReadyRead(ANSWER_MS)) return 0;
   QByteArray line = socket.readLine(LONGEST_LINE + 1).trimmed();
@@ -87,25 +143,56 @@ int bringRunningCopyForward(const std::string& program) {
   return std::max(1, line.mid(7).toInt());
 }
 
+// A copy runs, since it holds the lock: the request goes to it, also when it
+// does not listen yet. false when the lock came free meanwhile and is now
+// this copy's.
+bool handOverToRunningCopy(const QString& name, const std::string& lockPath) {
+  auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(HAND_OVER_MS);
+  while (true) {
+    bool delivered;
+    askToComeForward(name, delivered);
+    if (delivered || std::chrono::steady_clock::now() > until) return true;
+    if (takeCopyLock(lockPath) == LOCK_TAKEN) return false;
+    delayMs(50);
+  }
+}
+
+}  // namespace
+
+int bringRunningCopyForward(const std::string& program) {
+  bool delivered;
+  return askToComeForward(QString::fromStdString(programLinkName(program)), delivered);
+}
+
 bool startOrBringForward(const std::string& program) {
   return bringRunningCopyForward(program) > 0 || runDetached(program, {});
 }
 
 bool serveAsOnlyCopy(int window) {
-  if (server) return true;
+  if (server || copyLock >= 0) return true;
   const std::string self = QCoreApplication::applicationFilePath().toStdString();
   const QString name = QString::fromStdString(programLinkName(self));
-  // Two copies started at once look and take the socket one after the
-  // other. A lock that cannot be had in time is gone without.
-  QLockFile lock(QDir::tempPath() + "/" + name + ".lock");
-  lock.tryLock(CONNECT_MS + ANSWER_MS);
-  if (bringRunningCopyForward(self) > 0) return false;
-  // Nobody answered: a socket file there is left from a copy that crashed.
+  const std::string lockPath = QDir::tempPath().toStdString() + "/" + name.toStdString() + ".lock";
+  CopyLock lock = takeCopyLock(lockPath);
+  if (lock == LOCK_HELD_ELSEWHERE && handOverToRunningCopy(name, lockPath)) return false;
+  if (lock == LOCK_UNUSABLE) {
+    // Without the lock nothing tells a slow copy from a crashed one: this
+    // copy runs on its own and leaves the socket to whoever has it.
+    return bringRunningCopyForward(self) == 0;
+  }
+  // One that answers all the same holds no lock: an older version's.
+  if (bringRunningCopyForward(self) > 0) {
+    releaseCopyLock();
+    return false;
+  }
+  // No copy runs: a socket file there was left by one that crashed.
   QLocalServer::removeServer(name);
   auto* s = new QLocalServer(QCoreApplication::instance());
   s->setSocketOptions(QLocalServer::UserAccessOption);
   if (!s->listen(name)) {
+    // Unreachable, this copy would only make later starts wait for it.
     delete s;
+    releaseCopyLock();
     return true;
   }
   QObject::connect(s, &QLocalServer::newConnection, s, acceptRequests);
@@ -117,4 +204,6 @@ bool serveAsOnlyCopy(int window) {
 void endServing() {
   delete server;   // closing it removes the socket file
   server = nullptr;
+  // Only then: the next copy's socket must not be the one removed.
+  releaseCopyLock();
 }

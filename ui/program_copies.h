@@ -20,11 +20,13 @@ int bringRunningCopyForward(const std::string& program);
 bool startOrBringForward(const std::string& program);
 
 // For the program itself, before it opens its window: when a copy of this
-// executable already runs, asks it to come forward and returns false (this
-// copy should end). Otherwise takes the socket, clearing one left by a copy
-// that crashed, and brings `window` to the front whenever another start asks
-// for it; true (also when the socket cannot be had: the program then just
-// runs on its own).
+// executable already runs (it holds the copy lock), asks it to come forward
+// and returns false (this copy should end), also when that copy is slow to
+// answer. Otherwise takes the lock for the life of this copy and the socket,
+// clearing one left by a copy that crashed, and brings `window` to the front
+// whenever another start asks for it; true (also when the socket or the
+// lock cannot be had: the program then just runs on its own).
 bool serveAsOnlyCopy(int window);
-// Gives the socket up at the program's end, so no file is left behind.
+// Gives the socket and the lock up at the program's end, so no file is
+// left behind.
 void endServing();

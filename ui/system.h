@@ -74,6 +74,12 @@ bool findOnPath(const std::string& program, std::string& fullPath);
 // followed). Programs started later do not inherit it.
 int lockFolder(const std::string& path);
 void unlockFolder(int handle);
+// Makes a folder only when nothing (file, folder or link) has its name yet,
+// so that of two programs making it at once one alone has it.
+enum NewFolder : int { NEW_FOLDER_MADE, NEW_FOLDER_NAME_TAKEN, NEW_FOLDER_FAILED };
+NewFolder makeNewFolder(const std::string& path);
+// Removes a folder only when it is empty (a link is not followed).
+bool deleteEmptyFolder(const std::string& path);
 // Whether the folder that a handle holds is still the one at `path`, not
 // removed (and another made in its place) since it was locked.
 bool isLockedFolderAt(int handle, const std::string& path);

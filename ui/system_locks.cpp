@@ -1,6 +1,6 @@
-// Folder locks and the other runs of this program: what lets a program
-// tell the work folder of a run that still goes on from one that a killed
-// run left behind.
+// Folder locks, folders made by one program alone, and the other runs of
+// this program: what lets a program tell the work folder of a run that
+// still goes on from one that a killed run left behind.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -51,6 +51,14 @@ int lockFolder(const std::string& path) {
 void unlockFolder(int handle) {
   if (handle >= 0) close(handle);
 }
+
+NewFolder makeNewFolder(const std::string& path) {
+  if (path.empty()) return NEW_FOLDER_FAILED;
+  if (mkdir(path.c_str(), 0777) == 0) return NEW_FOLDER_MADE;
+  return errno == EEXIST ? NEW_FOLDER_NAME_TAKEN : NEW_FOLDER_FAILED;
+}
+
+bool deleteEmptyFolder(const std::string& path) { return !path.empty() && rmdir(path.c_str()) == 0; }
 
 bool isLockedFolderAt(int handle, const std::string& path) {
   struct stat held, there;

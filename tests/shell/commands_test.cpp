@@ -395,7 +395,7 @@ TEST_F(Commands, ExitAsksAboutUnsavedChangesOrAsThePreferenceSays) {
       if (c.ends) {
         EXPECT_NE(TempFolder::read("preferences.dat").find("width = 700"), std::string::npos);
         programEnding = false;
-        makeFolder(workFolder);
+        EXPECT_TRUE(makeWorkFolder());
       }
     }
   }

@@ -60,7 +60,7 @@ if [ -n "$main" ]; then
     [ "$(viewers)" = "$first" ] || fail "a second viewer runs after minimising: $(viewers | tr '\n' ' ')"
   fi
 fi
-# Closed by its close box, the viewer takes its socket with it.
+# Closed by its close box, the viewer takes its socket and its lock with it.
 socket="${TMPDIR:-/tmp}/zembrik-$(id -u)-$(printf '%s' "$(realpath "$viewer")" | sha256sum | cut -c1-20)"
 if [ -n "$(viewers)" ] && [ -n "${window:-}" ]; then
   [ -S "$socket" ] || fail "no socket at $socket"
@@ -68,9 +68,10 @@ if [ -n "$(viewers)" ] && [ -n "${window:-}" ]; then
   for _ in $(seq 1 50); do [ -z "$(viewers)" ] && break; sleep 0.1; done
   [ -z "$(viewers)" ] || fail "the viewer did not end at its close box"
   [ -e "$socket" ] && fail "the closed viewer left its socket"
+  [ -e "$socket.lock" ] && fail "the closed viewer left its lock's file"
 fi
 for p in $(viewers); do kill "$p"; done
-rm -f "$socket"
+rm -f "$socket" "$socket.lock"
 kill "$program" "$wm" "$xvfb" 2> /dev/null
 wait "$program" "$wm" "$xvfb" 2> /dev/null
 [ $failures -eq 0 ] || cat "$dir/out.log"

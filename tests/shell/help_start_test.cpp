@@ -1,6 +1,7 @@
 // F1 with the real help viewer, copied into the test's program folder: one
-// viewer runs for a program folder, a second F1 brings it forward, and a
-// viewer that crashed leaves nothing in the way of the next one.
+// viewer runs for a program folder, a second F1 brings it forward, also when
+// the viewer is slow to answer, and a viewer that crashed leaves nothing in
+// the way of the next one.
 #include "tests/shell/shell_fixture.h"
 #include "ui/program_copies.h"
 
@@ -10,7 +11,10 @@
 #include <climits>
 #include <cstdlib>
 #include <functional>
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -49,6 +53,31 @@ bool socketThere(const std::string& program) {
   return lstat(socketFile(program).c_str(), &st) == 0 && S_ISSOCK(st.st_mode);
 }
 
+sockaddr_un socketAddress(const std::string& program) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::string path = socketFile(program);
+  if (path.size() < sizeof address.sun_path) path.copy(address.sun_path, path.size());
+  return address;
+}
+
+// What bringRunningCopyForward asks, with all the time a loaded machine may
+// need for the answer, so that no request is counted twice: the number of
+// requests served, 0 when nothing listens.
+int askPatiently(const std::string& program) {
+  int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_un address = socketAddress(program);
+  std::string answer;
+  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && write(fd, "raise\n", 6) == 6) {
+    char c;
+    pollfd p{fd, POLLIN, 0};
+    while (answer.find('\n') == std::string::npos && poll(&p, 1, 60000) == 1 && read(fd, &c, 1) == 1) answer += c;
+  }
+  close(fd);
+  if (answer.empty()) return 0;
+  return answer.compare(0, 7, "raised ") == 0 ? std::atoi(answer.c_str() + 7) : -1;
+}
+
 class HelpStart : public ShellTest {
  protected:
   std::string viewer;
@@ -60,9 +89,11 @@ class HelpStart : public ShellTest {
 
   void TearDown() override {
     for (const std::string& program : placed) {
-      for (pid_t pid : runningCopies(program)) kill(pid, SIGTERM);
+      for (pid_t pid : runningCopies(program)) kill(pid, SIGCONT), kill(pid, SIGTERM);
       EXPECT_TRUE(waitUntil([&] { return runningCopies(program).empty(); }));
-      unlink(socketFile(program).c_str());   // SIGTERM leaves it behind, as a crash does
+      // SIGTERM leaves them behind, as a crash does.
+      unlink(socketFile(program).c_str());
+      unlink((socketFile(program) + ".lock").c_str());
     }
     ShellTest::TearDown();
   }
@@ -112,20 +143,61 @@ TEST_F(HelpStart, SecondF1BringsTheRunningViewerForward) {
   EXPECT_EQ(runningCopies(viewer), std::vector<pid_t>{first});
 }
 
+// A viewer that does not answer in time (stopped here) still runs: F1 then
+// starts a copy that hands it the request and ends, and the viewer keeps
+// its socket, so later F1s reach it.
+TEST_F(HelpStart, AViewerSlowToAnswerStaysTheOnlyOne) {
+  startMainWindow();
+  pid_t slow = pressF1();
+  ASSERT_NE(slow, 0);
+  ASSERT_EQ(kill(slow, SIGSTOP), 0);
+  driverShortcut(MAIN_WINDOW, KEY_F1);
+  runSteps();
+  // The copy F1 started, seen while it waits for the stopped one, until it ends.
+  bool startedOne = false;
+  EXPECT_TRUE(waitUntil([&] {
+    std::vector<pid_t> running = runningCopies(viewer);
+    startedOne = startedOne || running.size() > 1;
+    return startedOne && running == std::vector<pid_t>{slow};
+  }, 60000)) << runningCopies(viewer).size() << " copies run";
+  EXPECT_TRUE(socketThere(viewer));
+  ASSERT_EQ(kill(slow, SIGCONT), 0);
+  // The stopped viewer served both requests of that F1, the editor's and the
+  // copy's, before this one.
+  EXPECT_EQ(askPatiently(viewer), 3);
+  EXPECT_EQ(runningCopies(viewer), std::vector<pid_t>{slow});
+}
+
+// What a crashed viewer leaves (its socket, the file of its lock) does not
+// stop the next one, which takes the socket and is reached.
 TEST_F(HelpStart, ACrashedViewerDoesNotStopTheNextOne) {
   startMainWindow();
-  pid_t crashed = pressF1();
-  ASSERT_NE(crashed, 0);
-  kill(crashed, SIGKILL);
-  ASSERT_TRUE(waitUntil([&] { return runningCopies(viewer).empty(); }));
-  ASSERT_TRUE(socketThere(viewer));   // what the crash left
-  pid_t next = pressF1();
-  EXPECT_NE(next, 0);
-  EXPECT_NE(next, crashed);
-  // Refused by the stale file until the new viewer has replaced it.
-  int served = 0;
-  EXPECT_TRUE(waitUntil([&] { return (served = bringRunningCopyForward(viewer)) > 0; }));
-  EXPECT_EQ(served, 1);
+  for (bool killed : {true, false}) {
+    SCOPED_TRACE(killed ? "a killed viewer" : "a socket nobody listens at");
+    if (killed) {
+      pid_t crashed = pressF1();
+      ASSERT_NE(crashed, 0);
+      kill(crashed, SIGKILL);
+      ASSERT_TRUE(waitUntil([&] { return runningCopies(viewer).empty(); }));
+    } else {
+      int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+      sockaddr_un address = socketAddress(viewer);
+      ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+      close(fd);
+      writeFile(socketFile(viewer) + ".lock", "4242\nzembrik-help\n\n");
+    }
+    ASSERT_TRUE(socketThere(viewer));   // what the crash left
+    ASSERT_EQ(fileKind(socketFile(viewer) + ".lock"), FILE_REGULAR);
+    pid_t next = pressF1();
+    EXPECT_NE(next, 0);
+    // Refused by the stale file until the new viewer has replaced it.
+    int served = 0;
+    EXPECT_TRUE(waitUntil([&] { return (served = askPatiently(viewer)) != 0; }));
+    EXPECT_EQ(served, 1);
+    kill(next, SIGKILL);
+    ASSERT_TRUE(waitUntil([&] { return runningCopies(viewer).empty(); }));
+    unlink(socketFile(viewer).c_str());
+  }
 }
 
 // The name follows the real file: a link to the viewer reaches the same one.

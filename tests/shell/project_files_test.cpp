@@ -1,10 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <csignal>
 
 #include "project/tables.h"
 #include "shell/project_files.h"
 #include "ui/panel_picture.h"
+#include "tests/support/read_only_folder.h"
 #include "tests/support/temp_folder.h"
 
 TEST(ProjectFiles, ListTakesOneTrailingXmlOffFilesOnly) {
@@ -30,28 +37,189 @@ TEST(ProjectFiles, ListIsSortedByNameWhateverTheCase) {
   EXPECT_EQ(projectNames, (std::vector<std::string>{"10", "9", "alpha", "Alpha2", "Beta", "beta", "zeta"}));
 }
 
-TEST(ProjectFiles, OnlyAWorkFolderIsEverDeleted) {
-  struct Case { const char* name; bool deleted; } cases[] = {
-      {"_temp_093015", true}, {"", false}, {".", false}, {"_temp_09301", false},
-      {"_temp_0930155", false}, {"_temp_09301a", false}, {"Projects", false}, {"_TEMP_093015", false},
+TEST(ProjectFiles, OnlyTheHeldWorkFolderIsEverDeleted) {
+  // A name made by hand stands for another run's folder: not this one's to delete.
+  struct Case { const char* name; bool made, deleted; } cases[] = {
+      {"_temp_093015", true, true}, {"_temp_093016", false, false}, {"", false, false}, {".", false, false},
+      {"_temp_09301", false, false}, {"_temp_0930155", false, false}, {"_temp_09301a", false, false},
+      {"Projects", false, false}, {"_TEMP_093015", false, false},
   };
   TempFolder t;
   for (const Case& c : cases) {
     makeFolder("Projects");
     writeFile("Projects/keep.xml", "x");
-    if (*c.name && std::string(c.name) != ".") {
-      makeFolder(c.name);
-      writeFile(std::string(c.name) + "/f", "x");
-    }
     workFolder = c.name;
-    EXPECT_EQ(isWorkFolderName(c.name), c.deleted) << c.name;
+    bool usable = *c.name && std::string(c.name) != ".";
+    if (c.made) ASSERT_TRUE(makeWorkFolder()) << c.name;
+    else if (usable) makeFolder(c.name);
+    if (usable) writeFile(std::string(c.name) + "/f", "x");
     deleteWorkFolder();
-    if (*c.name && std::string(c.name) != ".") {
+    if (usable) {
       EXPECT_EQ(fileKind(c.name) == FILE_NONE, c.deleted) << c.name;
     }
     EXPECT_EQ(fileKind("Projects/keep.xml"), FILE_REGULAR) << c.name;
     EXPECT_EQ(fileKind(t.path), FILE_FOLDER);
-    if (std::string(c.name) != "Projects" && *c.name && std::string(c.name) != ".") deleteFolderTree(c.name);
+    if (std::string(c.name) != "Projects" && usable) deleteFolderTree(c.name);
+  }
+  workFolder = "";
+}
+
+namespace {
+
+// Another run of makeWorkFolder, in a process of its own (so with a lock and
+// a pid of its own), held once after one of its steps until let go on. It
+// tells "held", then "made " or "failed " and its folder's name, then waits
+// to end by Exit.
+struct OtherRun {
+  pid_t pid = -1;
+  int fromRun = -1, toRun = -1;
+
+  OtherRun(const std::string& name, int heldAfter) {
+    int up[2], down[2];
+    if (pipe(up) != 0 || pipe(down) != 0) return;
+    pid = fork();
+    if (pid == 0) {
+      close(up[0]);
+      close(down[1]);
+      bool held = false;
+      workFolderStepHook = [&](int done) {
+        if (done != heldAfter || held) return;
+        held = true;
+        say(up[1], "held");
+        hear(down[0]);
+      };
+      workFolder = name;
+      bool made = makeWorkFolder();
+      say(up[1], (made ? "made " : "failed ") + workFolder);
+      hear(down[0]);
+      deleteWorkFolder();
+      _exit(0);
+    }
+    close(up[1]);
+    close(down[0]);
+    fromRun = up[0];
+    toRun = down[1];
+  }
+  ~OtherRun() {
+    if (pid > 0) end(SIGKILL);
+    close(fromRun);
+    close(toRun);
+  }
+
+  static void say(int fd, const std::string& line) {
+    std::string text = line + "\n";
+    if (write(fd, text.data(), text.size()) != ssize_t(text.size())) _exit(2);
+  }
+  // One byte for each go.
+  static void hear(int fd) {
+    char c;
+    if (read(fd, &c, 1) != 1) _exit(3);
+  }
+  // Its next line, waited for as long as a loaded machine may need.
+  std::string next() {
+    std::string line;
+    char c;
+    while (true) {
+      pollfd p{fromRun, POLLIN, 0};
+      if (poll(&p, 1, 60000) != 1 || read(fromRun, &c, 1) != 1 || c == '\n') return line;
+      line += c;
+    }
+  }
+  void goOn() { EXPECT_EQ(write(toRun, "g", 1), 1); }
+  // Ends it by Exit, or kills it as a crash would; true when it ended well.
+  bool end(int signal = 0) {
+    if (signal) kill(pid, signal);
+    else goOn();
+    int status = 0;
+    bool waited = waitpid(pid, &status, 0) == pid;
+    pid = -1;
+    return waited && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }
+};
+
+}  // namespace
+
+// Two programs started in one second from one folder, one held between the
+// steps of taking the name while the other starts up whole: each works in a
+// folder of its own, and neither's end or crash takes the other's away.
+TEST(WorkFolder, TwoRunsStartingAtOnceNeverShareOne) {
+  for (int heldAfter : {WORK_NAME_CLEARED, WORK_FOLDER_MADE, WORK_FOLDER_LOCKED}) {
+    for (bool crashes : {false, true}) {
+      SCOPED_TRACE("held after step " + std::to_string(heldAfter) + (crashes ? ", crashes" : ", exits"));
+      TempFolder t;
+      // The last second of the day: the next name is the first of the next.
+      OtherRun other("_temp_235959", heldAfter);
+      ASSERT_GT(other.pid, 0);
+      ASSERT_EQ(other.next(), "held");
+      removeStaleWorkFolders();
+      workFolder = "_temp_235959";
+      ASSERT_TRUE(makeWorkFolder());
+      writeFile(workFolder + "/picked.wav", "mine");
+      other.goOn();
+      std::string told = other.next();
+      ASSERT_EQ(told.substr(0, 5), "made ") << told;
+      std::string theirs = told.substr(5);
+      EXPECT_NE(theirs, workFolder);
+      EXPECT_TRUE(isWorkFolderName(theirs)) << theirs;
+      EXPECT_EQ(TempFolder::read(workFolder + "/" + WORK_FOLDER_MARKER), std::to_string(getpid()) + "\n");
+      EXPECT_EQ(TempFolder::read(theirs + "/" + WORK_FOLDER_MARKER), std::to_string(other.pid) + "\n");
+      int taken = lockFolder(theirs);
+      EXPECT_LT(taken, 0) << "the other run's folder is not locked";
+      unlockFolder(taken);
+
+      if (crashes) {
+        EXPECT_FALSE(other.end(SIGKILL));
+        removeStaleWorkFolders();   // as the next start-up does
+      } else {
+        EXPECT_TRUE(other.end());
+      }
+      EXPECT_EQ(fileKind(theirs), FILE_NONE);
+      EXPECT_EQ(TempFolder::read(workFolder + "/picked.wav"), "mine");
+      deleteWorkFolder();
+      EXPECT_EQ(fileKind(workFolder), FILE_NONE);
+    }
+  }
+  workFolder = "";
+}
+
+// Where no folder can be made and locked, the program works in none, leaves
+// none behind and deletes no other run's folder of the name it asked for.
+TEST(WorkFolder, NoneIsTakenWhereItCannotBeMadeAndLocked) {
+  enum Obstacle { READ_ONLY, FOLDER_GONE, NO_HANDLE_LEFT };
+  for (Obstacle obstacle : {READ_ONLY, FOLDER_GONE, NO_HANDLE_LEFT}) {
+    SCOPED_TRACE("obstacle " + std::to_string(obstacle));
+    TempFolder t;
+    workFolder = "_temp_120000";
+    bool made = true;
+    if (obstacle == READ_ONLY) {
+      ReadOnlyFolder readOnly(t.path);
+      ASSERT_TRUE(readOnly.holds());
+      made = makeWorkFolder();
+    } else if (obstacle == FOLDER_GONE) {
+      ASSERT_TRUE(deleteFolderTree(t.path));
+      made = makeWorkFolder();
+    } else {
+      // Every handle below the limit is in use: the folder can be made, not opened to lock.
+      int lowestFree = dup(0);
+      close(lowestFree);
+      rlimit old{};
+      getrlimit(RLIMIT_NOFILE, &old);
+      rlimit tight = old;
+      tight.rlim_cur = rlim_t(lowestFree);
+      setrlimit(RLIMIT_NOFILE, &tight);
+      made = makeWorkFolder();
+      setrlimit(RLIMIT_NOFILE, &old);
+    }
+    EXPECT_FALSE(made);
+    if (obstacle == FOLDER_GONE) continue;
+    std::vector<DirEntry> left;
+    EXPECT_TRUE(listFolder(".", "*", left));
+    EXPECT_TRUE(left.empty()) << left[0].name;
+    // Another run's folder of that name, made since.
+    ASSERT_TRUE(makeFolder(workFolder));
+    writeFile(workFolder + "/picked.wav", "theirs");
+    deleteWorkFolder();
+    EXPECT_EQ(TempFolder::read(workFolder + "/picked.wav"), "theirs");
   }
   workFolder = "";
 }

@@ -6,6 +6,7 @@
 
 #include "tests/shell/loopback_server.h"
 #include "tests/shell/shell_fixture.h"
+#include "tests/support/read_only_folder.h"
 #include "tests/shell/widget_probe.h"
 
 using StartUp = ShellTest;
@@ -77,4 +78,27 @@ TEST_F(StartUp, VersionCheckAtStartSaysOnlyNews) {
     driverReset();
     driverStart();
   }
+}
+
+// A program folder that cannot be written has no work folder for the
+// program: it says so at start-up and at each New.
+TEST_F(StartUp, SaysWhenTheWorkFolderCannotBeMade) {
+  writeFile("preferences.dat", "[Misc]\nCheckProgramVersion = 0\n");
+  const std::string told =
+      "The work folder cannot be made in " + folder.path + "/. Sounds, musics and backgrounds cannot be picked.";
+  {
+    ReadOnlyFolder readOnly(folder.path);
+    ASSERT_TRUE(readOnly.holds());
+    driverAnswerMessage("Error", told);
+    startProgram(folder.path);
+    EXPECT_TRUE(driverCheckDone());
+    driverChooseMenu(MENU_NEW);
+    driverAnswerMessage("Error", told);
+    runSteps();
+    EXPECT_TRUE(driverCheckDone());
+    EXPECT_EQ(fileKind(workFolder), FILE_NONE);
+  }
+  std::vector<DirEntry> left;
+  EXPECT_TRUE(listFolder(".", "_temp_*", left));
+  EXPECT_TRUE(left.empty());
 }
