@@ -63,12 +63,15 @@ ExtensionRecord parseExtension(const std::string& text) {
   return r;
 }
 
-void loadEnabledExtensions() {
+bool loadEnabledExtensions() {
   enabledExtensions.clear();
-  std::string path = enabledListPath();
-  if (projectName.empty() || fileSize(path) <= 0) return;
+  if (projectName.empty()) return true;
+  const std::string path = enabledListPath();
   std::string bytes;
-  readFile(path, bytes);
+  if (readFileIfThere(path, bytes) == READ_FAILED) {
+    reportUnreadable("The file " + path);
+    return false;
+  }
   size_t start = 0;
   while (start < bytes.size()) {
     size_t end = bytes.find('\n', start);
@@ -79,27 +82,36 @@ void loadEnabledExtensions() {
     enabledExtensions.push_back(std::move(line));
     start = end + 1;
   }
+  return true;
 }
 
-void loadExtensions() {
-  loadEnabledExtensions();
+bool loadExtensions() {
   extensions.clear();
+  if (!loadEnabledExtensions()) return false;
   std::vector<DirEntry> entries;
-  if (!listFolder("Extensions", "*.tex", entries)) return;
+  int listed = listFolderIfThere("Extensions", "*.tex", entries);
+  if (listed == READ_FAILED) reportUnreadable("The folder Extensions");
+  if (listed != READ_DONE) return listed == READ_MISSING;
   for (const DirEntry& e : entries) {
     if (e.kind != FILE_REGULAR) continue;
     // Only the final ".tex" goes: "my.texture.tex" is "my.texture".
     std::string base = e.name;
     if (base.size() >= 4 && base.compare(base.size() - 4, 4, ".tex") == 0)
       base.resize(base.size() - 4);
+    // One removed since the listing counts as empty, as it always has.
     std::string text;
-    readFile("Extensions/" + e.name, text);
+    if (readFileIfThere("Extensions/" + e.name, text) == READ_FAILED) {
+      extensions.clear();
+      reportUnreadable("The file Extensions/" + e.name);
+      return false;
+    }
     ExtensionRecord r = parseExtension(text);
     r.fileName = base;
     for (const std::string& chosen : enabledExtensions)
       if (chosen == base) r.enabled = 1;
     extensions.push_back(std::move(r));
   }
+  return true;
 }
 
 std::string generateExtensionsSection() {

@@ -20,11 +20,14 @@ extern std::vector<ExtensionRecord> extensions;
 extern std::vector<std::string> enabledExtensions;
 
 // Fills enabledExtensions from the current project's extensions.dat
-// (missing or empty: none).
-void loadEnabledExtensions();
+// (missing or empty: none). A file that is there but cannot be read is
+// reported ("Error"): false, with the list empty.
+bool loadEnabledExtensions();
 // loadEnabledExtensions, then rebuilds `extensions` from the folder
-// Extensions in the order of its listing (missing folder: none).
-void loadExtensions();
+// Extensions in the order of its listing (missing folder: none). What is
+// there but cannot be read (the list, the folder, an extension file) is
+// reported ("Error"): false, with the table empty.
+bool loadExtensions();
 
 // The sections of one extension file's text (UTF-8, lines ended by LF, CR
 // or CR LF); fileName and enabled are left for the caller.

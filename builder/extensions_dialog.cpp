@@ -35,7 +35,9 @@ void chooseExtensions() {
     projectHooks.message("Message", "Please save your project.");
     return;
   }
-  loadExtensions();
+  // The OK writes the list anew: from a choice that could not be read, it
+  // would lose it.
+  if (!loadExtensions()) return;
   const int mainWindow = projectHooks.mainWindow;
   disableWindow(mainWindow, true);
   int window = openWindow(UI_ANY, 0, 0, 640, 480, "Installed extensions",

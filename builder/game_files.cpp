@@ -135,8 +135,9 @@ std::string indexHtmlText() {
 }
 
 bool generateGameFiles() {
-  loadExtensions();
   if (projectName.empty()) return false;
+  // An extension left out for want of reading it would break the game.
+  if (!loadExtensions()) return false;
   // A name that is no global of its own stops the game at its first line.
   if (refuseUnusableGameNames() != 0) return false;
   if (!writeGameFiles("Projects/" + projectName + "/")) return false;

@@ -12,18 +12,22 @@
 
 namespace {
 
-// The files of the save under way, and the first sprite whose frames have
-// no possible file name ("" for none).
+// The files of the save under way, the first sprite whose frames have no
+// possible file name and the first work file that could not be read ("" for
+// none).
 SaveFiles save;
-std::string unwritten;
+std::string unwritten, unreadable;
 
 // Copies a picked file from the work folder; a name that could lead out of
-// the folders is skipped, and a missing file copies nothing.
+// the folders is skipped, and a missing file copies nothing (the project's
+// copy, if any, stays). One that is there but cannot be read fails the save:
+// the new document would go with an old or missing copy.
 void copyFromWorkFolder(const std::string& name, const std::string& destFolder) {
-  if (!isUsableName(name) || destFolder.empty()) return;
+  if (!isUsableName(name) || destFolder.empty() || !unreadable.empty()) return;
   std::string source = workFolder + "/" + name, bytes;
-  if (fileKind(source) != FILE_REGULAR || !readFile(source, bytes)) return;
-  stageFile(save, destFolder + name, bytes);
+  int read = readFileIfThere(source, bytes);
+  if (read == READ_FAILED) unreadable = source;
+  if (read == READ_DONE) stageFile(save, destFolder + name, bytes);
 }
 
 void writeSprites(XmlWriter& w, const std::string& imageFolder) {
@@ -272,6 +276,7 @@ bool writeProject() {
   save = SaveFiles();
   save.project = projectName;
   unwritten.clear();
+  unreadable.clear();
   XmlWriter w;
   w.out.reserve(1 << 16);
   w.declaration();
@@ -300,6 +305,11 @@ bool writeProject() {
   writeFunctions(w);
   w.end();
 
+  if (!unreadable.empty()) {
+    discardFiles(save);
+    reportUnreadable("The file " + unreadable);
+    return false;
+  }
   // The document goes last: renamed into place only after every side file.
   stageDocument(save, documentPath, documentTempPrefix(projectName), w.out);
   if (!save.failedPath.empty() || !commitFiles(save)) {

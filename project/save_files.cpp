@@ -119,3 +119,8 @@ void reportUnwritable(const std::string& what) {
   projectHooks.message("Error", what + " cannot be written.");
   projectHooks.updateWindowTitle();
 }
+
+void reportUnreadable(const std::string& what) {
+  projectHooks.message("Error", what + " cannot be read.");
+  projectHooks.updateWindowTitle();
+}

@@ -62,3 +62,5 @@ void removeLeftovers(const std::string& folder, const std::string& prefix, bool 
 // The "Error" message of a file or folder that a save could not write
 // (`what` names it: "The file Projects/N/game.js"), then the window title.
 void reportUnwritable(const std::string& what);
+// The same for one that it could not read ("... cannot be read.").
+void reportUnreadable(const std::string& what);

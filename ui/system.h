@@ -21,6 +21,14 @@ bool copyFile(const std::string& from, const std::string& to);
 // A link is renamed itself, even one that points nowhere.
 bool renameFile(const std::string& from, const std::string& to);
 bool readFile(const std::string& path, std::string& bytes);
+// How a read ended, for a caller to whom a file that is not there means
+// something else than one that cannot be read.
+enum ReadResult : int { READ_DONE = 0, READ_MISSING = 1, READ_FAILED = 2 };
+// readFile that tells the two apart: READ_MISSING only when nothing is at
+// the path (or a link there points nowhere); a folder, pipe or device in
+// the file's place, a link loop or a failing disk is READ_FAILED. Never
+// waits for a pipe's writer.
+int readFileIfThere(const std::string& path, std::string& bytes);
 // Writes through a temporary file in the same folder, flushed and synced,
 // then renamed over the target: the old file stays whole when anything fails.
 // The new file keeps the permission bits of the one it replaces.
@@ -56,8 +64,12 @@ struct DirEntry {
   int kind;   // FILE_REGULAR or FILE_FOLDER
 };
 // Entries in the order the listing delivers them (no sorting); `pattern` is a
-// shell pattern such as "*.xml" ("" for all). false when the folder cannot be read.
+// shell pattern such as "*.xml" ("" for all). false when the folder cannot be
+// read, or its listing breaks off midway (`out` then empty).
 bool listFolder(const std::string& path, const std::string& pattern, std::vector<DirEntry>& out);
+// listFolder that tells a missing folder (READ_MISSING) from one that cannot
+// be listed whole (READ_FAILED).
+int listFolderIfThere(const std::string& path, const std::string& pattern, std::vector<DirEntry>& out);
 
 std::string currentFolder();                 // with a trailing "/"
 bool setCurrentFolder(const std::string& path);

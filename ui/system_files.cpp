@@ -63,14 +63,15 @@ bool deleteFile(const std::string& path) {
   return stepAllowed(STEP_DELETE, path) && unlink(path.c_str()) == 0;
 }
 
-bool readFile(const std::string& path, std::string& bytes) {
+int readFileIfThere(const std::string& path, std::string& bytes) {
   bytes.clear();
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
+  // Without O_NONBLOCK a pipe in the file's place would wait for a writer.
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return errno == ENOENT ? READ_MISSING : READ_FAILED;
   struct stat st;
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     close(fd);
-    return false;
+    return READ_FAILED;
   }
   bytes.reserve(size_t(st.st_size));
   char buffer[65536];
@@ -80,13 +81,17 @@ bool readFile(const std::string& path, std::string& bytes) {
     if (n < 0) {
       close(fd);
       bytes.clear();
-      return false;
+      return READ_FAILED;
     }
     if (n == 0) break;
     bytes.append(buffer, size_t(n));
   }
   close(fd);
-  return true;
+  return READ_DONE;
+}
+
+bool readFile(const std::string& path, std::string& bytes) {
+  return readFileIfThere(path, bytes) == READ_DONE;
 }
 
 // Past a file-size limit the kernel would end the whole program in the
@@ -129,14 +134,15 @@ std::string writeNewFile(const std::string& folder, const std::string& prefix, c
   // mkstemp creates the file exclusively: never through a link of that name.
   int fd = mkstemp(temp.data());
   if (fd < 0) return "";
-  bool ok = writeAll(fd, temp, bytes) && (!sync || (stepAllowed(STEP_SYNC, temp) && fsync(fd) == 0));
-  // mkstemp makes the file 0600; a saved file gets the usual permissions.
+  // mkstemp makes the file 0600; a saved file gets the usual permissions,
+  // set before the sync so that they last with the bytes.
   if (permissions < 0) {
     mode_t mask = umask(0);
     umask(mask);
     permissions = int(0666 & ~mask);
   }
-  fchmod(fd, mode_t(permissions & 0777));
+  bool ok = fchmod(fd, mode_t(permissions & 0777)) == 0 && writeAll(fd, temp, bytes) &&
+            (!sync || (stepAllowed(STEP_SYNC, temp) && fsync(fd) == 0));
   ok = close(fd) == 0 && ok;
   if (!ok) {
     unlink(temp.c_str());
@@ -204,13 +210,21 @@ bool renameFile(const std::string& from, const std::string& to) {
   return rename(from.c_str(), to.c_str()) == 0;
 }
 
-bool listFolder(const std::string& path, const std::string& pattern, std::vector<DirEntry>& out) {
+int listFolderIfThere(const std::string& path, const std::string& pattern, std::vector<DirEntry>& out) {
   out.clear();
   DIR* dir = opendir(path.empty() ? "." : path.c_str());
-  if (!dir) return false;
+  if (!dir) return errno == ENOENT ? READ_MISSING : READ_FAILED;
   std::string base = path.empty() ? std::string("./") : path;
   if (base.back() != '/') base += '/';
-  while (struct dirent* e = readdir(dir)) {
+  int error = 0;
+  for (;;) {
+    // readdir's end and its failure look alike but for errno.
+    errno = 0;
+    struct dirent* e = readdir(dir);
+    if (!e) {
+      error = errno;
+      break;
+    }
     std::string name = e->d_name;
     if (name == "." || name == "..") continue;
     if (!pattern.empty() && fnmatch(pattern.c_str(), name.c_str(), 0) != 0) continue;
@@ -222,7 +236,13 @@ bool listFolder(const std::string& path, const std::string& pattern, std::vector
     out.push_back({name, kind});
   }
   closedir(dir);
-  return true;
+  if (error == 0) return READ_DONE;
+  out.clear();
+  return READ_FAILED;
+}
+
+bool listFolder(const std::string& path, const std::string& pattern, std::vector<DirEntry>& out) {
+  return listFolderIfThere(path, pattern, out) == READ_DONE;
 }
 
 std::string currentFolder() {

@@ -2,6 +2,7 @@
 #include "builder/extensions_dialog.h"
 
 #include "builder_fixture.h"
+#include "tests/support/unreadable_file.h"
 #include "ui/driver.h"
 #include "ui/ui.h"
 
@@ -102,6 +103,18 @@ TEST_F(ExtensionsDialogTest, CancelWritesNothingAndOkWithNoneEmptiesTheList) {
   chooseExtensions();
   driverCheckDone();
   EXPECT_EQ(fileSize("Projects/game/extensions.dat"), 0);
+}
+
+// Shown without the choice it could not read, the dialog's OK would write
+// the list anew without it: it does not open.
+TEST_F(ExtensionsDialogTest, AChoiceThatCannotBeReadIsNotShown) {
+  ASSERT_TRUE(makeUnreadable("Projects/game/extensions.dat", UNREADABLE_DISK));
+  driverStart();
+  chooseExtensions();
+  EXPECT_TRUE(driverCheckDone());
+  EXPECT_EQ(messages, (std::vector<std::pair<std::string, std::string>>{
+                          {"Error", "The file Projects/game/extensions.dat cannot be read."}}));
+  EXPECT_TRUE(isLink("Projects/game/extensions.dat"));
 }
 
 }  // namespace

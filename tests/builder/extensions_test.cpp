@@ -3,8 +3,10 @@
 
 #include <algorithm>
 
+#include "builder/game_files.h"
 #include "builder_fixture.h"
 #include "tests/support/file_size_limit.h"
+#include "tests/support/unreadable_file.h"
 
 namespace {
 
@@ -92,6 +94,64 @@ TEST_F(ExtensionTest, MissingFolderOrListMeansNone) {
   writeFile("Projects/extensions.dat", "a\n");
   loadExtensions();
   EXPECT_TRUE(enabledExtensions.empty());
+}
+
+// The game's extensions are read before anything is written: what is there
+// but cannot be read (the folder, an extension file, enabled or not, the
+// project's list) stops the export with an "Error", the old game kept.
+TEST_F(ExtensionTest, WhatCannotBeReadKeepsTheOldGame) {
+  projectName = "game";
+  makeFolder("Projects/game");
+  scene("scene_1");
+  exportTemplate = "game //ZEMBRIK_EXTENSIONS";
+  struct Case {
+    const char* path;
+    int how;
+    std::string message;
+  } cases[] = {
+      {"Extensions", UNREADABLE_LOOP, "The folder Extensions cannot be read."},
+      {"Extensions/on.tex", UNREADABLE_DISK, "The file Extensions/on.tex cannot be read."},
+      {"Extensions/off.tex", UNREADABLE_DISK, "The file Extensions/off.tex cannot be read."},
+      {"Projects/game/extensions.dat", UNREADABLE_DISK,
+       "The file Projects/game/extensions.dat cannot be read."},
+      {"Projects/game/extensions.dat", UNREADABLE_FOLDER,
+       "The file Projects/game/extensions.dat cannot be read."},
+      {"Projects/game/extensions.dat", UNREADABLE_LOOP,
+       "The file Projects/game/extensions.dat cannot be read."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.path) + " is " + unreadableName(c.how));
+    removeWhateverIsAt("Extensions");
+    makeFolder("Extensions");
+    writeFile("Extensions/on.tex", "[EXTENSION]\nOn\n[CODE]\non();\n");
+    writeFile("Extensions/off.tex", "[EXTENSION]\nOff\n[CODE]\noff();\n");
+    removeWhateverIsAt("Projects/game/extensions.dat");
+    writeFile("Projects/game/extensions.dat", "on\n");
+    writeFile("Projects/game/game.js", "old game");
+    writeFile("Projects/game/index.html", "old page");
+    ASSERT_TRUE(makeUnreadable(c.path, c.how));
+    messages.clear();
+    statusTexts.clear();
+    EXPECT_FALSE(generateGameFiles());
+    EXPECT_EQ(messages, (std::vector<std::pair<std::string, std::string>>{{"Error", c.message}}));
+    EXPECT_TRUE(statusTexts.empty());
+    EXPECT_EQ(slurp("Projects/game/game.js"), "old game");
+    EXPECT_EQ(slurp("Projects/game/index.html"), "old page");
+    EXPECT_TRUE(extensions.empty());
+  }
+  // Missing, the folder and the list mean no extension, as ever.
+  removeWhateverIsAt("Extensions");
+  removeWhateverIsAt("Projects/game/extensions.dat");
+  writeFile("Projects/game/extensions.dat", "on\n");
+  messages.clear();
+  EXPECT_TRUE(generateGameFiles());
+  EXPECT_EQ(slurp("Projects/game/game.js"), "game ");
+  removeWhateverIsAt("Projects/game/extensions.dat");
+  makeFolder("Extensions");
+  writeFile("Extensions/on.tex", "[CODE]\non();\n");
+  EXPECT_TRUE(generateGameFiles());
+  EXPECT_EQ(slurp("Projects/game/game.js"), "game \r\n");
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(ExtensionTest, WritesTheChoiceOneNameALine) {

@@ -5,10 +5,12 @@
 #include <sys/stat.h>
 
 #include <functional>
+#include <map>
 
 #include "builder/game_files.h"
 #include "builder_fixture.h"
 #include "project/project_file.h"
+#include "tests/support/failing_system_call.h"
 #include "tests/project/two_versions.h"
 
 namespace {
@@ -70,6 +72,61 @@ TEST_F(FileModesTest, ASaveKeepsTheBitsAndRefusesAFileWithoutWritePermission) {
         EXPECT_EQ(modifiedFlag, 1);
       }
     }
+  }
+}
+
+// Every file under `folder`, with its permission bits and bytes.
+void listFiles(const std::string& folder, std::map<std::string, std::string>& files) {
+  std::vector<DirEntry> entries;
+  listFolder(folder, "", entries);
+  for (const DirEntry& e : entries) {
+    std::string path = folder + "/" + e.name;
+    if (e.kind == FILE_FOLDER)
+      listFiles(path, files);
+    else
+      files[path] = std::to_string(permissionBits(path)) + " " + TempFolder::read(path);
+  }
+}
+
+// The bits of a new file are set on its temporary one, which mkstemp made
+// 0600: when that fails the save fails, the old files kept, not replaced by
+// ones that only their owner may read.
+TEST_F(FileModesTest, AFailedChmodFailsTheSave) {
+  struct Save {
+    const char* what;
+    std::function<void()> change;
+    std::function<bool()> save;
+  } saves[] = {
+      {"project", [] { projectInfo.comments = "changed"; }, writeProject},
+      {"game", [] { exportTemplate = "changed //ZEMBRIK_SCENES"; }, generateGameFiles},
+      {"extensions list", [] {}, [] { return writeEnabledExtensions({"changed"}); }},
+  };
+  for (const Save& s : saves) {
+    SCOPED_TRACE(s.what);
+    deleteFolderTree("Projects");
+    makeFolder("Projects");
+    makeOldVersion();
+    exportTemplate = "//ZEMBRIK_SCENES";
+    ASSERT_TRUE(writeProject());
+    ASSERT_TRUE(generateGameFiles());
+    ASSERT_TRUE(writeEnabledExtensions({"first"}));
+    s.change();
+    setModified(1);
+    messages.clear();
+    std::map<std::string, std::string> before;
+    listFiles("Projects", before);
+
+    int outcome = runWithFailingCall(SYS_fchmod, [&] {
+      bool saved = s.save();
+      bool reported = messages.size() == 1 && messages[0].first == "Error" &&
+                      messages[0].second.ends_with(" cannot be written.");
+      return (saved ? 1 : 0) + (reported ? 0 : 2) + (modifiedFlag == 1 ? 0 : 4);
+    });
+    if (outcome == NO_FAILING_CALL) GTEST_SKIP() << "no system call can be made to fail here";
+    EXPECT_EQ(outcome, 0) << "1: saved, 2: no \"Error\", 4: flag cleared";
+    std::map<std::string, std::string> after;
+    listFiles("Projects", after);
+    EXPECT_EQ(after, before);
   }
 }
 

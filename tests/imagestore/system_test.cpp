@@ -10,7 +10,9 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "tests/support/failing_system_call.h"
 #include "tests/support/file_size_limit.h"
+#include "tests/support/unreadable_file.h"
 
 namespace {
 
@@ -131,6 +133,67 @@ TEST(SystemFiles, ListFolderMatchesShellPatterns) {
   std::vector<DirEntry> entries;
   EXPECT_FALSE(listFolder(folder + "none", "", entries));
   deleteFolderTree(folder);
+}
+
+// Only "nothing there" is missing: whatever stands in the file's place and
+// cannot be read, or breaks off while read, is a failure the caller sees.
+TEST(SystemFiles, ReadsTellAMissingFileFromOneThatCannotBeRead) {
+  std::string folder = freshFolder("zm-reads");
+  writeFile(folder + "a.txt", "abc");
+  writeFile(folder + "empty", "");
+  symlink("a.txt", (folder + "to-a").c_str());
+  symlink("nowhere", (folder + "dangling").c_str());
+  for (int how : {UNREADABLE_FOLDER, UNREADABLE_PIPE, UNREADABLE_LOOP, UNREADABLE_DISK})
+    ASSERT_TRUE(makeUnreadable(folder + unreadableName(how), how)) << unreadableName(how);
+  struct Case {
+    std::string name;
+    int result;
+    std::string bytes;
+  } cases[] = {
+      {"a.txt", READ_DONE, "abc"},
+      {"empty", READ_DONE, ""},
+      {"to-a", READ_DONE, "abc"},
+      {"none", READ_MISSING, ""},
+      {"none/x", READ_MISSING, ""},
+      {"dangling", READ_MISSING, ""},
+      {"a.txt/x", READ_FAILED, ""},
+      {unreadableName(UNREADABLE_FOLDER), READ_FAILED, ""},
+      {unreadableName(UNREADABLE_PIPE), READ_FAILED, ""},
+      {unreadableName(UNREADABLE_LOOP), READ_FAILED, ""},
+      {unreadableName(UNREADABLE_DISK), READ_FAILED, ""},
+  };
+  for (const Case& c : cases) {
+    std::string bytes = "before";
+    EXPECT_EQ(readFileIfThere(folder + c.name, bytes), c.result) << c.name;
+    EXPECT_EQ(bytes, c.bytes) << c.name;
+    EXPECT_EQ(readFile(folder + c.name, bytes), c.result == READ_DONE) << c.name;
+  }
+
+  struct Listing {
+    std::string name;
+    int result;
+  } listings[] = {
+      {"", READ_DONE},
+      {"none", READ_MISSING},
+      {"a.txt", READ_FAILED},
+      {unreadableName(UNREADABLE_LOOP), READ_FAILED},
+  };
+  for (const Listing& l : listings) {
+    std::vector<DirEntry> entries{{"stale", FILE_REGULAR}};
+    EXPECT_EQ(listFolderIfThere(folder + l.name, "", entries), l.result) << l.name;
+    EXPECT_EQ(entries.empty(), l.result != READ_DONE) << l.name;
+    EXPECT_EQ(listFolder(folder + l.name, "", entries), l.result == READ_DONE) << l.name;
+  }
+  // A listing that breaks off is no listing, however much of it came.
+  int outcome = runWithFailingCall(SYS_getdents64, [&] {
+    std::vector<DirEntry> entries;
+    bool listed = listFolder(folder, "", entries);
+    return (listed ? 1 : 0) + (entries.empty() ? 0 : 2) +
+           (listFolderIfThere(folder, "", entries) == READ_FAILED ? 0 : 4);
+  });
+  deleteFolderTree(folder);
+  if (outcome == NO_FAILING_CALL) GTEST_SKIP() << "no system call can be made to fail here";
+  EXPECT_EQ(outcome, 0) << "1: listed, 2: entries left, 4: not a failure";
 }
 
 TEST(SystemTime, FormatDateMasks) {
