@@ -27,7 +27,7 @@ void clearCodeProblems() { codeProblems.clear(); }
 
 bool bodyPieceCompiles(const std::string& where, const std::string& code, CodeProblem& problem) {
   JsProblem found;
-  return record(compilesAsFunctionBody(code, found), where, found, problem);
+  return record(compilesAsFunction("", code, found), where, found, problem);
 }
 
 bool scriptPieceCompiles(const std::string& where, const std::string& text, CodeProblem& problem) {
@@ -35,14 +35,10 @@ bool scriptPieceCompiles(const std::string& where, const std::string& text, Code
   return record(compilesAsScript(text, found), where, found, problem);
 }
 
-bool functionPieceCompiles(const std::string& where, const std::string& declaration,
-                           const std::string& code, CodeProblem& problem) {
+bool functionPieceCompiles(const std::string& where, const std::string& params, const std::string& code,
+                           CodeProblem& problem) {
   JsProblem found;
-  if (!compilesAsFunctionBody(code, found)) return record(false, where, found, problem);
-  // The body is whole, so what the declaration refuses is in the parameters.
-  if (compilesAsScript(declaration, found)) return true;
-  found.line = 0;
-  return record(false, where, found, problem);
+  return record(compilesAsFunction(params, code, found), where, found, problem);
 }
 
 void appendLateText(std::string& out, const std::string& text) { appendQuoted(out, text); }
@@ -57,9 +53,11 @@ void appendLatePiece(std::string& out, const CodeProblem& problem, const std::st
   out += ']';
 }
 
-void appendLateScript(std::string& out, const std::string& where, const std::string& text) {
+void appendLateScript(std::string& out, const CodeProblem& problem, const std::string& text) {
   out += "zm_late_script(";
-  appendQuoted(out, where);
+  appendQuoted(out, problem.where);
+  out += ", ";
+  appendInt(out, problem.line);
   out += ", ";
   appendQuoted(out, text);
   out += ");";

@@ -24,17 +24,18 @@ void clearCodeProblems();
 // copied into `problem`, and false is returned.
 bool bodyPieceCompiles(const std::string& where, const std::string& code, CodeProblem& problem);
 bool scriptPieceCompiles(const std::string& where, const std::string& text, CodeProblem& problem);
-// A function of the project: its body, and its declaration as written.
-bool functionPieceCompiles(const std::string& where, const std::string& declaration,
-                           const std::string& code, CodeProblem& problem);
+// A function of the project: its parameter list and its body.
+bool functionPieceCompiles(const std::string& where, const std::string& params, const std::string& code,
+                           CodeProblem& problem);
 
 // One part of a zm_late_function list: a text that compiles, or a piece
 // that did not, as ['where', line, 'code'].
 void appendLateText(std::string& out, const std::string& text);
 void appendLatePiece(std::string& out, const CodeProblem& problem, const std::string& code);
 
-// zm_late_script('where', 'text'); for a top-level piece that did not compile.
-void appendLateScript(std::string& out, const std::string& where, const std::string& text);
+// zm_late_script('where', line, 'text'); for a top-level piece that did not
+// compile.
+void appendLateScript(std::string& out, const CodeProblem& problem, const std::string& text);
 
 // The text of the Warning that names the first pieces that do not compile;
 // "" when every piece compiles.

@@ -116,7 +116,7 @@ std::string generateExtensionsSection() {
       CodeProblem problem;
       const std::string where = "extension " + (r.name.empty() ? r.fileName : r.name);
       if (scriptPieceCompiles(where, r.code, problem)) out += r.code;
-      else appendLateScript(out, where, r.code);
+      else appendLateScript(out, problem, r.code);
     }
     out += CRLF;
   }

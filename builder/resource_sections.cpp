@@ -164,7 +164,7 @@ std::string generateGlobalVariablesSection() {
   CodeProblem problem;
   if (scriptPieceCompiles("global variables", projectInfo.variables, problem)) return projectInfo.variables;
   std::string out;
-  appendLateScript(out, "global variables", projectInfo.variables);
+  appendLateScript(out, problem, projectInfo.variables);
   return out;
 }
 
@@ -174,7 +174,7 @@ std::string generateGlobalFunctionsSection() {
   if (scriptPieceCompiles("global functions", projectInfo.functions, problem))
     out += projectInfo.functions;
   else
-    appendLateScript(out, "global functions", projectInfo.functions);
+    appendLateScript(out, problem, projectInfo.functions);
   out += CRLF;
   for (const FunctionRecord& f : fns) {
     std::string declaration = "function ";
@@ -186,7 +186,7 @@ std::string generateGlobalFunctionsSection() {
     declaration += f.code;
     declaration += CRLF;
     declaration += '}';
-    if (functionPieceCompiles("function " + f.name, declaration, f.code, problem)) {
+    if (functionPieceCompiles("function " + f.name, f.params, f.code, problem)) {
       out += declaration;
     } else {
       // Hoisted no more: assigned where the declaration would stand.

@@ -742,8 +742,9 @@ function zm_late_function(params, parts) {
 }
 
 /* A top-level piece as a script of its own: its declarations are the page's
-   globals, as they would have been inline. */
-function zm_late_script(where, text) {
+   globals, as they would have been inline. A syntax error is shown at the
+   line the program found, as its Warning said. */
+function zm_late_script(where, line, text) {
   var failed = null;
   var listen = function (ev) { failed = failed || ev; ev.preventDefault(); };
   var holder = zm_document.head || zm_document.documentElement;
@@ -754,8 +755,8 @@ function zm_late_script(where, text) {
   zm_window.removeEventListener('error', listen);
   holder.removeChild(script);
   if (!failed) return;
-  var e = failed.error;
-  zm_report(where, 'line ' + failed.lineno, e && e.name ? e.name + ': ' +
+  var e = failed.error, syntax = e && e.name === 'SyntaxError';
+  zm_report(where, 'line ' + (syntax ? line : failed.lineno), e && e.name ? e.name + ': ' +
             zm_String(e.message).replace(/^Failed to execute '[^']*' on '[^']*': /, '') : failed.message);
 }
 
