@@ -430,6 +430,7 @@ TEST_F(RunGameTest, SavesWritesAndOpensThePage) {
 }
 
 TEST_F(RunGameTest, CodeThatDoesNotCompileIsNamedInAWarningAndTheGameStillOpens) {
+  exportTemplate = "//ZEMBRIK_SCENES";
   scene("scene_2").code = "a = 1;\r\nif (a > 100 {";
   runGame();
   EXPECT_EQ(calls, (std::vector<std::string>{"save", "PROJECT SAVED."}));
