@@ -190,13 +190,16 @@ TEST_F(CodeCheckTest, APieceThatDoesNotCompileIsNamedAndLeavesTheRestWhole) {
       projectInfo.advancedscriptmode = advanced;
       c.spoil();
       ASSERT_TRUE(generateGameFiles());
-      ASSERT_EQ(codeProblems.size(), 1u);
-      EXPECT_EQ(codeProblems[0].where, c.where);
-      EXPECT_EQ(codeProblems[0].line, c.line) << codeProblems[0].message;
       EXPECT_EQ(nodeSays("--check Projects/game/game.js"), "");
       if (c.runs) {
         EXPECT_EQ(nodeSays("Projects/game/game.js"), "");
       }
+      if (codeProblems.size() != 1) {
+        ADD_FAILURE() << codeProblems.size() << " problems";
+        continue;
+      }
+      EXPECT_EQ(codeProblems[0].where, c.where);
+      EXPECT_EQ(codeProblems[0].line, c.line) << codeProblems[0].message;
       std::string game = slurp("Projects/game/game.js");
       const std::string otherObject = advanced ? "this.on_step = function() {\r\nok_b += 1;\r\n};\r\n"
                                                : "this.on_step = function() {\r\nwith(this) {\r\nok_b += 1;\r\n}\r\n};\r\n";
