@@ -231,7 +231,7 @@ void typos() {
   addScript("obj_open", "Step", "open_steps += 1;");
   addObject("obj_modern", "", "", 0);
   addScript("obj_modern", "Step", "modern_steps += 1; modern_ok = /[\\p{L}--[a-z]]/v.test('Q');");
-  SceneRecord& s = addScene("scene_typo", 200, 120, 0, 0, 40);
+  SceneRecord& s = addScene("scene_typo", 520, 160, 0, 0, 40);
   s.code = "scene_started = 1;\r\nvar = 3;";
   addInstance("obj_mover", "scene_typo", 10, 10);
   addInstance("obj_typo", "scene_typo", 60, 10);

@@ -651,7 +651,7 @@ CASES.built_typo = async (browser, dir, fail) => {
     made, typo_end, stray_steps, stray_end, open_steps, modern_steps, modern_ok, seen_let, scene_started,
     helper: typeof helper, ext_ok: typeof ext_ok, twice: twice(2), late_rx: late_rx.flags,
     canvas: [zm_canvas.width, zm_canvas.height], dot: px(22, 12), line: zm_error_line,
-    red: (function () { for (var x = 0; x < 200; x++) for (var y = 104; y < 120; y++) {
+    red: (function () { for (var x = 0; x < 520; x++) for (var y = 144; y < 160; y++) {
       var p = px(x, y); if (p[0] > 200 && p[1] < 120 && p[2] < 120) return true; } return false; })()})`);
   check(fail, s.mover === 20 && near(s.dot, RED), 'the other objects play and are drawn', s);
   check(fail, s.made === 1 && s.typo_end === 5 && s.typoY === 10, 'the other events of the object with the typo run', s);
@@ -660,7 +660,7 @@ CASES.built_typo = async (browser, dir, fail) => {
   check(fail, s.modern_steps === 5 && s.modern_ok === true && s.late_rx === 'v',
         'code the browser takes runs, even where the program\'s engine refused it', s);
   check(fail, s.seen_let === 42, 'a top-level let of such code is a global, as inline', s);
-  check(fail, s.scene_started === 0 && s.canvas[0] === 200 && s.canvas[1] === 120, 'the scene starts without its code', s);
+  check(fail, s.scene_started === 0 && s.canvas[0] === 520 && s.canvas[1] === 160, 'the scene starts without its code', s);
   check(fail, s.helper === 'undefined' && s.ext_ok === 'undefined' && s.twice === 4, 'top-level pieces are whole or not at all', s);
   const wanted = ['object obj_typo, event Step, line 2: SyntaxError',
                   'object obj_stray, event Step, line 2: SyntaxError',
