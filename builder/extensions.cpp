@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "builder/code_check.h"
 #include "builder/js_text.h"
 #include "project/save_files.h"
 #include "project/tables.h"
@@ -124,7 +125,10 @@ std::string generateExtensionsSection() {
       out += commentSafe(r.author);
       out += " */";
       out += CRLF;
-      out += r.code;
+      CodeProblem problem;
+      const std::string where = "extension " + (r.name.empty() ? r.fileName : r.name);
+      if (scriptPieceCompiles(where, r.code, problem)) out += r.code;
+      else appendLateScript(out, problem, r.code);
     }
     out += CRLF;
   }

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "builder/code_check.h"
 #include "builder/extensions.h"
 #include "builder/game_names.h"
 #include "builder/js_text.h"
@@ -87,6 +88,7 @@ std::string loadRuntimeTemplate() {
 std::string fillTemplate(const std::string& templateText) {
   // Every section is generated, in the order above, even when its marker
   // does not occur.
+  clearCodeProblems();
   std::string sections[std::size(markers)];
   size_t total = templateText.size();
   for (size_t m = 0; m < std::size(markers); ++m) {
@@ -143,6 +145,8 @@ bool generateGameFiles() {
   if (!writeGameFiles("Projects/" + projectName + "/")) return false;
   projectHooks.setStatusText("PROJECT SAVED.");
   builderHooks.readyAfter(500);
+  const std::string problems = codeProblemsWarning();
+  if (!problems.empty()) projectHooks.message("Warning", problems);
   if (scenes.empty()) projectHooks.message("Warning", "There is no scene added.");
   return true;
 }

@@ -11,7 +11,8 @@
 std::string loadRuntimeTemplate();
 
 // The template with each of the eleven markers replaced, in their order,
-// by its section; each step works on the whole text built so far.
+// by its section; each step works on the whole text built so far. The
+// pieces of code that do not compile are left in codeProblems.
 std::string fillTemplate(const std::string& templateText);
 
 // The fifteen lines of index.html, each ended by LF.
@@ -20,7 +21,8 @@ std::string indexHtmlText();
 // Reloads the extensions; for a named project whose names all fit the
 // game (refuseUnusableGameNames) writes index.html (when the preference
 // asks for it or the page is missing) and game.js, shows "PROJECT SAVED."
-// for half a second, and warns when there is no scene. A file that cannot
+// for half a second, warns of the pieces of code that do not compile, and
+// warns when there is no scene. A file that cannot
 // be written keeps both old files and is reported in an "Error" message
 // instead; returns whether the game files were written.
 bool generateGameFiles();

@@ -6,6 +6,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "builder/code_check.h"
 #include "builder/js_text.h"
 #include "builder/object_index.h"
 #include "builder/sections.h"
@@ -38,35 +39,73 @@ void appendLine(std::string& out, std::string_view text) {
   out += CRLF;
 }
 
+// A handler's body: fixed lines, and the object's pieces of code.
+struct HandlerPart {
+  std::string text;                   // the fixed lines, or a piece's code
+  std::string where;                  // a piece's name in messages; "" for fixed lines
+  bool compiles = true;
+  CodeProblem problem;
+};
+
+void appendFixed(std::vector<HandlerPart>& parts, std::string_view text) {
+  if (parts.empty() || !parts.back().where.empty()) parts.emplace_back();
+  appendLine(parts.back().text, text);
+}
+
 void appendHandler(std::string& out, size_t k, const std::vector<const ScriptRecord*>& own,
-                   bool wrapped, const DefinitionNames& definitions) {
-  out += "this.";
-  out += eventKinds[k].property;
-  appendLine(out, " = function() {");
-  if (k == ANIMATION_END) appendLine(out, "if(this.image_index >= this.image_number - 1) {");
+                   bool wrapped, const DefinitionNames& definitions, const std::string& objectName) {
+  std::vector<HandlerPart> parts;
+  if (k == ANIMATION_END) appendFixed(parts, "if(this.image_index >= this.image_number - 1) {");
   if (k == DRAW) {
-    appendLine(out, "if (this.visible == 1) {");
-    appendLine(out, "__handle_sprite__(this);");
+    appendFixed(parts, "if (this.visible == 1) {");
+    appendFixed(parts, "__handle_sprite__(this);");
   }
-  if (wrapped) appendLine(out, "with(this) {");
+  if (wrapped) appendFixed(parts, "with(this) {");
+  const std::string where = "object " + objectName + ", event " + std::string(eventKinds[k].kind);
+  bool late = false;
+  auto addPiece = [&](const std::string& code, const std::string& pieceWhere) {
+    HandlerPart& part = parts.emplace_back();
+    part.text = code;
+    part.where = pieceWhere;
+    part.compiles = bodyPieceCompiles(part.where, code, part.problem);
+    late = late || !part.compiles;
+  };
   for (const ScriptRecord* s : own) {
     if (k != COLLISION) {
-      appendLine(out, s->code);
+      addPiece(s->code, where);
       continue;
     }
     // A partner that is no object definition would name an undeclared
     // variable and stop the whole script: its block is left out.
     if (s->parameter.empty() || !definitions.contains(s->parameter)) continue;
-    out += "this.other = this.place_meeting(this.x, this.y, ";
-    out += s->parameter;
-    appendLine(out, ");");
-    appendLine(out, "if(this.other != null) {");
-    appendLine(out, s->code);
-    appendLine(out, "}");
+    appendFixed(parts, "this.other = this.place_meeting(this.x, this.y, " + s->parameter + ");");
+    appendFixed(parts, "if(this.other != null) {");
+    addPiece(s->code, where + " with " + s->parameter);
+    appendFixed(parts, "}");
   }
-  if (wrapped) appendLine(out, "}");
-  if (k == ANIMATION_END || k == DRAW) appendLine(out, "}");
-  appendLine(out, "};");
+  if (wrapped) appendFixed(parts, "}");
+  if (k == ANIMATION_END || k == DRAW) appendFixed(parts, "}");
+
+  out += "this.";
+  out += eventKinds[k].property;
+  if (!late) {
+    appendLine(out, " = function() {");
+    for (const HandlerPart& part : parts) {
+      if (part.where.empty()) out += part.text;
+      else appendLine(out, part.text);
+    }
+    appendLine(out, "};");
+    return;
+  }
+  out += " = zm_late_function('', [";
+  for (size_t i = 0; i < parts.size(); ++i) {
+    const HandlerPart& part = parts[i];
+    if (i > 0) out += ", ";
+    if (part.where.empty()) appendLateText(out, part.text);
+    else if (part.compiles) appendLateText(out, part.text + std::string(CRLF));
+    else appendLatePiece(out, part.problem, part.text);
+  }
+  appendLine(out, "]);");
 }
 
 }  // namespace
@@ -117,7 +156,7 @@ std::string generateObjectsSection() {
     auto found = scriptsOf.find(o.name);
     for (size_t k = 0; k < eventKinds.size(); ++k) {
       if (found != scriptsOf.end() && !found->second[k].empty()) {
-        appendHandler(out, k, found->second[k], wrapped, definitions);
+        appendHandler(out, k, found->second[k], wrapped, definitions, o.name);
         continue;
       }
       out += "this.";

@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "builder/code_check.h"
 #include "builder/js_text.h"
 #include "builder/sections.h"
 #include "project/tables.h"
@@ -159,21 +160,44 @@ std::string generateFontsSection() {
   return out;
 }
 
-std::string generateGlobalVariablesSection() { return projectInfo.variables; }
+std::string generateGlobalVariablesSection() {
+  CodeProblem problem;
+  if (scriptPieceCompiles("global variables", projectInfo.variables, problem)) return projectInfo.variables;
+  std::string out;
+  appendLateScript(out, problem, projectInfo.variables);
+  return out;
+}
 
 std::string generateGlobalFunctionsSection() {
-  std::string out = projectInfo.functions;
+  std::string out;
+  CodeProblem problem;
+  if (scriptPieceCompiles("global functions", projectInfo.functions, problem))
+    out += projectInfo.functions;
+  else
+    appendLateScript(out, problem, projectInfo.functions);
   out += CRLF;
   for (const FunctionRecord& f : fns) {
-    out += "function ";
-    out += f.name;
-    out += '(';
-    out += f.params;
-    out += ") { ";
-    out += CRLF;
-    out += f.code;
-    out += CRLF;
-    out += '}';
+    std::string declaration = "function ";
+    declaration += f.name;
+    declaration += '(';
+    declaration += f.params;
+    declaration += ") { ";
+    declaration += CRLF;
+    declaration += f.code;
+    declaration += CRLF;
+    declaration += '}';
+    if (functionPieceCompiles("function " + f.name, f.params, f.code, problem)) {
+      out += declaration;
+    } else {
+      // Hoisted no more: assigned where the declaration would stand.
+      out += "var ";
+      out += f.name;
+      out += " = zm_late_function('";
+      appendQuotedText(out, f.params);
+      out += "', [";
+      appendLatePiece(out, problem, f.code);
+      out += "]);";
+    }
     out += CRLF;
   }
   return out;

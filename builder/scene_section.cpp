@@ -7,6 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "builder/code_check.h"
 #include "builder/js_text.h"
 #include "builder/object_index.h"
 #include "builder/sections.h"
@@ -139,37 +140,48 @@ std::string generateScenesSection() {
     appendInstances(out, o == instancesOf.end() ? noInstances : o->second);
     appendLine(out, "];");
 
-    appendLine(out, "this.start = function() {");
-    out += "__room_start__(this, ";
-    out += s.name;
+    // The start function: the scene's settings, then the scene's code.
+    std::string settings = "__room_start__(this, ";
+    settings += s.name;
     for (int v : {s.width, s.height, s.speed, s.red, s.green, s.blue}) {
-      out += ", ";
-      appendInt(out, v);
+      settings += ", ";
+      appendInt(settings, v);
     }
-    out += ", ";
+    settings += ", ";
     if (!s.background.empty() && backgroundsWithImage.contains(s.background)) {
-      out += s.background;
-      out += ".image";
+      settings += s.background;
+      settings += ".image";
     } else {
-      out += "null";
+      settings += "null";
     }
     for (int v : {s.backgroundtilex, s.backgroundtiley, s.backgroundstretch, s.viewportwidth,
                   s.viewportheight}) {
-      out += ", ";
-      appendInt(out, v);
+      settings += ", ";
+      appendInt(settings, v);
     }
-    out += ", ";
-    out += definitionOrNull(s.viewportobject, definitions);
+    settings += ", ";
+    settings += definitionOrNull(s.viewportobject, definitions);
     for (int v : {s.viewportxborder, s.viewportyborder}) {
+      settings += ", ";
+      appendInt(settings, v);
+    }
+    appendLine(settings, ");");
+    CodeProblem problem;
+    if (s.code.empty() || bodyPieceCompiles("scene " + s.name, s.code, problem)) {
+      appendLine(out, "this.start = function() {");
+      out += settings;
+      if (!s.code.empty()) {
+        out += CRLF;
+        appendLine(out, s.code);
+      }
+      appendLine(out, "};");
+    } else {
+      out += "this.start = zm_late_function('', [";
+      appendLateText(out, settings + std::string(CRLF));
       out += ", ";
-      appendInt(out, v);
+      appendLatePiece(out, problem, s.code);
+      appendLine(out, "]);");
     }
-    appendLine(out, ");");
-    if (!s.code.empty()) {
-      out += CRLF;
-      appendLine(out, s.code);
-    }
-    appendLine(out, "};");
     appendLine(out, "}");
     out += "var ";
     out += s.name;

@@ -728,6 +728,50 @@ function zm_report(where, what, e) {
   }
 }
 
+/* Code that the program found not to compile comes as text, compiled here
+   when its section runs: what the browser takes runs as it would have
+   inline, and a piece it refuses is reported and left out, so it cannot stop
+   the rest of the game. parts: texts, and pieces [where, line, code]. */
+function zm_late_function(params, parts) {
+  var body = '', where = '';
+  for (var i = 0; i < parts.length; i++) {
+    var p = parts[i];
+    if (typeof p === 'string') { body += p; continue; }
+    where = where || p[0];
+    try {
+      zm_Function(params, p[2]);
+      body += p[2] + '\r\n';
+    } catch (e) {
+      zm_report(p[0], p[1] ? 'line ' + p[1] : 'parameters', e.name + ': ' + e.message);
+    }
+  }
+  try {
+    return zm_Function(params, body);
+  } catch (e) {
+    zm_report(where, params ? 'parameters' : 'code', e.name + ': ' + e.message);
+    return function () {};
+  }
+}
+
+/* A top-level piece as a script of its own: its declarations are the page's
+   globals, as they would have been inline. A syntax error is shown at the
+   line the program found, as its Warning said. */
+function zm_late_script(where, line, text) {
+  var failed = null;
+  var listen = function (ev) { failed = failed || ev; ev.preventDefault(); };
+  var holder = zm_document.head || zm_document.documentElement;
+  var script = zm_document.createElement('script');
+  script.text = text;
+  zm_window.addEventListener('error', listen);
+  holder.appendChild(script);
+  zm_window.removeEventListener('error', listen);
+  holder.removeChild(script);
+  if (!failed) return;
+  var e = failed.error, syntax = e && e.name === 'SyntaxError';
+  zm_report(where, 'line ' + (syntax ? line : failed.lineno), e && e.name ? e.name + ': ' +
+            zm_String(e.message).replace(/^Failed to execute '[^']*' on '[^']*': /, '') : failed.message);
+}
+
 /* Runs one event of one instance; an error is reported and the game goes on. */
 function zm_event(inst, k) {
   var h = inst.object_index.zm_h[k];

@@ -3,7 +3,7 @@
 # that are missing.
 set -euo pipefail
 packages=(cmake g++ make pkg-config qt6-base-dev libqscintilla2-qt6-dev libexpat1-dev libpng-dev
-          libjpeg-dev zlib1g-dev libcurl4-openssl-dev libgtest-dev libgmock-dev libbenchmark-dev
+          libjpeg-dev zlib1g-dev libcurl4-openssl-dev libmozjs-102-dev libgtest-dev libgmock-dev libbenchmark-dev
           fonts-liberation2 fonts-dejavu-core chromium nodejs xvfb xauth xdg-utils python3
           openbox xdotool x11-utils clang libclang-rt-14-dev)
 missing=()

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "builder/game_files.h"
+#include "builder/js_check.h"
 #include "builder/sections.h"
 #include "project/makers.h"
 #include "project/tables.h"
@@ -109,3 +110,21 @@ BENCHMARK(BM_scenesSection)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 BENCHMARK_MAIN();
+
+// The code check alone: every event, scene code and function of the large
+// project compiled once; the time is per piece.
+void BM_checkEveryPiece(benchmark::State& state) {
+  buildProject(1);
+  size_t pieces = scripts.size() + scenes.size() + fns.size();
+  for (auto _ : state) {
+    JsProblem problem;
+    for (const ScriptRecord& s : scripts) benchmark::DoNotOptimize(compilesAsFunction("", s.code, problem));
+    for (const SceneRecord& s : scenes) benchmark::DoNotOptimize(compilesAsFunction("", s.code, problem));
+    for (const FunctionRecord& f : fns) benchmark::DoNotOptimize(compilesAsFunction(f.params, f.code, problem));
+  }
+  state.counters["pieces"] = double(pieces);
+  state.counters["per_piece"] = benchmark::Counter(double(pieces), benchmark::Counter::kIsIterationInvariantRate |
+                                                                     benchmark::Counter::kInvert);
+  clearProjectTables();
+}
+BENCHMARK(BM_checkEveryPiece)->Unit(benchmark::kMillisecond);

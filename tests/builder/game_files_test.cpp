@@ -429,6 +429,18 @@ TEST_F(RunGameTest, SavesWritesAndOpensThePage) {
   }
 }
 
+TEST_F(RunGameTest, CodeThatDoesNotCompileIsNamedInAWarningAndTheGameStillOpens) {
+  exportTemplate = "//ZEMBRIK_SCENES";
+  scene("scene_2").code = "a = 1;\r\nif (a > 100 {";
+  runGame();
+  EXPECT_EQ(calls, (std::vector<std::string>{"save", "PROJECT SAVED."}));
+  EXPECT_EQ(messages, (std::vector<std::pair<std::string, std::string>>{
+                          {"Warning", "This code does not compile, and the game runs without it:\n"
+                                      "scene scene_2, line 2: missing ) after condition"}}));
+  EXPECT_NE(slurp("Projects/game/game.js").find("this.start = zm_late_function("), std::string::npos);
+  EXPECT_EQ(opened(), gamePageArgument(currentFolder(), projectName, 0) + "|");
+}
+
 TEST_F(RunGameTest, EmptyPageIsReportedAfterSaving) {
   generateIndexHtml = 0;
   writeFile("Projects/game/index.html", "");

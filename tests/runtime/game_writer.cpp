@@ -208,6 +208,57 @@ void faults() {
   finish();
 }
 
+// A typo in one piece of code of each kind: every other piece still plays.
+// The v flag of a regular expression is one the builder's engine refuses
+// and the browser takes.
+void typos() {
+  start("typo");
+  addSprite("spr_dot", 8, 8, 0, 0, {RED});
+  addObject("obj_mover", "spr_dot", "", 0);
+  addScript("obj_mover", "Step", "x += 2; seen_let = shared_let;");
+  addScript("obj_mover", "Collision", "hit( ;", "obj_typo");
+  addObject("obj_typo", "spr_dot", "", 0);
+  addScript("obj_typo", "Creation", "made += 1;");
+  addScript("obj_typo", "Step", "y += 1;\r\nif (x > 100 {");
+  addScript("obj_typo", "End step", "typo_end += 1;");
+  // A stray "}" here and an unclosed "{" further on made one script that
+  // parsed, with the handlers between them moved out of their objects.
+  addObject("obj_stray", "spr_dot", "", 0);
+  addScript("obj_stray", "Step", "stray_steps += 1;\r\n}");
+  addScript("obj_stray", "End step", "stray_end += 1;");
+  addObject("obj_open", "spr_dot", "", 0);
+  addScript("obj_open", "Creation", "if (true) {");
+  addScript("obj_open", "Step", "open_steps += 1;");
+  addObject("obj_modern", "", "", 0);
+  addScript("obj_modern", "Step", "modern_steps += 1; modern_ok = /[\\p{L}--[a-z]]/v.test('Q');");
+  SceneRecord& s = addScene("scene_typo", 520, 160, 0, 0, 40);
+  s.code = "scene_started = 1;\r\nvar = 3;";
+  addInstance("obj_mover", "scene_typo", 10, 10);
+  addInstance("obj_typo", "scene_typo", 60, 10);
+  addInstance("obj_stray", "scene_typo", 110, 10);
+  addInstance("obj_open", "scene_typo", 10, 60);
+  addInstance("obj_modern", "scene_typo", 0, 0);
+  FunctionRecord& body = appendFunction();
+  body.name = "bad_body";
+  body.code = "return (1;";
+  FunctionRecord& params = appendFunction();
+  params.name = "bad_params";
+  params.params = "a, (";
+  params.code = "return a;";
+  FunctionRecord& twice = appendFunction();
+  twice.name = "twice";
+  twice.params = "n";
+  twice.code = "return n * 2;";
+  projectInfo.functions = "function helper() { return 3; }\r\nfunction oops( {";
+  projectInfo.variables =
+      "var made = 0, typo_end = 0, stray_steps = 0, stray_end = 0, open_steps = 0, modern_steps = 0;\r\n"
+      "var modern_ok = null, scene_started = 0, seen_let = null;\r\n"
+      "let shared_let = twice(21);\r\nvar late_rx = /[a-z]/v;";
+  writeFile("Extensions/typo_ext.tex", "[EXTENSION]\nTypo\n[AUTHOR]\nMe\n[CODE]\nvar ext_ok = 1;\next_fn( {\n");
+  writeFile("Projects/typo/extensions.dat", "typo_ext\n");
+  finish();
+}
+
 void noScene() {
   start("noscene");
   addObject("obj_alone", "", "", 0);
@@ -238,6 +289,8 @@ int main(int argc, char** argv) {
   audFolder = "aud";
   wholeGame();
   faults();
+  makeFolder("Extensions");
+  typos();
   noScene();
   clearProjectTables();
   return failures == 0 ? 0 : 1;

@@ -646,6 +646,44 @@ CASES.built_faults = async (browser, dir, fail) => {
   return page;
 };
 
+// One typo in a piece of each kind: the game starts, the other pieces play,
+// and each typo is reported once, by piece and line.
+CASES.built_typo = async (browser, dir, fail) => {
+  const page = await play(browser, builtGame('typo'), 'hold.html');
+  await page.eval('zm_run_steps(5)');
+  const s = await page.eval(`({mover: instance_find(obj_mover, 0).x, typoY: instance_find(obj_typo, 0).y,
+    made, typo_end, stray_steps, stray_end, open_steps, modern_steps, modern_ok, seen_let, scene_started,
+    helper: typeof helper, ext_ok: typeof ext_ok, twice: twice(2), late_rx: late_rx.flags,
+    canvas: [zm_canvas.width, zm_canvas.height], dot: px(22, 12), line: zm_error_line,
+    red: (function () { for (var x = 0; x < 520; x++) for (var y = 144; y < 160; y++) {
+      var p = px(x, y); if (p[0] > 200 && p[1] < 120 && p[2] < 120) return true; } return false; })()})`);
+  check(fail, s.mover === 20 && near(s.dot, RED), 'the other objects play and are drawn', s);
+  check(fail, s.made === 1 && s.typo_end === 5 && s.typoY === 10, 'the other events of the object with the typo run', s);
+  check(fail, s.stray_steps === 0 && s.stray_end === 5 && s.open_steps === 5,
+        'a stray } and an unclosed { change nothing around them', s);
+  check(fail, s.modern_steps === 5 && s.modern_ok === true && s.late_rx === 'v',
+        'code the browser takes runs, even where the program\'s engine refused it', s);
+  check(fail, s.seen_let === 42, 'a top-level let of such code is a global, as inline', s);
+  check(fail, s.scene_started === 0 && s.canvas[0] === 520 && s.canvas[1] === 160, 'the scene starts without its code', s);
+  check(fail, s.helper === 'undefined' && s.ext_ok === 'undefined' && s.twice === 4, 'top-level pieces are whole or not at all', s);
+  const wanted = ['object obj_typo, event Step, line 2: SyntaxError',
+                  'object obj_stray, event Step, line 2: SyntaxError',
+                  'object obj_open, event Creation, line 1: SyntaxError',
+                  'object obj_mover, event Collision with obj_typo, line 1: SyntaxError',
+                  'scene scene_typo, line 2: SyntaxError',
+                  'function bad_body, line 1: SyntaxError',
+                  'function bad_params, parameters: SyntaxError',
+                  'global functions, line 2: SyntaxError',
+                  'extension Typo, line 3: SyntaxError'];
+  for (const w of wanted) {
+    check(fail, page.errors.filter((e) => e.startsWith('Error in ' + w)).length === 1, 'reported once: ' + w, page.errors);
+  }
+  check(fail, page.errors.length === wanted.length, 'nothing else reported', page.errors);
+  check(fail, s.red && /^Error in .*, line \d+: SyntaxError: /.test(s.line), 'the red line at the bottom of the game', s.line);
+  page.errors = [];
+  return page;
+};
+
 CASES.built_no_scene = async (browser, dir, fail) => {
   const page = await play(browser, builtGame('noscene'), 'index.html');
   await page.until('zm_steps > 2');

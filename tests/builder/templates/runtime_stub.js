@@ -14,6 +14,8 @@ function __instance_init__(self) {
 }
 function __handle_sprite__() {}
 function __room_start__() {}
+function zm_late_function() { return function() {}; }
+function zm_late_script() {}
 var zm_handlers = ['on_creation', 'on_destroy', 'on_step', 'on_end_step', 'on_collision',
                    'on_roomstart', 'on_roomend', 'on_animationend', 'on_draw'];
 function on_creation_i() {}

@@ -1,0 +1,42 @@
+// The pieces of the project's code, each checked on its own as the text it
+// becomes in game.js before the game is written: an event of an object, a
+// scene's code, a function, the global texts, an extension. A piece that
+// does not compile would stop the whole script, or change what the code
+// around it means; it is written instead as text that the runtime compiles
+// when the game starts (zm_late_function, zm_late_script), so that only that
+// piece is left out, reported in the game's error line.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct CodeProblem {
+  std::string where;     // "object obj_a, event Step", "scene room", "function f", ...
+  int line = 0;          // within the piece, from 1; 0 for a function's parameter list
+  std::string message;   // the engine's words
+};
+
+// Every piece found not to compile since clearCodeProblems, in the order met.
+extern std::vector<CodeProblem> codeProblems;
+void clearCodeProblems();
+
+// Each checks one piece; one that does not compile is added to codeProblems,
+// copied into `problem`, and false is returned.
+bool bodyPieceCompiles(const std::string& where, const std::string& code, CodeProblem& problem);
+bool scriptPieceCompiles(const std::string& where, const std::string& text, CodeProblem& problem);
+// A function of the project: its parameter list and its body.
+bool functionPieceCompiles(const std::string& where, const std::string& params, const std::string& code,
+                           CodeProblem& problem);
+
+// One part of a zm_late_function list: a text that compiles, or a piece
+// that did not, as ['where', line, 'code'].
+void appendLateText(std::string& out, const std::string& text);
+void appendLatePiece(std::string& out, const CodeProblem& problem, const std::string& code);
+
+// zm_late_script('where', line, 'text'); for a top-level piece that did not
+// compile.
+void appendLateScript(std::string& out, const CodeProblem& problem, const std::string& text);
+
+// The text of the Warning that names the first pieces that do not compile;
+// "" when every piece compiles.
+std::string codeProblemsWarning();
