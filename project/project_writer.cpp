@@ -4,6 +4,7 @@
 #include "project/file_names.h"
 #include "project/hooks.h"
 #include "project/project_file.h"
+#include "project/project_lock.h"
 #include "project/save_files.h"
 #include "project/tables.h"
 #include "project/xml_write.h"
@@ -233,10 +234,12 @@ void writeFunctions(XmlWriter& w) {
 }
 
 // Makes a folder of the project where none is. A link is refused: the
-// save would write wherever it points.
+// save would write wherever it points. A new folder's name is on the disk
+// before the document that relies on it.
 bool prepareFolder(const std::string& path) {
   if (isLink(path)) return false;
-  return fileKind(path) == FILE_FOLDER || makeFolder(path);
+  if (fileKind(path) == FILE_FOLDER) return true;
+  return makeFolder(path) && syncFolder(folderOf(path.substr(0, path.size() - 1)));
 }
 
 }  // namespace
@@ -248,10 +251,17 @@ bool writeProject() {
     reportUnwritable("The project file " + documentPath);
     return false;
   }
+  // Another copy of the program may be saving or opening it.
+  ProjectLock lock;
+  const int state = lockProject(projectName, lock);
+  if (state != PROJECT_HELD) {
+    reportSaveError(state == PROJECT_BUSY ? projectBusyText(projectName) : projectUnlockableText(projectName));
+    return false;
+  }
   // A save cut off between its renames is put back or finished first.
-  std::string unmoved;
-  if (!recoverSave(projectName, unmoved)) {
-    reportUnwritable("The file " + unmoved);
+  std::string error;
+  if (!recoverSave(projectName, true, error)) {
+    reportSaveError(error);
     return false;
   }
   // A folder name that could lead out of the project folder gets no files.

@@ -46,7 +46,7 @@ int64_t fileModified(const std::string& path) {
 }
 
 bool makeFolder(const std::string& path) {
-  if (path.empty()) return false;
+  if (path.empty() || !stepAllowed(STEP_MAKE_FOLDER, path)) return false;
   if (mkdir(path.c_str(), 0777) == 0) return true;
   return errno == EEXIST && fileKind(path) == FILE_FOLDER;
 }
@@ -63,9 +63,9 @@ bool deleteFile(const std::string& path) {
   return stepAllowed(STEP_DELETE, path) && unlink(path.c_str()) == 0;
 }
 
-bool readFile(const std::string& path, std::string& bytes) {
+static bool readOpened(const std::string& path, int flags, std::string& bytes) {
   bytes.clear();
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | flags);
   if (fd < 0) return false;
   struct stat st;
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -87,6 +87,13 @@ bool readFile(const std::string& path, std::string& bytes) {
   }
   close(fd);
   return true;
+}
+
+bool readFile(const std::string& path, std::string& bytes) { return readOpened(path, 0, bytes); }
+
+bool readPlainFile(const std::string& path, std::string& bytes) {
+  // Without waiting: a pipe put in the file's place would hold the open up.
+  return readOpened(path, O_NOFOLLOW | O_NONBLOCK, bytes);
 }
 
 // Past a file-size limit the kernel would end the whole program in the
@@ -204,25 +211,42 @@ bool renameFile(const std::string& from, const std::string& to) {
   return rename(from.c_str(), to.c_str()) == 0;
 }
 
-bool listFolder(const std::string& path, const std::string& pattern, std::vector<DirEntry>& out) {
-  out.clear();
+// Calls `take` with each matching entry's name and type; false when the
+// folder cannot be opened or read to its end.
+template <typename Take>
+static bool eachEntry(const std::string& path, const std::string& pattern, Take take) {
   DIR* dir = opendir(path.empty() ? "." : path.c_str());
   if (!dir) return false;
-  std::string base = path.empty() ? std::string("./") : path;
-  if (base.back() != '/') base += '/';
-  while (struct dirent* e = readdir(dir)) {
+  for (;;) {
+    errno = 0;
+    struct dirent* e = readdir(dir);
+    if (!e) break;
     std::string name = e->d_name;
     if (name == "." || name == "..") continue;
     if (!pattern.empty() && fnmatch(pattern.c_str(), name.c_str(), 0) != 0) continue;
-    int kind = FILE_NONE;
-    if (e->d_type == DT_DIR) kind = FILE_FOLDER;
-    else if (e->d_type == DT_REG) kind = FILE_REGULAR;
-    else kind = fileKind(base + name);   // links and file systems without d_type
-    if (kind == FILE_NONE) continue;
-    out.push_back({name, kind});
+    take(name, e->d_type);
   }
+  bool whole = errno == 0;
   closedir(dir);
-  return true;
+  return whole;
+}
+
+bool listFolder(const std::string& path, const std::string& pattern, std::vector<DirEntry>& out) {
+  out.clear();
+  std::string base = path.empty() ? std::string("./") : path;
+  if (base.back() != '/') base += '/';
+  return eachEntry(path, pattern, [&](const std::string& name, unsigned char type) {
+    int kind = FILE_NONE;
+    if (type == DT_DIR) kind = FILE_FOLDER;
+    else if (type == DT_REG) kind = FILE_REGULAR;
+    else kind = fileKind(base + name);   // links and file systems without d_type
+    if (kind != FILE_NONE) out.push_back({name, kind});
+  });
+}
+
+bool listNames(const std::string& path, const std::string& pattern, std::vector<std::string>& names) {
+  names.clear();
+  return eachEntry(path, pattern, [&](const std::string& name, unsigned char) { names.push_back(name); });
 }
 
 std::string currentFolder() {

@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   put("outside/victim", "keep");
   writeFile("Projects/.zmjournal-f-cccccc", fuzzBytes(data, size));
   std::string failed;
-  recoverSave("f", failed);
+  recoverSave("f", true, failed);
   for (const char* path : {"Projects/other.xml", "Projects/other/a.png", "outside/victim"}) {
     std::string bytes;
     if (!readFile(path, bytes) || bytes != "keep") std::abort();
