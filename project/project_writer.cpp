@@ -234,12 +234,14 @@ void writeFunctions(XmlWriter& w) {
 }
 
 // Makes a folder of the project where none is. A link is refused: the
-// save would write wherever it points. A new folder's name is on the disk
-// before the document that relies on it.
+// save would write wherever it points. A new folder's name must reach the
+// disk before the document that relies on it.
 bool prepareFolder(const std::string& path) {
   if (isLink(path)) return false;
   if (fileKind(path) == FILE_FOLDER) return true;
-  return makeFolder(path) && syncFolder(folderOf(path.substr(0, path.size() - 1)));
+  if (!makeFolder(path)) return false;
+  save.unsyncedFolders.insert(folderOf(path.substr(0, path.size() - 1)));
+  return true;
 }
 
 }  // namespace
@@ -264,6 +266,9 @@ bool writeProject() {
     reportSaveError(error);
     return false;
   }
+  save = SaveFiles();
+  save.project = projectName;
+  unwritten.clear();
   // A folder name that could lead out of the project folder gets no files.
   const std::string imageFolder = mediaFolderPath(folder, imgFolder);
   const std::string audioFolder = mediaFolderPath(folder, audFolder);
@@ -279,9 +284,6 @@ bool writeProject() {
   for (const std::string& f : {folder, imageFolder, audioFolder})
     if (!f.empty()) removeLeftovers(f, SAVE_TEMP_PREFIX, true);
 
-  save = SaveFiles();
-  save.project = projectName;
-  unwritten.clear();
   XmlWriter w;
   w.out.reserve(1 << 16);
   w.declaration();

@@ -1,7 +1,6 @@
 #include "project/save_files.h"
 
 #include <cstdint>
-#include <set>
 
 #include "project/hooks.h"
 #include "project/save_journal.h"
@@ -93,18 +92,19 @@ bool commitFiles(SaveFiles& save) {
   if (staged.size() > 1) {
     journal = writeJournal(save.project, staged);
     if (journal.empty()) return failAt(save, staged.back().path);
+    save.unsyncedFolders.erase("Projects/");   // synced with the journal
   }
-  std::set<std::string> folders;
   for (size_t i = 0; i < staged.size(); ++i) {
     const StagedFile& f = staged[i];
     // What the last file names reaches the disk before it.
     if (i + 1 == staged.size())
-      for (const std::string& folder : folders)
+      for (const std::string& folder : save.unsyncedFolders)
         if (!syncFolder(folder)) return putBack(save, journal, f.path);
     if (f.keepsOld && !renameFile(f.path, backupPath(f.temp))) return putBack(save, journal, f.path);
     if (!renameFile(f.temp, f.path)) return putBack(save, journal, f.path);
-    folders.insert(folderOf(f.path));
+    save.unsyncedFolders.insert(folderOf(f.path));
   }
+  save.unsyncedFolders.clear();
   // Until the last rename is on the disk, a power cut may take it back: the
   // old files and the journal must stay for that.
   if (!syncFolder(folderOf(staged.back().path))) {

@@ -14,6 +14,7 @@
 // runs under the project's lock (project_lock.h).
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ struct SaveFiles {
   std::string project;   // the project whose journal the commit keeps
   std::vector<StagedFile> staged;
   std::string failedPath;   // the first file that could not be written, "" while none
+  // Folders (with their "/") whose new entries may not be on the disk yet:
+  // each is synced before the last rename, which relies on them.
+  std::set<std::string> unsyncedFolders;
 };
 
 // The prefix of every temporary file of a save; the project file's own
@@ -52,7 +56,7 @@ void stageFile(SaveFiles& save, const std::string& path, const std::string& byte
 void stageDocument(SaveFiles& save, const std::string& path, const std::string& prefix,
                    const std::string& bytes);
 // Renames every staged file into place, the last one staged last, each
-// folder synced once before it; false (failedPath set) when a rename or a
+// folder renamed in (and each of `unsyncedFolders`) synced once before it; false (failedPath set) when a rename or a
 // sync fails, every file then being as before or, once the last rename is
 // made, the journal kept for the next Open or save to finish.
 bool commitFiles(SaveFiles& save);

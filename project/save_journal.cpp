@@ -204,17 +204,20 @@ bool undoCommit(const std::vector<StagedFile>& staged, std::string& failedPath) 
   std::set<std::string> folders;
   for (size_t i = staged.size(); i-- > 0;) {
     const StagedFile& f = staged[i];
-    bool ok = true;
+    bool ok = true, moves = false;
     if (f.keepsOld) {
-      if (entryExists(backupPath(f.temp))) ok = renameFile(backupPath(f.temp), f.path);
+      moves = entryExists(backupPath(f.temp));
+      if (moves) ok = renameFile(backupPath(f.temp), f.path);
     } else if (!entryExists(f.temp)) {
+      moves = entryExists(f.path);
       ok = removeIfThere(f.path);   // renamed into a place that was empty
     }
     if (!ok && whole) {
       whole = false;
       failedPath = f.path;
     }
-    folders.insert(folderOf(f.path));
+    // A folder where nothing was renamed back needs no sync.
+    if (moves) folders.insert(folderOf(f.path));
   }
   // The old files must be back on the disk before the journal goes.
   for (const std::string& folder : folders) {

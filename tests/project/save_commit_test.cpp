@@ -11,30 +11,10 @@
 #include "project/save_journal.h"
 #include "project_fixture.h"
 #include "tests/support/failing_step.h"
+#include "tests/support/folder_files.h"
 #include "two_versions.h"
 
 namespace {
-
-using Files = std::map<std::string, std::string>;
-
-// Every file under Projects/, with its bytes.
-void listFiles(const std::string& folder, Files& files) {
-  std::vector<DirEntry> entries;
-  listFolder(folder, "", entries);
-  for (const DirEntry& e : entries) {
-    std::string path = folder + "/" + e.name;
-    if (e.kind == FILE_FOLDER)
-      listFiles(path, files);
-    else
-      files[path] = TempFolder::read(path);
-  }
-}
-
-Files projectFiles() {
-  Files files;
-  listFiles("Projects", files);
-  return files;
-}
 
 class SaveCommitTest : public ProjectTest {
  protected:
