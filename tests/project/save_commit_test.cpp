@@ -165,6 +165,48 @@ TEST_F(SaveCommitTest, AJournalLeftBehindIsPutBackByTheNextSave) {
   EXPECT_EQ(projectFiles(), newFiles);
 }
 
+// A sync that fails is a failed save like any other: the journal and the
+// old files it names stay until a sync succeeds, at the next Open.
+TEST_F(SaveCommitTest, AFailedSyncKeepsTheJournalAndTheOldFiles) {
+  // The third rename fails, and from then on every sync: the put-back
+  // renames are made but may not last.
+  startOver();
+  int renames = 0;
+  bool broken = false;
+  fileStepHook = [&](int step, const std::string&) {
+    if (step == STEP_RENAME && ++renames == 3) {
+      broken = true;
+      return false;
+    }
+    return !broken || step != STEP_SYNC;
+  };
+  EXPECT_FALSE(writeProject());
+  fileStepHook = nullptr;
+  EXPECT_TRUE(journalThere());
+  messages.clear();
+  EXPECT_TRUE(openProjectNamed("game"));
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(projectFiles(), oldFiles);
+
+  // The sync after the last rename fails, then the Open's too.
+  startOver();
+  bool committed = false;
+  fileStepHook = [&committed](int step, const std::string& path) {
+    committed = committed || (step == STEP_RENAME && path == "Projects/game.xml");
+    return !committed || step != STEP_SYNC;
+  };
+  EXPECT_FALSE(writeProject());
+  EXPECT_TRUE(journalThere());
+  messages.clear();
+  EXPECT_FALSE(openProjectNamed("game"));
+  EXPECT_EQ(messages, (std::vector<std::pair<std::string, std::string>>{
+                          {"Error", "The folder Projects cannot be written."}}));
+  EXPECT_TRUE(journalThere());
+  fileStepHook = nullptr;
+  EXPECT_TRUE(openProjectNamed("game"));
+  EXPECT_EQ(projectFiles(), newFiles);
+}
+
 // A journal cut off while it was written came before any rename: it goes,
 // and nothing else is touched.
 TEST_F(SaveCommitTest, ACutOffJournalMovesNothing) {
