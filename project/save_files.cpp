@@ -61,7 +61,9 @@ std::string projectTag(const std::string& project) {
   uint64_t hash = 14695981039346656037ull;
   for (unsigned char c : project) hash = (hash ^ c) * 1099511628211ull;
   static const char digits[] = "0123456789abcdef";
-  std::string tag = project.substr(0, TAG_NAME_BYTES) + "~";
+  size_t cut = TAG_NAME_BYTES;   // never inside a UTF-8 character
+  while (cut > 0 && (static_cast<unsigned char>(project[cut]) & 0xC0) == 0x80) --cut;
+  std::string tag = project.substr(0, cut) + "~";
   for (int shift = 60; shift >= 0; shift -= 4) tag += digits[(hash >> shift) & 15];
   return tag;
 }

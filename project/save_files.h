@@ -39,9 +39,9 @@ struct SaveFiles {
 constexpr const char* SAVE_TEMP_PREFIX = ".zmtmp-";
 std::string documentTempPrefix(const std::string& project);
 // The project's name as the names of its files in Projects/ carry it: the
-// name itself up to 200 bytes; a longer one cut there, then "~" and a hash
-// of the whole name, so that no two projects share one (and no name of 200
-// bytes or fewer looks like that).
+// name itself up to 200 bytes; a longer one cut there (or a little before,
+// at a character's start), then "~" and a hash of the whole name, so that
+// no two projects share one (and none of 200 bytes or fewer looks like it).
 constexpr size_t TAG_NAME_BYTES = 200;
 std::string projectTag(const std::string& project);
 

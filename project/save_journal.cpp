@@ -103,6 +103,8 @@ int cutOffAt(int slot, std::string_view part, const std::string& project, std::s
   return JOURNAL_REFUSED;
 }
 
+std::string name(const std::string& path) { return path.substr(folderOf(path).size()); }
+
 bool removeIfThere(const std::string& path) { return !entryExists(path) || deleteFile(path); }
 
 }  // namespace
@@ -182,6 +184,8 @@ int readJournal(const std::string& path, const std::string& project, std::vector
         count = size_t(std::stoul(value));
         break;
       case SLOT_TEMP:
+        // Told apart from the end mark here: a count too high would else read it as a cut-off name.
+        if (!value.starts_with("Projects/") || !name(value).starts_with(SAVE_TEMP_PREFIX)) return refuse(damaged);
         temp = value;
         break;
       case SLOT_PATH:

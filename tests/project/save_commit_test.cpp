@@ -9,50 +9,10 @@
 
 #include "project/project_file.h"
 #include "project/save_journal.h"
-#include "project_fixture.h"
+#include "save_fixture.h"
 #include "tests/support/failing_step.h"
-#include "tests/support/folder_files.h"
-#include "two_versions.h"
 
 namespace {
-
-class SaveCommitTest : public ProjectTest {
- protected:
-  Files oldFiles, newFiles;
-
-  void SetUp() override {
-    ProjectTest::SetUp();
-    makeOldVersion();
-    ASSERT_TRUE(writeProject());
-    oldFiles = projectFiles();
-    makeNewVersion();
-    ASSERT_TRUE(writeProject());
-    newFiles = projectFiles();
-    ASSERT_NE(oldFiles, newFiles);
-  }
-
-  void TearDown() override {
-    fileStepHook = nullptr;
-    ProjectTest::TearDown();
-  }
-
-  // The old version saved again, and the new one in the tables.
-  void startOver() {
-    deleteFolderTree("Projects");
-    makeFolder("Projects");
-    makeOldVersion();
-    ASSERT_TRUE(writeProject());
-    ASSERT_EQ(projectFiles(), oldFiles);
-    makeNewVersion();
-    messages.clear();
-  }
-
-  bool journalThere() {
-    std::vector<DirEntry> entries;
-    listFolder("Projects", ".zmjournal-*", entries);
-    return !entries.empty();
-  }
-};
 
 TEST_F(SaveCommitTest, EveryFailingStepLeavesTheOldProjectOrTheNew) {
   std::set<int> failedKinds;
@@ -234,11 +194,56 @@ TEST_F(SaveCommitTest, ACutOffJournalMovesNothing) {
     now[journal] = moved[journal];
     EXPECT_EQ(now, moved);
   }
+  // A file system may give a file its length before its bytes, which read
+  // as NULs: before its sync, so before any rename, too.
+  for (const std::string& padded : {std::string(whole.size(), '\0'),
+                                    whole.substr(0, whole.find('\0') + 1) + std::string(40, '\0')}) {
+    writeFile(journal, padded);
+    std::string failed;
+    EXPECT_TRUE(recoverSave("game", true, failed)) << failed;
+    EXPECT_EQ(fileKind(journal), FILE_NONE);
+  }
   // Whole, it puts the sound back.
   writeFile(journal, whole);
   std::string failed;
   EXPECT_TRUE(recoverSave("game", true, failed));
   EXPECT_EQ(projectFiles(), oldFiles);
+}
+
+// Names have no length limit: two projects whose names are alike in their
+// first 200 bytes (67 CJK characters) keep their temporary files and
+// journals apart. A save of one leaves the other's stopped save whole for
+// that one's Open to put back.
+TEST_F(SaveCommitTest, ProjectsOfLongNamesAlikeKeepTheirFilesApart) {
+  std::string stem;
+  for (int i = 0; i < 67; ++i) stem += "\u540d";
+  const std::string first = stem + "\u7532", second = stem + "\u4e59";
+  ASSERT_EQ(first.substr(0, 200), second.substr(0, 200));
+  EXPECT_NE(documentTempPrefix(first), documentTempPrefix(second));
+  EXPECT_NE(journalPrefix(first), journalPrefix(second));
+  EXPECT_LE(journalPrefix(first).size() + 6, 255u);
+  deleteFolderTree("Projects");
+  makeFolder("Projects");
+  makeOldVersion();
+  projectName = first;
+  ASSERT_TRUE(writeProject());
+  const Files before = projectFiles();
+  makeNewVersion();
+  int renames = 0;
+  fileStepHook = [&renames](int step, const std::string&) { return step != STEP_RENAME || ++renames < 4; };
+  EXPECT_FALSE(writeProject());
+  fileStepHook = nullptr;
+  ASSERT_TRUE(journalThere());
+
+  makeOldVersion();
+  projectName = second;
+  ASSERT_TRUE(writeProject());
+  messages.clear();
+  EXPECT_TRUE(openProjectNamed(first));
+  EXPECT_TRUE(messages.empty());
+  Files now = projectFiles();
+  std::erase_if(now, [&](const auto& file) { return file.first.starts_with("Projects/" + second); });
+  EXPECT_EQ(now, before);
 }
 
 // A journal is read from a folder that anyone may write in: one that names
