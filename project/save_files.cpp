@@ -139,7 +139,8 @@ void removeLeftovers(const std::string& folder, const std::string& prefix, bool 
 void reportUnwritable(const std::string& what) { reportSaveError(what + " cannot be written."); }
 
 std::string unwritableText(const std::string& path) {
-  if (!path.empty() && path.back() == '/') return "The folder " + path.substr(0, path.size() - 1) + " cannot be written.";
+  if (!path.empty() && path.back() == '/')
+    return "The folder " + path.substr(0, path.size() - 1) + " cannot be written.";
   return "The file " + path + " cannot be written.";
 }
 

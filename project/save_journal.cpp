@@ -54,10 +54,6 @@ bool entryAllowed(const std::string& project, const std::string& temp, const std
   return insideProject(project, path) && tempBeside(temp, path) && !(last && old);
 }
 
-bool startsWith(std::string_view text, std::string_view start) {
-  return text.size() >= start.size() && text.compare(0, start.size(), start) == 0;
-}
-
 bool allDigits(std::string_view text) {
   return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
 }
@@ -65,7 +61,7 @@ bool allDigits(std::string_view text) {
 const char* const damaged = "is damaged";
 const char* const anotherVersion = "was written by another version of the program";
 
-bool otherVersion(std::string_view magic) { return startsWith(magic, magicStem) && magic != journalMagic; }
+bool otherVersion(std::string_view magic) { return magic.starts_with(magicStem) && magic != journalMagic; }
 
 // What the i-th field of a journal is, once its count of files is known.
 enum Slot : int { SLOT_MAGIC, SLOT_PROJECT, SLOT_COUNT, SLOT_TEMP, SLOT_PATH, SLOT_FLAG, SLOT_END, SLOT_NONE };
@@ -81,19 +77,19 @@ int cutOffAt(int slot, std::string_view part, const std::string& project, std::s
   bool fits = true;
   switch (slot) {
     case SLOT_MAGIC:
-      if (startsWith(journalMagic, part)) break;
+      if (std::string_view(journalMagic).starts_with(part)) break;
       reason = otherVersion(part) ? anotherVersion : damaged;
       return JOURNAL_REFUSED;
     case SLOT_PROJECT:
-      return startsWith(project, part) ? JOURNAL_CUT_OFF : JOURNAL_OTHER;
+      return std::string_view(project).starts_with(part) ? JOURNAL_CUT_OFF : JOURNAL_OTHER;
     case SLOT_COUNT:
       fits = part.empty() || (part.size() <= 6 && allDigits(part) && part[0] != '0');
       break;
     case SLOT_FLAG:
-      fits = startsWith("old", part) || startsWith("new", part);
+      fits = std::string_view("old").starts_with(part) || std::string_view("new").starts_with(part);
       break;
     case SLOT_END:
-      fits = startsWith("end", part);
+      fits = std::string_view("end").starts_with(part);
       break;
     default:   // a path, of which any start may have been written
       break;
@@ -103,7 +99,7 @@ int cutOffAt(int slot, std::string_view part, const std::string& project, std::s
   return JOURNAL_REFUSED;
 }
 
-std::string name(const std::string& path) { return path.substr(folderOf(path).size()); }
+std::string fileNameOf(const std::string& path) { return path.substr(folderOf(path).size()); }
 
 bool removeIfThere(const std::string& path) { return !entryExists(path) || deleteFile(path); }
 
@@ -181,11 +177,12 @@ int readJournal(const std::string& path, const std::string& project, std::vector
         break;
       case SLOT_COUNT:
         if (value.size() > 6 || !allDigits(value) || value[0] == '0') return refuse(damaged);
-        count = size_t(std::stoul(value));
+        count = 0;
+        for (char digit : value) count = count * 10 + size_t(digit - '0');
         break;
       case SLOT_TEMP:
         // Told apart from the end mark here: a count too high would else read it as a cut-off name.
-        if (!value.starts_with("Projects/") || !name(value).starts_with(SAVE_TEMP_PREFIX)) return refuse(damaged);
+        if (!value.starts_with("Projects/") || !fileNameOf(value).starts_with(SAVE_TEMP_PREFIX)) return refuse(damaged);
         temp = value;
         break;
       case SLOT_PATH:

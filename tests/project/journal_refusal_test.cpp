@@ -164,15 +164,16 @@ TEST_F(JournalRefusalTest, AJournalThatMovesTheDocumentOtherwiseThanASaveIsRefus
   const std::string dropped = "Projects/" + documentTempPrefix("game") + "droppd";
   const std::string doc = "Projects/" + documentTempPrefix("game") + "zzzzzz";
   const std::string theirs = "Projects/" + documentTempPrefix("other") + "zzzzzz";
-  const std::string frame = "Projects/game/img/.zmtmp-frame0";
+  const std::string frame = "Projects/game/img/.zmtmp-frame0", x = "Projects/game/img/x.png";
+  const std::string document = "Projects/game.xml";
   struct Case {
     const char* what;
     std::vector<StagedFile> staged;
   } cases[] = {
-      {"as an old file put back", {{dropped, "Projects/game.xml", true}, {frame, "Projects/game/img/x.png", false}}},
-      {"first", {{dropped, "Projects/game.xml", false}, {frame, "Projects/game/img/x.png", false}}},
-      {"from another project's file", {{frame, "Projects/game/img/x.png", false}, {theirs, "Projects/game.xml", false}}},
-      {"from a file not a save's", {{frame, "Projects/game/img/x.png", false}, {"Projects/x.xml", "Projects/game.xml", false}}},
+      {"as an old file put back", {{dropped, document, true}, {frame, x, false}}},
+      {"first", {{dropped, document, false}, {frame, x, false}}},
+      {"from another project's file", {{frame, x, false}, {theirs, document, false}}},
+      {"from a file not a save's", {{frame, x, false}, {"Projects/x.xml", document, false}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -191,7 +192,7 @@ TEST_F(JournalRefusalTest, AJournalThatMovesTheDocumentOtherwiseThanASaveIsRefus
   // As a save puts it, the same journal is obeyed.
   writeFile(doc, "<zembrik>the new document</zembrik>");
   writeFile(frame, "a picture");
-  writeJournal("game", {{frame, "Projects/game/img/x.png", false}, {doc, "Projects/game.xml", false}});
+  writeJournal("game", {{frame, x, false}, {doc, document, false}});
   EXPECT_TRUE(openProjectNamed("game"));
   EXPECT_EQ(projectFiles(), oldFiles);   // put back: neither was renamed yet
 }

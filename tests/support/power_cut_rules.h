@@ -90,6 +90,9 @@ inline std::vector<std::string> powerCutFaults(const std::vector<RecordedStep>& 
     return false;
   };
   auto name = [](const std::string& path) { return path.substr(folderOf(path).size()); };
+  auto isFileSync = [&](size_t j, uint64_t inode) {
+    return steps[j].done && steps[j].kind == STEP_SYNC && !steps[j].folder && steps[j].inode == inode;
+  };
   std::set<uint64_t> staged;
   for (const RecordedStep& s : steps)
     if (s.done && s.kind == STEP_WRITE && name(s.path).starts_with(".zmtmp-")) staged.insert(s.inode);
@@ -99,7 +102,7 @@ inline std::vector<std::string> powerCutFaults(const std::vector<RecordedStep>& 
     if (!s.done || s.kind != STEP_RENAME || !staged.count(s.inode)) continue;
     bool synced = false;
     for (size_t j = 0; j < i; ++j)
-      synced = synced || (steps[j].done && steps[j].kind == STEP_SYNC && !steps[j].folder && steps[j].inode == s.inode);
+      synced = synced || isFileSync(j, s.inode);
     if (!synced) faults.push_back(s.path + " renamed into place unsynced");
   }
 
@@ -127,7 +130,7 @@ inline std::vector<std::string> powerCutFaults(const std::vector<RecordedStep>& 
     journals.push_back({i, removed});
     bool fileSynced = false;
     for (size_t j = i + 1; j < firstRename; ++j)
-      fileSynced = fileSynced || (steps[j].done && steps[j].kind == STEP_SYNC && !steps[j].folder && steps[j].inode == s.inode);
+      fileSynced = fileSynced || isFileSync(j, s.inode);
     if (firstRename < steps.size() && !fileSynced) faults.push_back("the journal unsynced at the first rename");
     if (firstRename < steps.size() && !syncedFolder(folderOfStep(s), i, firstRename))
       faults.push_back("the journal's folder unsynced at the first rename");
