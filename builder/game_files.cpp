@@ -9,6 +9,7 @@
 #include "builder/sections.h"
 #include "builder/settings.h"
 #include "project/hooks.h"
+#include "project/project_lock.h"
 #include "project/save_files.h"
 #include "project/tables.h"
 #include "ui/system.h"
@@ -64,6 +65,19 @@ bool unreserved(unsigned char c) {
 // Both files are replaced as the project's are, whole or not at all: a
 // failed write keeps the old game and says which file it could not write.
 bool writeGameFiles(const std::string& folder) {
+  // The same commit as a save's: under the project's lock, after what a
+  // save or export cut off left is put back or finished.
+  ProjectLock lock;
+  const int state = lockProject(projectName, lock);
+  std::string error;
+  if (state != PROJECT_HELD) {
+    reportSaveError(state == PROJECT_BUSY ? projectBusyText(projectName) : projectUnlockableText(projectName));
+    return false;
+  }
+  if (!recoverSave(projectName, true, error)) {
+    reportSaveError(error);
+    return false;
+  }
   SaveFiles save;
   save.project = projectName;
   const std::string page = folder + "index.html";

@@ -20,7 +20,10 @@
 // saved. The window title is refreshed in every case. A save of this
 // project that a kill or power cut stopped between its renames is first
 // put back or finished (see save_files.h), then leftover temporary files
-// are removed. Returns whether everything was written.
+// are removed. Another copy of the program that saves or opens the project
+// meanwhile is waited for a moment, then the save is refused with an
+// "Error" that names the project; a journal it cannot trust refuses it too
+// (recoverSave). Returns whether everything was written.
 bool writeProject();
 
 // The Open command: asks about unsaved changes, lets the user choose a
@@ -47,10 +50,12 @@ void warnOfUnreadPictures();
 // tile records declare and refuses a project past it before decoding any.
 extern int64_t projectPixelBudget;
 
-// Reads Projects/<name>.xml into the tables after the new-project reset.
-// A save of it stopped between its renames is put back or finished first;
-// a file that cannot be moved for it refuses the project ("The file ...
-// cannot be written."). A file that cannot be read, or one too new, is
-// refused with an "Error" message before anything changes; returns whether
-// the project was opened.
+// Reads Projects/<name>.xml into the tables after the new-project reset,
+// under the project's lock (another copy saving it is waited for a moment,
+// then the Open is refused). A save of it stopped between its renames is
+// put back or finished first; a file that cannot be moved for it, or a
+// journal that cannot be trusted, refuses the project with the "Error" of
+// recoverSave. A file that cannot be read, or one too new, is refused with
+// an "Error" message before anything changes; returns whether the project
+// was opened.
 bool openProjectNamed(const std::string& name);

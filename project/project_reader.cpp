@@ -9,6 +9,7 @@
 #include "project/hooks.h"
 #include "project/message_texts.h"
 #include "project/project_file.h"
+#include "project/project_lock.h"
 #include "project/save_files.h"
 #include "project/tables.h"
 #include "project/xml_read.h"
@@ -366,12 +367,23 @@ std::vector<std::string> unreadPictures;
 
 bool openProjectNamed(const std::string& nameArg) {
   const std::string name = nameArg;
-  std::string bytes, unmoved;
+  std::string bytes, error;
   XmlDocument doc;
-  // A save cut off between its renames is put back or finished first.
-  if (isUsableName(name) && !recoverSave(name, unmoved)) {
-    reportUnwritable("The file " + unmoved);
-    return false;
+  // Held until every file is read: another copy's save in between would
+  // give a document with pictures of another save. Without a lock file
+  // (Projects/ read-only) a project is still read, when no journal names it.
+  ProjectLock lock;
+  if (isUsableName(name)) {
+    const int state = lockProject(name, lock);
+    if (state == PROJECT_BUSY) {
+      projectHooks.message("Error", projectBusyText(name));
+      return false;
+    }
+    // A save cut off between its renames is put back or finished first.
+    if (!recoverSave(name, state == PROJECT_HELD, error)) {
+      projectHooks.message("Error", error);
+      return false;
+    }
   }
   if (!isUsableName(name) || !readFile("Projects/" + name + ".xml", bytes) || !parseXml(bytes, doc)) {
     projectHooks.message("Error", cannotRead);

@@ -4,6 +4,7 @@
 #include "project/file_names.h"
 #include "project/hooks.h"
 #include "project/project_file.h"
+#include "project/project_lock.h"
 #include "project/save_files.h"
 #include "project/tables.h"
 #include "project/xml_write.h"
@@ -237,10 +238,14 @@ void writeFunctions(XmlWriter& w) {
 }
 
 // Makes a folder of the project where none is. A link is refused: the
-// save would write wherever it points.
+// save would write wherever it points. A new folder's name must reach the
+// disk before the document that relies on it.
 bool prepareFolder(const std::string& path) {
   if (isLink(path)) return false;
-  return fileKind(path) == FILE_FOLDER || makeFolder(path);
+  if (fileKind(path) == FILE_FOLDER) return true;
+  if (!makeFolder(path)) return false;
+  save.unsyncedFolders.insert(folderOf(path.substr(0, path.size() - 1)));
+  return true;
 }
 
 }  // namespace
@@ -252,12 +257,23 @@ bool writeProject() {
     reportUnwritable("The project file " + documentPath);
     return false;
   }
-  // A save cut off between its renames is put back or finished first.
-  std::string unmoved;
-  if (!recoverSave(projectName, unmoved)) {
-    reportUnwritable("The file " + unmoved);
+  // Another copy of the program may be saving or opening it.
+  ProjectLock lock;
+  const int state = lockProject(projectName, lock);
+  if (state != PROJECT_HELD) {
+    reportSaveError(state == PROJECT_BUSY ? projectBusyText(projectName) : projectUnlockableText(projectName));
     return false;
   }
+  // A save cut off between its renames is put back or finished first.
+  std::string error;
+  if (!recoverSave(projectName, true, error)) {
+    reportSaveError(error);
+    return false;
+  }
+  save = SaveFiles();
+  save.project = projectName;
+  unwritten.clear();
+  unreadable.clear();
   // A folder name that could lead out of the project folder gets no files.
   const std::string imageFolder = mediaFolderPath(folder, imgFolder);
   const std::string audioFolder = mediaFolderPath(folder, audFolder);
@@ -273,10 +289,6 @@ bool writeProject() {
   for (const std::string& f : {folder, imageFolder, audioFolder})
     if (!f.empty()) removeLeftovers(f, SAVE_TEMP_PREFIX, true);
 
-  save = SaveFiles();
-  save.project = projectName;
-  unwritten.clear();
-  unreadable.clear();
   XmlWriter w;
   w.out.reserve(1 << 16);
   w.declaration();

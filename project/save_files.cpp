@@ -1,6 +1,6 @@
 #include "project/save_files.h"
 
-#include <set>
+#include <cstdint>
 
 #include "project/hooks.h"
 #include "project/save_journal.h"
@@ -54,9 +54,23 @@ bool putBack(SaveFiles& save, const std::string& journal, const std::string& pat
 
 }  // namespace
 
+std::string projectTag(const std::string& project) {
+  if (project.size() <= TAG_NAME_BYTES) return project;
+  // FNV-1a: the same on every machine and in every version, since journals
+  // are found by it.
+  uint64_t hash = 14695981039346656037ull;
+  for (unsigned char c : project) hash = (hash ^ c) * 1099511628211ull;
+  static const char digits[] = "0123456789abcdef";
+  size_t cut = TAG_NAME_BYTES;   // never inside a UTF-8 character
+  while (cut > 0 && (static_cast<unsigned char>(project[cut]) & 0xC0) == 0x80) --cut;
+  std::string tag = project.substr(0, cut) + "~";
+  for (int shift = 60; shift >= 0; shift -= 4) tag += digits[(hash >> shift) & 15];
+  return tag;
+}
+
 std::string documentTempPrefix(const std::string& project) {
-  // Kept well inside the 255 bytes of a file name with its six characters.
-  return std::string(SAVE_TEMP_PREFIX) + project.substr(0, 200) + "-";
+  // Kept inside the 255 bytes of a file name with its six characters.
+  return std::string(SAVE_TEMP_PREFIX) + projectTag(project) + "-";
 }
 
 void stageFile(SaveFiles& save, const std::string& path, const std::string& bytes) {
@@ -80,19 +94,26 @@ bool commitFiles(SaveFiles& save) {
   if (staged.size() > 1) {
     journal = writeJournal(save.project, staged);
     if (journal.empty()) return failAt(save, staged.back().path);
+    save.unsyncedFolders.erase("Projects/");   // synced with the journal
   }
-  std::set<std::string> folders;
   for (size_t i = 0; i < staged.size(); ++i) {
     const StagedFile& f = staged[i];
     // What the last file names reaches the disk before it.
     if (i + 1 == staged.size())
-      for (const std::string& folder : folders)
+      for (const std::string& folder : save.unsyncedFolders)
         if (!syncFolder(folder)) return putBack(save, journal, f.path);
     if (f.keepsOld && !renameFile(f.path, backupPath(f.temp))) return putBack(save, journal, f.path);
     if (!renameFile(f.temp, f.path)) return putBack(save, journal, f.path);
-    folders.insert(folderOf(f.path));
+    save.unsyncedFolders.insert(folderOf(f.path));
   }
-  syncFolder(folderOf(staged.back().path));
+  save.unsyncedFolders.clear();
+  // Until the last rename is on the disk, a power cut may take it back: the
+  // old files and the journal must stay for that.
+  if (!syncFolder(folderOf(staged.back().path))) {
+    save.failedPath = staged.back().path;
+    staged.clear();
+    return false;
+  }
   // The save is made; an old file that stays is removed by the next Open or save.
   std::string unmoved;
   if (finishCommit(staged, unmoved) && !journal.empty()) deleteFile(journal);
@@ -115,12 +136,17 @@ void removeLeftovers(const std::string& folder, const std::string& prefix, bool 
   }
 }
 
-void reportUnwritable(const std::string& what) {
-  projectHooks.message("Error", what + " cannot be written.");
+void reportUnwritable(const std::string& what) { reportSaveError(what + " cannot be written."); }
+
+std::string unwritableText(const std::string& path) {
+  if (!path.empty() && path.back() == '/')
+    return "The folder " + path.substr(0, path.size() - 1) + " cannot be written.";
+  return "The file " + path + " cannot be written.";
+}
+
+void reportSaveError(const std::string& text) {
+  projectHooks.message("Error", text);
   projectHooks.updateWindowTitle();
 }
 
-void reportUnreadable(const std::string& what) {
-  projectHooks.message("Error", what + " cannot be read.");
-  projectHooks.updateWindowTitle();
-}
+void reportUnreadable(const std::string& what) { reportSaveError(what + " cannot be read."); }

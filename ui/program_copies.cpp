@@ -19,9 +19,6 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -44,40 +41,21 @@ int requestsServed = 0;
 int copyLock = -1;
 std::string copyLockPath;
 
-enum CopyLock { LOCK_TAKEN, LOCK_HELD_ELSEWHERE, LOCK_UNUSABLE };
+enum CopyLock { COPY_LOCK_TAKEN, COPY_LOCK_HELD, COPY_LOCK_UNUSABLE };
 
-// The kernel's lock on the file at `path`, which it lets go of however the
-// copy ends. The copy that ends removes the file while it still holds it,
-// so a lock taken on a file no longer at `path` is taken again.
+// The kernel's lock on a file of the user's own, let go of however the copy
+// ends.
 CopyLock takeCopyLock(const std::string& path) {
-  for (int tries = 0; tries < 100; ++tries) {
-    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0) return LOCK_UNUSABLE;
-    int rc;
-    do {
-      rc = flock(fd, LOCK_EX | LOCK_NB);
-    } while (rc != 0 && errno == EINTR);
-    if (rc != 0) {
-      bool held = errno == EWOULDBLOCK;
-      close(fd);
-      return held ? LOCK_HELD_ELSEWHERE : LOCK_UNUSABLE;
-    }
-    struct stat locked, there;
-    if (fstat(fd, &locked) == 0 && lstat(path.c_str(), &there) == 0 && locked.st_dev == there.st_dev &&
-        locked.st_ino == there.st_ino) {
-      copyLock = fd;
-      copyLockPath = path;
-      return LOCK_TAKEN;
-    }
-    close(fd);
-  }
-  return LOCK_UNUSABLE;
+  int fd = lockFile(path, 0600);
+  if (fd == LOCK_HELD_ELSEWHERE) return COPY_LOCK_HELD;
+  if (fd < 0) return COPY_LOCK_UNUSABLE;
+  copyLock = fd;
+  copyLockPath = path;
+  return COPY_LOCK_TAKEN;
 }
 
 void releaseCopyLock() {
-  if (copyLock < 0) return;
-  unlink(copyLockPath.c_str());
-  close(copyLock);
+  unlockFile(copyLock, copyLockPath);
   copyLock = -1;
 }
 
@@ -152,7 +130,7 @@ bool handOverToRunningCopy(const QString& name, const std::string& lockPath) {
     bool delivered;
     askToComeForward(name, delivered);
     if (delivered || std::chrono::steady_clock::now() > until) return true;
-    if (takeCopyLock(lockPath) == LOCK_TAKEN) return false;
+    if (takeCopyLock(lockPath) == COPY_LOCK_TAKEN) return false;
     delayMs(50);
   }
 }
@@ -174,8 +152,8 @@ bool serveAsOnlyCopy(int window) {
   const QString name = QString::fromStdString(programLinkName(self));
   const std::string lockPath = QDir::tempPath().toStdString() + "/" + name.toStdString() + ".lock";
   CopyLock lock = takeCopyLock(lockPath);
-  if (lock == LOCK_HELD_ELSEWHERE && handOverToRunningCopy(name, lockPath)) return false;
-  if (lock == LOCK_UNUSABLE) {
+  if (lock == COPY_LOCK_HELD && handOverToRunningCopy(name, lockPath)) return false;
+  if (lock == COPY_LOCK_UNUSABLE) {
     // Without the lock nothing tells a slow copy from a crashed one: this
     // copy runs on its own and leaves the socket to whoever has it.
     return bringRunningCopyForward(self) == 0;

@@ -29,6 +29,9 @@ enum ReadResult : int { READ_DONE = 0, READ_MISSING = 1, READ_FAILED = 2 };
 // the file's place, a link loop or a failing disk is READ_FAILED. Never
 // waits for a pipe's writer.
 int readFileIfThere(const std::string& path, std::string& bytes);
+// The same for a regular file itself: false for a link (whatever it points
+// at) and for anything but a regular file, which is not even opened.
+bool readPlainFile(const std::string& path, std::string& bytes);
 // Writes through a temporary file in the same folder, flushed and synced,
 // then renamed over the target: the old file stays whole when anything fails.
 // The new file keeps the permission bits of the one it replaces.
@@ -53,10 +56,10 @@ std::string folderOf(const std::string& path);
 // through a link; -1 when there is none.
 int filePermissions(const std::string& path);
 
-// For tests: when set, asked before each write, sync, rename and delete
-// made here, with the path; false makes that call fail as a full or broken
-// disk would.
-enum FileStep : int { STEP_WRITE, STEP_SYNC, STEP_RENAME, STEP_DELETE };
+// For tests: when set, asked before each write, sync, rename, delete and
+// folder made here, with the path (a rename's new one); false makes that
+// call fail as a full or broken disk would.
+enum FileStep : int { STEP_WRITE, STEP_SYNC, STEP_RENAME, STEP_DELETE, STEP_MAKE_FOLDER };
 extern std::function<bool(int step, const std::string& path)> fileStepHook;
 
 struct DirEntry {
@@ -65,11 +68,14 @@ struct DirEntry {
 };
 // Entries in the order the listing delivers them (no sorting); `pattern` is a
 // shell pattern such as "*.xml" ("" for all). false when the folder cannot be
-// read, or its listing breaks off midway (`out` then empty).
+// read to its end (`out` then empty).
 bool listFolder(const std::string& path, const std::string& pattern, std::vector<DirEntry>& out);
 // listFolder that tells a missing folder (READ_MISSING) from one that cannot
 // be listed whole (READ_FAILED).
 int listFolderIfThere(const std::string& path, const std::string& pattern, std::vector<DirEntry>& out);
+// The names of every entry that matches, whatever it is: links (also those
+// that point nowhere) and special files too.
+bool listNames(const std::string& path, const std::string& pattern, std::vector<std::string>& names);
 
 std::string currentFolder();                 // with a trailing "/"
 bool setCurrentFolder(const std::string& path);
@@ -100,6 +106,15 @@ bool isLockedFolderAt(int handle, const std::string& path);
 // cannot be looked at (other users') do not count; when nothing can be
 // looked at, true.
 bool isProgramRunningHereElsewhere();
+// File locks: the kernel's exclusive lock on a file of its own at `path`,
+// made when missing with `mode` (never through a link); let go of however
+// the process ends. lockFile takes it without waiting: a handle (0 or more),
+// LOCK_HELD_ELSEWHERE, or LOCK_FAILED when the file cannot be made or opened.
+enum : int { LOCK_HELD_ELSEWHERE = -1, LOCK_FAILED = -2 };
+int lockFile(const std::string& path, int mode = 0666);
+// Removes the file, then lets go of the lock: one that waits for it finds
+// the file gone and makes a new one.
+void unlockFile(int handle, const std::string& path);
 
 // Time.
 void delayMs(int ms);

@@ -46,7 +46,7 @@ int64_t fileModified(const std::string& path) {
 }
 
 bool makeFolder(const std::string& path) {
-  if (path.empty()) return false;
+  if (path.empty() || !stepAllowed(STEP_MAKE_FOLDER, path)) return false;
   if (mkdir(path.c_str(), 0777) == 0) return true;
   return errno == EEXIST && fileKind(path) == FILE_FOLDER;
 }
@@ -63,10 +63,9 @@ bool deleteFile(const std::string& path) {
   return stepAllowed(STEP_DELETE, path) && unlink(path.c_str()) == 0;
 }
 
-int readFileIfThere(const std::string& path, std::string& bytes) {
+static int readOpened(const std::string& path, int flags, std::string& bytes) {
   bytes.clear();
-  // Without O_NONBLOCK a pipe in the file's place would wait for a writer.
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | flags);
   if (fd < 0) return errno == ENOENT ? READ_MISSING : READ_FAILED;
   struct stat st;
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -90,8 +89,17 @@ int readFileIfThere(const std::string& path, std::string& bytes) {
   return READ_DONE;
 }
 
+// Without O_NONBLOCK a pipe in the file's place would wait for a writer.
+int readFileIfThere(const std::string& path, std::string& bytes) {
+  return readOpened(path, O_NONBLOCK, bytes);
+}
+
 bool readFile(const std::string& path, std::string& bytes) {
   return readFileIfThere(path, bytes) == READ_DONE;
+}
+
+bool readPlainFile(const std::string& path, std::string& bytes) {
+  return readOpened(path, O_NOFOLLOW | O_NONBLOCK, bytes) == READ_DONE;
 }
 
 // Past a file-size limit the kernel would end the whole program in the
@@ -210,39 +218,52 @@ bool renameFile(const std::string& from, const std::string& to) {
   return rename(from.c_str(), to.c_str()) == 0;
 }
 
-int listFolderIfThere(const std::string& path, const std::string& pattern, std::vector<DirEntry>& out) {
-  out.clear();
+// Calls `take` with each matching entry's name and type: READ_MISSING when
+// the folder is not there, READ_FAILED when it cannot be opened or read to
+// its end.
+template <typename Take>
+static int eachEntry(const std::string& path, const std::string& pattern, Take take) {
   DIR* dir = opendir(path.empty() ? "." : path.c_str());
   if (!dir) return errno == ENOENT ? READ_MISSING : READ_FAILED;
-  std::string base = path.empty() ? std::string("./") : path;
-  if (base.back() != '/') base += '/';
-  int error = 0;
   for (;;) {
     // readdir's end and its failure look alike but for errno.
     errno = 0;
     struct dirent* e = readdir(dir);
-    if (!e) {
-      error = errno;
-      break;
-    }
+    if (!e) break;
     std::string name = e->d_name;
     if (name == "." || name == "..") continue;
     if (!pattern.empty() && fnmatch(pattern.c_str(), name.c_str(), 0) != 0) continue;
-    int kind = FILE_NONE;
-    if (e->d_type == DT_DIR) kind = FILE_FOLDER;
-    else if (e->d_type == DT_REG) kind = FILE_REGULAR;
-    else kind = fileKind(base + name);   // links and file systems without d_type
-    if (kind == FILE_NONE) continue;
-    out.push_back({name, kind});
+    take(name, e->d_type);
   }
+  bool whole = errno == 0;
   closedir(dir);
-  if (error == 0) return READ_DONE;
+  return whole ? READ_DONE : READ_FAILED;
+}
+
+int listFolderIfThere(const std::string& path, const std::string& pattern, std::vector<DirEntry>& out) {
   out.clear();
-  return READ_FAILED;
+  std::string base = path.empty() ? std::string("./") : path;
+  if (base.back() != '/') base += '/';
+  int result = eachEntry(path, pattern, [&](const std::string& name, unsigned char type) {
+    int kind = FILE_NONE;
+    if (type == DT_DIR) kind = FILE_FOLDER;
+    else if (type == DT_REG) kind = FILE_REGULAR;
+    else kind = fileKind(base + name);   // links and file systems without d_type
+    if (kind != FILE_NONE) out.push_back({name, kind});
+  });
+  if (result != READ_DONE) out.clear();
+  return result;
 }
 
 bool listFolder(const std::string& path, const std::string& pattern, std::vector<DirEntry>& out) {
   return listFolderIfThere(path, pattern, out) == READ_DONE;
+}
+
+bool listNames(const std::string& path, const std::string& pattern, std::vector<std::string>& names) {
+  names.clear();
+  bool whole = eachEntry(path, pattern, [&](const std::string& name, unsigned char) { names.push_back(name); }) == READ_DONE;
+  if (!whole) names.clear();
+  return whole;
 }
 
 std::string currentFolder() {

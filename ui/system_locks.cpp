@@ -66,6 +66,36 @@ bool isLockedFolderAt(int handle, const std::string& path) {
          S_ISDIR(there.st_mode) && held.st_dev == there.st_dev && held.st_ino == there.st_ino;
 }
 
+int lockFile(const std::string& path, int mode) {
+  // A holder removes the file before it lets go: one that opened it before
+  // then holds a file no longer there, and tries again.
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    int fd = open(path.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, mode_t(mode));
+    if (fd < 0) return LOCK_FAILED;
+    int rc;
+    do {
+      rc = flock(fd, LOCK_EX | LOCK_NB);
+    } while (rc != 0 && errno == EINTR);
+    if (rc != 0) {
+      bool busy = errno == EWOULDBLOCK;
+      close(fd);
+      return busy ? LOCK_HELD_ELSEWHERE : LOCK_FAILED;
+    }
+    struct stat held, there;
+    if (fstat(fd, &held) == 0 && lstat(path.c_str(), &there) == 0 && held.st_dev == there.st_dev &&
+        held.st_ino == there.st_ino)
+      return fd;
+    close(fd);
+  }
+  return LOCK_HELD_ELSEWHERE;
+}
+
+void unlockFile(int handle, const std::string& path) {
+  if (handle < 0) return;
+  unlink(path.c_str());
+  close(handle);
+}
+
 bool isProgramRunningHereElsewhere() {
   const std::string here = linkTarget("/proc/self/cwd");
   const std::string self = programFileName(linkTarget("/proc/self/exe"));

@@ -1,6 +1,7 @@
 // The journal of a save cut off midway, as the next Open or save finds it
 // in Projects/. Whatever it says, recovery moves only the project's own
-// files: a file beside the project, or outside Projects/, stays as it was.
+// files: a file beside the project, or outside Projects/, stays as it was;
+// and a journal it refuses moves none at all.
 #include <cstdlib>
 
 #include "fuzz_folder.h"
@@ -36,11 +37,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   put("Projects/other/a.png", "keep");
   put("outside/victim", "keep");
   writeFile("Projects/.zmjournal-f-cccccc", fuzzBytes(data, size));
-  std::string failed;
-  recoverSave("f", failed);
+  std::string error;
+  bool recovered = recoverSave("f", true, error);
   for (const char* path : {"Projects/other.xml", "Projects/other/a.png", "outside/victim"}) {
     std::string bytes;
     if (!readFile(path, bytes) || bytes != "keep") std::abort();
+  }
+  // A journal refused moves nothing of the project either.
+  if (!recovered && error.starts_with("The save journal ")) {
+    const char* const kept[][2] = {{"Projects/f.xml", "old document"},
+                                   {"Projects/.zmtmp-f-bbbbbb", "new document"},
+                                   {"Projects/f/img/a.png", "new picture"},
+                                   {"Projects/f/img/.zmtmp-aaaaaa-old", "old picture"}};
+    for (const auto& [path, expected] : kept) {
+      std::string bytes;
+      if (!readFile(path, bytes) || bytes != expected) std::abort();
+    }
   }
   deleteFile("Projects/.zmjournal-f-cccccc");
   return 0;

@@ -9,74 +9,14 @@
 
 #include "project/project_file.h"
 #include "project/save_journal.h"
-#include "project_fixture.h"
+#include "save_fixture.h"
 #include "tests/support/failing_step.h"
-#include "two_versions.h"
 
 namespace {
 
-using Files = std::map<std::string, std::string>;
-
-// Every file under Projects/, with its bytes.
-void listFiles(const std::string& folder, Files& files) {
-  std::vector<DirEntry> entries;
-  listFolder(folder, "", entries);
-  for (const DirEntry& e : entries) {
-    std::string path = folder + "/" + e.name;
-    if (e.kind == FILE_FOLDER)
-      listFiles(path, files);
-    else
-      files[path] = TempFolder::read(path);
-  }
-}
-
-Files projectFiles() {
-  Files files;
-  listFiles("Projects", files);
-  return files;
-}
-
-class SaveCommitTest : public ProjectTest {
- protected:
-  Files oldFiles, newFiles;
-
-  void SetUp() override {
-    ProjectTest::SetUp();
-    makeOldVersion();
-    ASSERT_TRUE(writeProject());
-    oldFiles = projectFiles();
-    makeNewVersion();
-    ASSERT_TRUE(writeProject());
-    newFiles = projectFiles();
-    ASSERT_NE(oldFiles, newFiles);
-  }
-
-  void TearDown() override {
-    fileStepHook = nullptr;
-    ProjectTest::TearDown();
-  }
-
-  // The old version saved again, and the new one in the tables.
-  void startOver() {
-    deleteFolderTree("Projects");
-    makeFolder("Projects");
-    makeOldVersion();
-    ASSERT_TRUE(writeProject());
-    ASSERT_EQ(projectFiles(), oldFiles);
-    makeNewVersion();
-    messages.clear();
-  }
-
-  bool journalThere() {
-    std::vector<DirEntry> entries;
-    listFolder("Projects", ".zmjournal-*", entries);
-    return !entries.empty();
-  }
-};
-
 TEST_F(SaveCommitTest, EveryFailingStepLeavesTheOldProjectOrTheNew) {
   std::set<int> failedKinds;
-  int failedRenamesAfterARename = 0;
+  int failedRenamesAfterARename = 0, unsyncedCommits = 0;
   for (int n = 1;; ++n) {
     SCOPED_TRACE("failing step " + std::to_string(n));
     startOver();
@@ -94,8 +34,18 @@ TEST_F(SaveCommitTest, EveryFailingStepLeavesTheOldProjectOrTheNew) {
       EXPECT_EQ(projectFiles(), newFiles);
       EXPECT_TRUE(messages.empty());
       EXPECT_EQ(modifiedFlag, 0);
+    } else if (projectFiles() != oldFiles) {
+      // Only the sync after the last rename: the new project is in place
+      // but may not outlast a power cut, so the journal and the old files
+      // it names stay for the next Open, which finishes the save.
+      ++unsyncedCommits;
+      EXPECT_TRUE(journalThere());
+      EXPECT_EQ(modifiedFlag, 1);
+      EXPECT_EQ(messages, (std::vector<std::pair<std::string, std::string>>{
+                              {"Error", "The project file Projects/game.xml cannot be written."}}));
+      EXPECT_TRUE(openProjectNamed("game"));
+      EXPECT_EQ(projectFiles(), newFiles);
     } else {
-      EXPECT_EQ(projectFiles(), oldFiles);
       EXPECT_EQ(modifiedFlag, 1);
       ASSERT_EQ(messages.size(), 1u);
       EXPECT_EQ(messages[0].first, "Error");
@@ -113,6 +63,7 @@ TEST_F(SaveCommitTest, EveryFailingStepLeavesTheOldProjectOrTheNew) {
   EXPECT_EQ(failedKinds, (std::set<int>{STEP_WRITE, STEP_SYNC, STEP_RENAME}));
   // Renames failed when others had been made already, which were put back.
   EXPECT_GE(failedRenamesAfterARename, 6);
+  EXPECT_EQ(unsyncedCommits, 1);
 }
 
 // A fault that lasts (a file made immutable, a disk gone read-only) also
@@ -174,6 +125,48 @@ TEST_F(SaveCommitTest, AJournalLeftBehindIsPutBackByTheNextSave) {
   EXPECT_EQ(projectFiles(), newFiles);
 }
 
+// A sync that fails is a failed save like any other: the journal and the
+// old files it names stay until a sync succeeds, at the next Open.
+TEST_F(SaveCommitTest, AFailedSyncKeepsTheJournalAndTheOldFiles) {
+  // The third rename fails, and from then on every sync: the put-back
+  // renames are made but may not last.
+  startOver();
+  int renames = 0;
+  bool broken = false;
+  fileStepHook = [&](int step, const std::string&) {
+    if (step == STEP_RENAME && ++renames == 3) {
+      broken = true;
+      return false;
+    }
+    return !broken || step != STEP_SYNC;
+  };
+  EXPECT_FALSE(writeProject());
+  fileStepHook = nullptr;
+  EXPECT_TRUE(journalThere());
+  messages.clear();
+  EXPECT_TRUE(openProjectNamed("game"));
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(projectFiles(), oldFiles);
+
+  // The sync after the last rename fails, then the Open's too.
+  startOver();
+  bool committed = false;
+  fileStepHook = [&committed](int step, const std::string& path) {
+    committed = committed || (step == STEP_RENAME && path == "Projects/game.xml");
+    return !committed || step != STEP_SYNC;
+  };
+  EXPECT_FALSE(writeProject());
+  EXPECT_TRUE(journalThere());
+  messages.clear();
+  EXPECT_FALSE(openProjectNamed("game"));
+  EXPECT_EQ(messages, (std::vector<std::pair<std::string, std::string>>{
+                          {"Error", "The folder Projects cannot be written."}}));
+  EXPECT_TRUE(journalThere());
+  fileStepHook = nullptr;
+  EXPECT_TRUE(openProjectNamed("game"));
+  EXPECT_EQ(projectFiles(), newFiles);
+}
+
 // A journal cut off while it was written came before any rename: it goes,
 // and nothing else is touched.
 TEST_F(SaveCommitTest, ACutOffJournalMovesNothing) {
@@ -195,22 +188,67 @@ TEST_F(SaveCommitTest, ACutOffJournalMovesNothing) {
     SCOPED_TRACE(length);
     writeFile(journal, whole.substr(0, length));
     std::string failed;
-    EXPECT_TRUE(recoverSave("game", failed));
+    EXPECT_TRUE(recoverSave("game", true, failed));
     EXPECT_EQ(fileKind(journal), FILE_NONE);
     Files now = projectFiles();
     now[journal] = moved[journal];
     EXPECT_EQ(now, moved);
   }
+  // A file system may give a file its length before its bytes, which read
+  // as NULs: before its sync, so before any rename, too.
+  for (const std::string& padded : {std::string(whole.size(), '\0'),
+                                    whole.substr(0, whole.find('\0') + 1) + std::string(40, '\0')}) {
+    writeFile(journal, padded);
+    std::string failed;
+    EXPECT_TRUE(recoverSave("game", true, failed)) << failed;
+    EXPECT_EQ(fileKind(journal), FILE_NONE);
+  }
   // Whole, it puts the sound back.
   writeFile(journal, whole);
   std::string failed;
-  EXPECT_TRUE(recoverSave("game", failed));
+  EXPECT_TRUE(recoverSave("game", true, failed));
   EXPECT_EQ(projectFiles(), oldFiles);
 }
 
+// Names have no length limit: two projects whose names are alike in their
+// first 200 bytes (67 CJK characters) keep their temporary files and
+// journals apart. A save of one leaves the other's stopped save whole for
+// that one's Open to put back.
+TEST_F(SaveCommitTest, ProjectsOfLongNamesAlikeKeepTheirFilesApart) {
+  std::string stem;
+  for (int i = 0; i < 67; ++i) stem += "\u540d";
+  const std::string first = stem + "\u7532", second = stem + "\u4e59";
+  ASSERT_EQ(first.substr(0, 200), second.substr(0, 200));
+  EXPECT_NE(documentTempPrefix(first), documentTempPrefix(second));
+  EXPECT_NE(journalPrefix(first), journalPrefix(second));
+  EXPECT_LE(journalPrefix(first).size() + 6, 255u);
+  deleteFolderTree("Projects");
+  makeFolder("Projects");
+  makeOldVersion();
+  projectName = first;
+  ASSERT_TRUE(writeProject());
+  const Files before = projectFiles();
+  makeNewVersion();
+  int renames = 0;
+  fileStepHook = [&renames](int step, const std::string&) { return step != STEP_RENAME || ++renames < 4; };
+  EXPECT_FALSE(writeProject());
+  fileStepHook = nullptr;
+  ASSERT_TRUE(journalThere());
+
+  makeOldVersion();
+  projectName = second;
+  ASSERT_TRUE(writeProject());
+  messages.clear();
+  EXPECT_TRUE(openProjectNamed(first));
+  EXPECT_TRUE(messages.empty());
+  Files now = projectFiles();
+  std::erase_if(now, [&](const auto& file) { return file.first.starts_with("Projects/" + second); });
+  EXPECT_EQ(now, before);
+}
+
 // A journal is read from a folder that anyone may write in: one that names
-// files outside the project's folders, or reaches them through a link,
-// moves nothing.
+// files outside the project's folders, or reaches them through a link, is
+// refused and moves nothing; it stays for the user to look at.
 TEST_F(SaveCommitTest, AJournalMovesNoFileOutsideTheProject) {
   makeFolder("outside");
   makeFolder("Projects/other");
@@ -219,7 +257,7 @@ TEST_F(SaveCommitTest, AJournalMovesNoFileOutsideTheProject) {
   struct Case {
     const char* temp;
     const char* path;
-    bool deleted;
+    bool obeyed;
   } cases[] = {
       {"Projects/game/img/.zmtmp-aaaaaa", "Projects/game/img/victim", true},   // the project's own
       {"outside/.zmtmp-aaaaaa", "outside/victim", false},
@@ -240,13 +278,17 @@ TEST_F(SaveCommitTest, AJournalMovesNoFileOutsideTheProject) {
     std::vector<StagedFile> staged = {{c.temp, c.path, false}, {doc, "Projects/game.xml", false}};
     std::string journal = writeJournal("game", staged);
     ASSERT_FALSE(journal.empty());
-    std::string failed;
-    EXPECT_TRUE(recoverSave("game", failed));
-    EXPECT_EQ(fileKind(journal), FILE_NONE);
+    std::string error;
+    EXPECT_EQ(recoverSave("game", true, error), c.obeyed);
+    EXPECT_EQ(fileKind(journal), c.obeyed ? FILE_NONE : FILE_REGULAR);
+    if (!c.obeyed) {
+      EXPECT_EQ(error, "The save journal " + journal + " is damaged. The project 'game' is left as it is.");
+    }
     for (const char* victim : victims) {
-      bool gone = c.deleted && std::string(victim) == c.path;
+      bool gone = c.obeyed && std::string(victim) == c.path;
       EXPECT_EQ(TempFolder::read(victim), gone ? "" : "keep") << victim;
     }
+    deleteFile(journal);
   }
   // Nor one of a project whose folder is a link.
   ASSERT_EQ(symlink((currentFolder() + "outside").c_str(), "Projects/linked"), 0);
@@ -256,16 +298,17 @@ TEST_F(SaveCommitTest, AJournalMovesNoFileOutsideTheProject) {
   std::vector<StagedFile> linked = {{"Projects/linked/.zmtmp-aaaaaa", "Projects/linked/victim", false},
                                     {linkedDoc, "Projects/linked.xml", false}};
   ASSERT_FALSE(writeJournal("linked", linked).empty());
-  std::string failed;
-  EXPECT_TRUE(recoverSave("linked", failed));
+  std::string error;
+  EXPECT_FALSE(recoverSave("linked", true, error));
   EXPECT_EQ(TempFolder::read("outside/victim"), "keep");
 
   // Nor does the journal of a project put its last file back from a copy.
   std::vector<StagedFile> staged = {{"Projects/game/img/.zmtmp-aaaaaa", "Projects/game/img/victim", false},
                                     {doc, "Projects/game.xml", true}};
   std::vector<StagedFile> read;
-  EXPECT_EQ(readJournal(writeJournal("game", staged), "game", read), JOURNAL_BROKEN);
-  EXPECT_EQ(readJournal(writeJournal("game", staged), "game2", read), JOURNAL_OTHER);
+  std::string reason;
+  EXPECT_EQ(readJournal(writeJournal("game", staged), "game", read, reason), JOURNAL_REFUSED);
+  EXPECT_EQ(readJournal(writeJournal("game", staged), "game2", read, reason), JOURNAL_OTHER);
 }
 
 }  // namespace

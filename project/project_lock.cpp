@@ -1,0 +1,47 @@
+#include "project/project_lock.h"
+
+#include "project/message_texts.h"
+#include "project/save_files.h"
+#include "project/save_journal.h"
+#include "ui/system.h"
+
+std::function<void()> projectLockWaitHook;
+
+namespace {
+
+// Long enough for the commit of a save to end, short enough for a user
+// who waits on a command.
+constexpr int waitMs = 1500, pauseMs = 25;
+
+}  // namespace
+
+std::string projectLockPath(const std::string& project) { return "Projects/.zmlock-" + projectTag(project); }
+
+ProjectLock::~ProjectLock() { unlockFile(handle, path); }
+
+int lockProject(const std::string& project, ProjectLock& lock) {
+  lock.path = projectLockPath(project);
+  for (int waited = 0;; waited += pauseMs) {
+    lock.handle = lockFile(lock.path);
+    if (lock.handle >= 0) return PROJECT_HELD;
+    if (lock.handle == LOCK_FAILED) return PROJECT_UNLOCKABLE;
+    if (waited >= waitMs) return PROJECT_BUSY;
+    if (projectLockWaitHook)
+      projectLockWaitHook();
+    else
+      delayMs(pauseMs);
+  }
+}
+
+std::string projectBusyText(const std::string& project) {
+  return "The project '" + shownText(project) +
+         "' is being saved or opened by another copy of the program. Nothing was changed; try again when it is "
+         "done.";
+}
+
+std::string projectUnlockableText(const std::string& project) {
+  const std::string path = projectLockPath(project);
+  // Something in the lock file's place is named; else Projects/ takes no new file.
+  if (entryExists(path)) return "The file " + shownText(path) + " cannot be written.";
+  return "The project file Projects/" + shownText(project) + ".xml cannot be written.";
+}

@@ -1,0 +1,111 @@
+// Two copies of the program in one program folder: while one saves a
+// project, the other's Open or Save of it waits a moment, then refuses and
+// touches nothing; the first one's save ends whole.
+#include "project/project_lock.h"
+#include "save_fixture.h"
+#include "tests/support/other_copy.h"
+
+namespace {
+
+class SaveLockTest : public SaveCommitTest {
+ protected:
+  int pauses = 0;
+
+  void SetUp() override {
+    SaveCommitTest::SetUp();
+    // The wait is counted, not slept through.
+    projectLockWaitHook = [this] { ++pauses; };
+  }
+  void TearDown() override {
+    projectLockWaitHook = nullptr;
+    SaveCommitTest::TearDown();
+  }
+
+  // The other copy's save of the new version, held once at the first step
+  // that `at` picks.
+  static std::function<bool()> saveHeldAt(OtherCopy& copy, std::function<bool(int, const std::string&)> at) {
+    return [&copy, at] {
+      bool held = false;
+      fileStepHook = [&](int step, const std::string& path) {
+        if (!held && at(step, path)) {
+          held = true;
+          copy.hold();
+        }
+        return true;
+      };
+      return writeProject();
+    };
+  }
+};
+
+TEST_F(SaveLockTest, AnotherCopysSaveIsNeverTakenForOneCutOff) {
+  auto isRename = [](int n) {
+    return [n, seen = 0](int step, const std::string&) mutable { return step == STEP_RENAME && ++seen == n; };
+  };
+  struct Moment {
+    const char* what;
+    std::function<bool(int, const std::string&)> at;
+  } moments[] = {
+      {"writing its first file", [](int step, const std::string&) { return step == STEP_WRITE; }},
+      {"at its first rename", isRename(1)},
+      {"halfway through its renames", isRename(5)},
+      {"at the document's rename",
+       [](int step, const std::string& path) { return step == STEP_RENAME && path == "Projects/game.xml"; }},
+      {"removing its journal",
+       [](int step, const std::string& path) {
+         return step == STEP_DELETE && path.starts_with("Projects/.zmjournal-");
+       }},
+  };
+  struct Action {
+    const char* what;
+    std::function<bool()> run;
+  } actions[] = {
+      {"Open", [] { return openProjectNamed("game"); }},
+      {"Save", [] { return writeProject(); }},
+  };
+  for (const Moment& m : moments) {
+    for (const Action& a : actions) {
+      SCOPED_TRACE(std::string(a.what) + " while the other copy's save is " + m.what);
+      startOver();
+      OtherCopy other;
+      ASSERT_TRUE(other.start(saveHeldAt(other, m.at)));
+      const Files meanwhile = projectFiles();
+      pauses = 0;
+      EXPECT_FALSE(a.run());
+      EXPECT_GT(pauses, 0) << "it did not wait";
+      EXPECT_EQ(messages, (std::vector<std::pair<std::string, std::string>>{
+                              {"Error",
+                               "The project 'game' is being saved or opened by another copy of the program. "
+                               "Nothing was changed; try again when it is done."}}));
+      EXPECT_EQ(modifiedFlag, 1);
+      EXPECT_EQ(projectFiles(), meanwhile);
+      EXPECT_EQ(other.release(), 0) << "the other copy's save failed";
+      EXPECT_EQ(projectFiles(), newFiles);
+      messages.clear();
+      EXPECT_TRUE(openProjectNamed("game"));
+      EXPECT_TRUE(messages.empty());
+    }
+  }
+}
+
+// A lock let go of while the Open waits: the Open goes on.
+TEST_F(SaveLockTest, OpenWaitsForTheOtherCopy) {
+  OtherCopy other;
+  ASSERT_TRUE(other.start([&other] {
+    ProjectLock lock;
+    if (lockProject("game", lock) != PROJECT_HELD) return false;
+    other.hold();
+    return true;
+  }));
+  int status = -1;
+  projectLockWaitHook = [&] {
+    if (++pauses == 1) status = other.release();
+  };
+  EXPECT_TRUE(openProjectNamed("game"));
+  EXPECT_EQ(pauses, 1);
+  EXPECT_EQ(status, 0);
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(projectFiles(), newFiles);
+}
+
+}  // namespace
