@@ -1,33 +1,13 @@
 // The sound, music and background files that a save copies from the work
 // folder: one that is missing copies nothing, as ever; one that is there
 // but cannot be read fails the save, which then changes nothing.
-#include <map>
-
 #include "project/project_file.h"
 #include "project_fixture.h"
+#include "tests/support/folder_files.h"
 #include "tests/support/unreadable_file.h"
 #include "two_versions.h"
 
 namespace {
-
-// Every file under `folder` (temporary ones too), with its bytes.
-void listFiles(const std::string& folder, std::map<std::string, std::string>& files) {
-  std::vector<DirEntry> entries;
-  listFolder(folder, "", entries);
-  for (const DirEntry& e : entries) {
-    std::string path = folder + "/" + e.name;
-    if (e.kind == FILE_FOLDER)
-      listFiles(path, files);
-    else
-      files[path] = TempFolder::read(path);
-  }
-}
-
-std::map<std::string, std::string> projectFiles() {
-  std::map<std::string, std::string> files;
-  listFiles("Projects", files);
-  return files;
-}
 
 class WorkFilesTest : public ProjectTest {
  protected:
