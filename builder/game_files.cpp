@@ -75,6 +75,7 @@ bool writeGameFiles(const std::string& folder) {
     return false;
   }
   if (!recoverSave(projectName, true, error)) {
+    unlockProject(lock);   // not held while the message waits for its OK
     reportSaveError(error);
     return false;
   }
@@ -85,6 +86,7 @@ bool writeGameFiles(const std::string& folder) {
   stageFile(save, folder + "game.js", fillTemplate(exportTemplate));
   if (save.failedPath.empty() && commitFiles(save)) return true;
   discardFiles(save);
+  unlockProject(lock);
   reportUnwritable("The file " + save.failedPath);
   return false;
 }

@@ -17,7 +17,12 @@ constexpr int waitMs = 1500, pauseMs = 25;
 
 std::string projectLockPath(const std::string& project) { return "Projects/.zmlock-" + projectTag(project); }
 
-ProjectLock::~ProjectLock() { unlockFile(handle, path); }
+ProjectLock::~ProjectLock() { unlockProject(*this); }
+
+void unlockProject(ProjectLock& lock) {
+  unlockFile(lock.handle, lock.path);
+  lock.handle = -1;
+}
 
 int lockProject(const std::string& project, ProjectLock& lock) {
   lock.path = projectLockPath(project);

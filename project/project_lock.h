@@ -14,7 +14,7 @@ std::string projectLockPath(const std::string& project);
 
 enum ProjectLockState : int { PROJECT_HELD, PROJECT_BUSY, PROJECT_UNLOCKABLE };
 
-// Held from lockProject until it goes out of scope.
+// Held from lockProject until unlockProject or until it goes out of scope.
 struct ProjectLock {
   int handle = -1;
   std::string path;
@@ -29,6 +29,9 @@ struct ProjectLock {
 // holds it, PROJECT_UNLOCKABLE when the lock file cannot be made (Projects/
 // is read-only, or something else is in its place).
 int lockProject(const std::string& project, ProjectLock& lock);
+// Lets go at once: before a message that waits for the user's OK, so that
+// another copy is not kept waiting on it meanwhile.
+void unlockProject(ProjectLock& lock);
 
 // The "Error" texts of a project that another copy holds, and of one whose
 // lock file cannot be made.

@@ -381,11 +381,13 @@ bool openProjectNamed(const std::string& nameArg) {
     }
     // A save cut off between its renames is put back or finished first.
     if (!recoverSave(name, state == PROJECT_HELD, error)) {
+      unlockProject(lock);   // not held while the message waits for its OK
       projectHooks.message("Error", error);
       return false;
     }
   }
   if (!isUsableName(name) || !readFile("Projects/" + name + ".xml", bytes) || !parseXml(bytes, doc)) {
+    unlockProject(lock);
     projectHooks.message("Error", cannotRead);
     return false;
   }
@@ -393,12 +395,14 @@ bool openProjectNamed(const std::string& nameArg) {
   bytes.shrink_to_fit();
   int version = textValue(doc.attribute(doc.root, "version"));
   if (version > programVersion) {
+    unlockProject(lock);
     projectHooks.message("Error", "This project requires a new program version (v" +
                                       std::to_string(version) + ").");
     return false;
   }
   const bool folders = version >= FOLDERS_VERSION;
   if (doc.childCount(doc.root) < (folders ? 15u : 14u)) {
+    unlockProject(lock);
     projectHooks.message("Error", cannotRead);
     return false;
   }
@@ -413,6 +417,7 @@ bool openProjectNamed(const std::string& nameArg) {
     r.audioSource = folder + (isUsableName(aud) ? aud : audFolder) + "/";
   }
   if (!withinPixelBudget(r)) {
+    unlockProject(lock);
     projectHooks.message("Error", cannotRead);
     return false;
   }

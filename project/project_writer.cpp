@@ -264,12 +264,15 @@ bool writeProject() {
     reportSaveError(state == PROJECT_BUSY ? projectBusyText(projectName) : projectUnlockableText(projectName));
     return false;
   }
+  // Each message of a failed save waits for its OK with the lock let go.
+  auto fail = [&lock](const std::string& text) {
+    unlockProject(lock);
+    reportSaveError(text);
+    return false;
+  };
   // A save cut off between its renames is put back or finished first.
   std::string error;
-  if (!recoverSave(projectName, true, error)) {
-    reportSaveError(error);
-    return false;
-  }
+  if (!recoverSave(projectName, true, error)) return fail(error);
   save = SaveFiles();
   save.project = projectName;
   unwritten.clear();
@@ -278,10 +281,8 @@ bool writeProject() {
   const std::string imageFolder = mediaFolderPath(folder, imgFolder);
   const std::string audioFolder = mediaFolderPath(folder, audFolder);
   for (const std::string& f : {folder, imageFolder, audioFolder}) {
-    if (!f.empty() && !prepareFolder(f)) {
-      reportUnwritable("The folder " + f.substr(0, f.size() - 1));
-      return false;
-    }
+    if (!f.empty() && !prepareFolder(f))
+      return fail("The folder " + f.substr(0, f.size() - 1) + " cannot be written.");
   }
   // What a save that was killed left behind is of no use to anyone.
   removeLeftovers("Projects", documentTempPrefix(projectName), false);
@@ -319,21 +320,16 @@ bool writeProject() {
 
   if (!unreadable.empty()) {
     discardFiles(save);
-    reportUnreadable("The file " + unreadable);
-    return false;
+    return fail("The file " + unreadable + " cannot be read.");
   }
   // The document goes last: renamed into place only after every side file.
   stageDocument(save, documentPath, documentTempPrefix(projectName), w.out);
   if (!save.failedPath.empty() || !commitFiles(save)) {
     discardFiles(save);
     std::string failed = save.failedPath;
-    reportUnwritable(failed == documentPath ? "The project file " + failed : "The file " + failed);
-    return false;
+    return fail((failed == documentPath ? "The project file " : "The file ") + failed + " cannot be written.");
   }
-  if (!unwritten.empty()) {
-    reportUnwritable("The frames of the sprite " + unwritten);
-    return false;
-  }
+  if (!unwritten.empty()) return fail("The frames of the sprite " + unwritten + " cannot be written.");
   setModified(0);
   projectHooks.updateWindowTitle();
   return true;

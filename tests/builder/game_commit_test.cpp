@@ -118,4 +118,22 @@ TEST_F(GameCommitTest, AnExportFirstPutsBackOneStopped) {
   EXPECT_EQ(slurp("Projects/game/game.js").substr(0, 9), "new game ");
 }
 
+// A failed export lets go of the project before its Error waits for OK.
+TEST_F(GameCommitTest, AFailedExportHoldsNoLockWhileItsErrorIsShown) {
+  bool freeAtMessage = false;
+  projectHooks.message = [&](const std::string& title, const std::string& text) {
+    messages.emplace_back(title, text);
+    const std::string path = projectLockPath("game");
+    const int handle = lockFile(path);
+    freeAtMessage = handle >= 0;
+    unlockFile(handle, path);
+  };
+  fileStepHook = [](int step, const std::string&) { return step != STEP_RENAME; };
+  EXPECT_FALSE(generateGameFiles());
+  fileStepHook = nullptr;
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].first, "Error");
+  EXPECT_TRUE(freeAtMessage);
+}
+
 }  // namespace

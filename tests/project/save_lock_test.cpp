@@ -108,4 +108,48 @@ TEST_F(SaveLockTest, OpenWaitsForTheOtherCopy) {
   EXPECT_EQ(projectFiles(), newFiles);
 }
 
+// A failed save or Open lets go of the project before its message waits
+// for the user's OK: another copy is not kept from the project meanwhile.
+TEST_F(SaveLockTest, NoMessageWaitsWithTheProjectHeld) {
+  struct Failure {
+    const char* what;
+    std::function<void()> arrange;
+    std::function<bool()> act;
+  } failures[] = {
+      {"a save whose document cannot be renamed",
+       [] {
+         fileStepHook = [](int step, const std::string& path) {
+           return !(step == STEP_RENAME && path == "Projects/game.xml");
+         };
+       },
+       [] { return writeProject(); }},
+      {"a save whose folder cannot be made",
+       [] { fileStepHook = [](int step, const std::string&) { return step != STEP_MAKE_FOLDER; }; },
+       [] {
+         deleteFolderTree("Projects/game");
+         return writeProject();
+       }},
+      {"an Open of a document that is no project", [] { writeFile("Projects/game.xml", "<nothing/>"); },
+       [] { return openProjectNamed("game"); }},
+  };
+  for (const Failure& f : failures) {
+    SCOPED_TRACE(f.what);
+    messages.clear();
+    bool freeAtMessage = false;
+    projectHooks.message = [&](const std::string& title, const std::string& text) {
+      messages.emplace_back(title, text);
+      const std::string path = projectLockPath("game");
+      const int handle = lockFile(path);
+      freeAtMessage = handle >= 0;
+      unlockFile(handle, path);
+    };
+    f.arrange();
+    EXPECT_FALSE(f.act());
+    fileStepHook = nullptr;
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].first, "Error");
+    EXPECT_TRUE(freeAtMessage);
+  }
+}
+
 }  // namespace
