@@ -72,7 +72,7 @@ std::string codeProblemsWarning() {
                                " pieces of code do not compile, and the game runs without them:";
   for (size_t i = 0; i < codeProblems.size() && i < shown; ++i) {
     const CodeProblem& p = codeProblems[i];
-    text += "\n" + shownText(p.where);
+    text += "\n" + p.where;
     text += p.line == 0 ? ", parameters: " : ", line " + std::to_string(p.line) + ": ";
     text += shownText(p.message);
   }

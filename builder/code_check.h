@@ -11,7 +11,9 @@
 #include <vector>
 
 struct CodeProblem {
-  std::string where;     // "object obj_a, event Step", "scene room", "function f", ...
+  // "object obj_a, event Step", "scene room", "function f", ..., each name
+  // cut as messages show it, so that a long one leaves the event in view.
+  std::string where;
   int line = 0;          // within the piece, from 1; 0 for a function's parameter list
   std::string message;   // the engine's words
 };

@@ -4,6 +4,7 @@
 
 #include "builder/code_check.h"
 #include "builder/js_text.h"
+#include "project/message_texts.h"
 #include "project/save_files.h"
 #include "project/tables.h"
 #include "ui/system.h"
@@ -126,7 +127,7 @@ std::string generateExtensionsSection() {
       out += " */";
       out += CRLF;
       CodeProblem problem;
-      const std::string where = "extension " + (r.name.empty() ? r.fileName : r.name);
+      const std::string where = "extension " + shownText(r.name.empty() ? r.fileName : r.name);
       if (scriptPieceCompiles(where, r.code, problem)) out += r.code;
       else appendLateScript(out, problem, r.code);
     }

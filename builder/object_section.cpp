@@ -10,6 +10,7 @@
 #include "builder/js_text.h"
 #include "builder/object_index.h"
 #include "builder/sections.h"
+#include "project/message_texts.h"
 #include "project/tables.h"
 
 namespace {
@@ -61,7 +62,7 @@ void appendHandler(std::string& out, size_t k, const std::vector<const ScriptRec
     appendFixed(parts, "__handle_sprite__(this);");
   }
   if (wrapped) appendFixed(parts, "with(this) {");
-  const std::string where = "object " + objectName + ", event " + std::string(eventKinds[k].kind);
+  const std::string where = "object " + shownText(objectName) + ", event " + std::string(eventKinds[k].kind);
   bool late = false;
   auto addPiece = [&](const std::string& code, const std::string& pieceWhere) {
     HandlerPart& part = parts.emplace_back();
@@ -80,7 +81,7 @@ void appendHandler(std::string& out, size_t k, const std::vector<const ScriptRec
     if (s->parameter.empty() || !definitions.contains(s->parameter)) continue;
     appendFixed(parts, "this.other = this.place_meeting(this.x, this.y, " + s->parameter + ");");
     appendFixed(parts, "if(this.other != null) {");
-    addPiece(s->code, where + " with " + s->parameter);
+    addPiece(s->code, where + " with " + shownText(s->parameter));
     appendFixed(parts, "}");
   }
   if (wrapped) appendFixed(parts, "}");

@@ -7,6 +7,7 @@
 #include "builder/code_check.h"
 #include "builder/js_text.h"
 #include "builder/sections.h"
+#include "project/message_texts.h"
 #include "project/tables.h"
 #include "ui/image.h"
 
@@ -186,7 +187,7 @@ std::string generateGlobalFunctionsSection() {
     declaration += f.code;
     declaration += CRLF;
     declaration += '}';
-    if (functionPieceCompiles("function " + f.name, f.params, f.code, problem)) {
+    if (functionPieceCompiles("function " + shownText(f.name), f.params, f.code, problem)) {
       out += declaration;
     } else {
       // Hoisted no more: assigned where the declaration would stand.

@@ -11,6 +11,7 @@
 #include "builder/js_text.h"
 #include "builder/object_index.h"
 #include "builder/sections.h"
+#include "project/message_texts.h"
 #include "project/tables.h"
 
 namespace {
@@ -167,7 +168,7 @@ std::string generateScenesSection() {
     }
     appendLine(settings, ");");
     CodeProblem problem;
-    if (s.code.empty() || bodyPieceCompiles("scene " + s.name, s.code, problem)) {
+    if (s.code.empty() || bodyPieceCompiles("scene " + shownText(s.name), s.code, problem)) {
       appendLine(out, "this.start = function() {");
       out += settings;
       if (!s.code.empty()) {

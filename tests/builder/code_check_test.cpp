@@ -229,6 +229,17 @@ TEST_F(CodeCheckTest, OneWarningNamesTheFirstPiecesThatDoNotCompile) {
   EXPECT_NE(slurp("Projects/game/game.js").find("zm_late_function"), std::string::npos);
   EXPECT_EQ(fileKind("Projects/game/index.html"), FILE_REGULAR);
 
+  // However long a name, each place still says its event.
+  wholeProject();
+  messages.clear();
+  const std::string longName = "obj_" + std::string(100, 'w');
+  object(longName);
+  script(longName, "Step", "if (x > 100 {");
+  ASSERT_TRUE(generateGameFiles());
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].second, "This code does not compile, and the game runs without it:\nobject " +
+                                    longName.substr(0, 60) + "..., event Step, line 1: missing ) after condition");
+
   // Mended, the next write says nothing.
   wholeProject();
   messages.clear();
