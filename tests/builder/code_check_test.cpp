@@ -240,6 +240,7 @@ TEST_F(CodeCheckTest, AHandlerIsJudgedAsItsPiecesStandTogether) {
       {0, {"\"use strict\"; x = 010;"}},
       {0, {"var q = 1; function q() {}"}, 0, 1, "redeclaration of var q"},
       {1, {"var q = 1; function q() {}"}},
+      {0, {"ok_a += 1;\r\nvar g; function* g() {}"}, 0, 2, "redeclaration of var g"},
   };
   for (const Case& c : cases) {
     for (int advanced : {0, 1}) {
