@@ -23,6 +23,26 @@ void appendQuoted(std::string& out, const std::string& text) {
   out += '\'';
 }
 
+// The body of the fixed lines and of the pieces marked in `use`.
+std::string bodyOf(const std::vector<BodyPart>& parts, const std::vector<bool>& use) {
+  std::string body;
+  for (size_t i = 0; i < parts.size(); ++i) {
+    if (!use[i]) continue;
+    body += parts[i].text;
+    if (!parts[i].where.empty()) body += CRLF;
+  }
+  return body;
+}
+
+// The line within piece `at` of a line of the body, or 0 outside it.
+int lineWithin(const std::vector<BodyPart>& parts, const std::vector<bool>& use, size_t at, int line) {
+  int first = 1;
+  for (size_t i = 0; i < at; ++i)
+    if (use[i]) first += lineEnds(parts[i].text) + (parts[i].where.empty() ? 0 : 1);
+  const int within = line - first + 1;
+  return within >= 1 && within <= lineEnds(parts[at].text) + 1 ? within : 0;
+}
+
 }  // namespace
 
 void clearCodeProblems() { codeProblems.clear(); }
@@ -46,30 +66,6 @@ bool functionPieceCompiles(const std::string& where, const std::string& params, 
   JsProblem found;
   return record(compilesAsFunction(params, code, found), where, found, problem);
 }
-
-namespace {
-
-// The body of the fixed lines and of the pieces marked in `use`.
-std::string bodyOf(const std::vector<BodyPart>& parts, const std::vector<bool>& use) {
-  std::string body;
-  for (size_t i = 0; i < parts.size(); ++i) {
-    if (!use[i]) continue;
-    body += parts[i].text;
-    if (!parts[i].where.empty()) body += CRLF;
-  }
-  return body;
-}
-
-// The line within piece `at` of a line of the body, or 0 outside it.
-int lineWithin(const std::vector<BodyPart>& parts, const std::vector<bool>& use, size_t at, int line) {
-  int first = 1;
-  for (size_t i = 0; i < at; ++i)
-    if (use[i]) first += lineEnds(parts[i].text) + (parts[i].where.empty() ? 0 : 1);
-  const int within = line - first + 1;
-  return within >= 1 && within <= lineEnds(parts[at].text) + 1 ? within : 0;
-}
-
-}  // namespace
 
 bool bodyPartsCompile(std::vector<BodyPart>& parts) {
   bool all = true;

@@ -70,7 +70,8 @@ size_t lineEndAt(std::string_view text, size_t i) {
   char c = text[i];
   if (c == '\n') return 1;
   if (c == '\r') return i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
-  if (c == '\xE2' && i + 2 < text.size() && text[i + 1] == '\x80' && (text[i + 2] == '\xA8' || text[i + 2] == '\xA9'))
+  if (c == '\xE2' && i + 2 < text.size() && text[i + 1] == '\x80' &&
+      (text[i + 2] == '\xA8' || text[i + 2] == '\xA9'))
     return 3;
   return 0;
 }

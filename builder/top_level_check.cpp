@@ -55,10 +55,6 @@ std::string join(const std::vector<GamePart>& parts, const std::vector<const Cod
   return out;
 }
 
-}  // namespace
-
-namespace {
-
 // The line within the piece's own code of a line of the joined text; 0 when
 // the piece does not hold it.
 int lineWithin(std::string_view text, const Placed& p, int line) {
@@ -70,8 +66,8 @@ int lineWithin(std::string_view text, const Placed& p, int line) {
 }
 
 // The piece that holds the line, written inline or any; -1 for none.
-int pieceAt(std::string_view text, const std::vector<Placed>& placed, const std::vector<const CodeProblem*>& late,
-            int line, bool inlineOnly, int& within) {
+int pieceAt(std::string_view text, const std::vector<Placed>& placed,
+            const std::vector<const CodeProblem*>& late, int line, bool inlineOnly, int& within) {
   for (size_t k = 0; k < placed.size(); ++k) {
     if (inlineOnly && late[k]) continue;
     within = lineWithin(text, placed[k], line);
@@ -89,8 +85,10 @@ CodeProblem problemOf(std::string_view text, const std::vector<Placed>& placed,
   if (found.firstDeclared == 0) return problem;
   int within = 0;
   const int j = pieceAt(text, placed, late, byFirst ? found.line : found.firstDeclared, false, within);
-  if (j < 0) problem.other = "the game itself declares this name";
-  else if (size_t(j) != k) problem.other = "also declared in " + placed[size_t(j)].piece->where + ", line " + std::to_string(within);
+  if (j < 0)
+    problem.other = "the game itself declares this name";
+  else if (size_t(j) != k)
+    problem.other = "also declared in " + placed[size_t(j)].piece->where + ", line " + std::to_string(within);
   return problem;
 }
 

@@ -264,11 +264,13 @@ void typos() {
   projectInfo.functions = "function helper() { return 3; }\r\nfunction oops( {";
   projectInfo.variables =
       "var made = 0, typo_end = 0, stray_steps = 0, stray_end = 0, open_steps = 0, modern_steps = 0;\r\n"
-      "var modern_ok = null, scene_started = 0, seen_let = null, strict_steps = 0, clash_one = 0, clash_two = 0;\r\n"
+      "var modern_ok = null, scene_started = 0, seen_let = null;\r\n"
+      "var strict_steps = 0, clash_one = 0, clash_two = 0;\r\n"
       "let shared_let = twice(21);\r\nvar late_rx = /[a-z]/v;";
   writeFile("Extensions/typo_ext.tex", "[EXTENSION]\nTypo\n[AUTHOR]\nMe\n[CODE]\nvar ext_ok = 1;\next_fn( {\n");
   // Names the runtime and a resource declare: each script costs only itself.
-  writeFile("Extensions/clash_ext.tex", "[EXTENSION]\nClash\n[AUTHOR]\nMe\n[CODE]\nlet max = 10;\nvar clash_ext = 1;\n");
+  writeFile("Extensions/clash_ext.tex",
+            "[EXTENSION]\nClash\n[AUTHOR]\nMe\n[CODE]\nlet max = 10;\nvar clash_ext = 1;\n");
   writeFile("Extensions/names_ext.tex", "[EXTENSION]\nNames\n[AUTHOR]\nMe\n[CODE]\nclass spr_dot {}\n");
   // Functions compiled late, called while the game loads.
   writeFile("Extensions/early_ext.tex", "[EXTENSION]\nEarly\n[AUTHOR]\nMe\n[CODE]\n"
