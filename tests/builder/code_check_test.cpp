@@ -9,6 +9,7 @@
 
 #include "builder/game_files.h"
 #include "builder/js_check.h"
+#include "builder/top_level_check.h"
 #include "builder_fixture.h"
 
 namespace {
@@ -88,6 +89,27 @@ TEST(JsCheck, RefusesWhatTheBrowserRefusesAtItsLine) {
     EXPECT_EQ(problem.line, c.line) << shown << ": " << problem.message;
     EXPECT_FALSE(problem.message.empty()) << shown;
   }
+}
+
+// Where the engine's line is the template's own and no first declaration
+// points at a piece, each piece is put back in turn onto a game with all of
+// them late, and one that breaks it stays late.
+TEST(TopLevelCheck, APieceThatBreaksTheTemplateAfterItIsFoundByPuttingItBack) {
+  clearCodeProblems();
+  std::string first, second;
+  sectionPieces = SectionPieces();
+  appendTopLevelPiece(first, "extension Lib", "var a = 1;\n");
+  const SectionPieces firstHeld = sectionPieces;
+  sectionPieces = SectionPieces();
+  appendTopLevelPiece(second, "global functions", "x = 1 //");
+  const SectionPieces secondHeld = sectionPieces;
+  const std::vector<GamePart> parts = {{first, &firstHeld}, {"if (a) {\n"}, {second, &secondHeld}, {" }\nvar ok;\n"}};
+  EXPECT_EQ(joinGame(parts), "var a = 1;\nif (a) {\nzm_late_script('global functions', 1, 'x = 1 //'); }\nvar ok;\n");
+  ASSERT_EQ(codeProblems.size(), 1u);
+  EXPECT_EQ(codeProblems[0].where, "global functions");
+  EXPECT_EQ(codeProblems[0].line, 1);
+  EXPECT_FALSE(codeProblems[0].message.empty());
+  clearCodeProblems();
 }
 
 // Runs node on the file; "" when it passes, else what node said.
