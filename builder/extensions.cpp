@@ -4,6 +4,7 @@
 
 #include "builder/code_check.h"
 #include "builder/js_text.h"
+#include "builder/top_level_check.h"
 #include "project/message_texts.h"
 #include "project/save_files.h"
 #include "project/tables.h"
@@ -117,6 +118,7 @@ bool loadExtensions() {
 }
 
 std::string generateExtensionsSection() {
+  sectionPieces = SectionPieces();
   std::string out;
   for (const ExtensionRecord& r : extensions) {
     if (r.enabled == 1) {
@@ -128,8 +130,8 @@ std::string generateExtensionsSection() {
       out += CRLF;
       CodeProblem problem;
       const std::string where = "extension " + shownText(r.name.empty() ? r.fileName : r.name);
-      if (scriptPieceCompiles(where, r.code, problem)) out += r.code;
-      else appendLateScript(out, problem, r.code);
+      if (scriptPieceCompiles(where, r.code, problem)) appendTopLevelPiece(out, where, r.code);
+      else appendLateTopLevel(out, problem, r.code);
     }
     out += CRLF;
   }

@@ -1,6 +1,7 @@
 #include "builder/game_files.h"
 
 #include <string_view>
+#include <vector>
 
 #include "builder/code_check.h"
 #include "builder/extensions.h"
@@ -8,6 +9,7 @@
 #include "builder/js_text.h"
 #include "builder/sections.h"
 #include "builder/settings.h"
+#include "builder/top_level_check.h"
 #include "project/hooks.h"
 #include "project/project_lock.h"
 #include "project/save_files.h"
@@ -106,20 +108,22 @@ std::string fillTemplate(const std::string& templateText) {
   // does not occur.
   clearCodeProblems();
   std::string sections[std::size(markers)];
-  size_t total = templateText.size();
+  SectionPieces held[std::size(markers)];
   for (size_t m = 0; m < std::size(markers); ++m) {
+    sectionPieces = SectionPieces();
     sections[m] = markers[m].generate();
-    total += sections[m].size();
+    held[m] = std::move(sectionPieces);
   }
+  sectionPieces = SectionPieces();
   // One pass over the template: a marker is replaced only where the
   // template has it, never inside a section put in (a project's code may
   // hold marker lines of its own).
   constexpr std::string_view stem = "//ZEMBRIK_";
-  std::string out;
-  out.reserve(total);
+  const std::string_view whole = templateText;
+  std::vector<GamePart> parts;
   size_t from = 0;
-  for (size_t at = templateText.find(stem); at != std::string::npos; at = templateText.find(stem, at)) {
-    std::string_view rest = std::string_view(templateText).substr(at);
+  for (size_t at = whole.find(stem); at != std::string::npos; at = whole.find(stem, at)) {
+    std::string_view rest = whole.substr(at);
     size_t found = std::size(markers);
     for (size_t m = 0; m < std::size(markers); ++m)
       if (rest.starts_with(markers[m].text)) found = m;
@@ -127,13 +131,13 @@ std::string fillTemplate(const std::string& templateText) {
       at += stem.size();
       continue;
     }
-    out.append(templateText, from, at - from);
-    out += sections[found];
+    parts.push_back({whole.substr(from, at - from)});
+    parts.push_back({sections[found], &held[found]});
     at += markers[found].text.size();
     from = at;
   }
-  out.append(templateText, from, std::string::npos);
-  return out;
+  parts.push_back({whole.substr(from)});
+  return joinGame(parts);
 }
 
 std::string indexHtmlText() {

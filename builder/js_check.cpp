@@ -5,6 +5,7 @@
 #include <js/CompilationAndEvaluation.h>
 #include <js/ErrorReport.h>
 #include <js/Exception.h>
+#include <js/friend/ErrorMessages.h>
 #include <js/Initialization.h>
 #include <js/PropertyAndElement.h>
 #include <js/SourceText.h>
@@ -64,18 +65,30 @@ bool startEngine() {
   return true;
 }
 
+// The length of the line end that starts at i; 0 for none.
+size_t lineEndAt(std::string_view text, size_t i) {
+  char c = text[i];
+  if (c == '\n') return 1;
+  if (c == '\r') return i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
+  if (c == '\xE2' && i + 2 < text.size() && text[i + 1] == '\x80' &&
+      (text[i + 2] == '\xA8' || text[i + 2] == '\xA9'))
+    return 3;
+  return 0;
+}
+
 // The line of the text's last character that is not blank: an error found
 // at the end of the text, or at the closing brace the engine adds after a
 // body, is shown there.
 int lastLine(std::string_view text) {
   int line = 1, last = 1;
-  for (size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    bool lineEnd = c == '\n' || (c == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) ||
-                   (c == '\xE2' && i + 2 < text.size() && text[i + 1] == '\x80' &&
-                    (text[i + 2] == '\xA8' || text[i + 2] == '\xA9'));
-    if (lineEnd) ++line;
-    else if (c != ' ' && c != '\t' && c != '\r') last = line;
+  for (size_t i = 0; i < text.size();) {
+    if (size_t end = lineEndAt(text, i)) {
+      ++line;
+      i += end;
+      continue;
+    }
+    if (text[i] != ' ' && text[i] != '\t') last = line;
+    ++i;
   }
   return last;
 }
@@ -98,6 +111,13 @@ int takeProblem(JSContext* cx, std::string_view text, int lineOffset, JsProblem&
   int line = int(r->lineno) - lineOffset;
   problem.line = line < 1 ? 1 : std::min(line, lastLine(text));
   problem.message = r->message() ? r->message().c_str() : "";
+  if (r->errorNumber == JSMSG_REDECLARED_VAR && r->notes) {
+    for (auto&& note : *r->notes) {
+      if (note->errorNumber != JSMSG_REDECLARED_PREV) continue;
+      int first = int(note->lineno) - lineOffset;
+      problem.firstDeclared = first < 1 ? 0 : first;
+    }
+  }
   return int(r->lineno);
 }
 
@@ -116,18 +136,36 @@ bool check(std::string_view text, int lineOffset, JsProblem& problem, Compile co
   return false;
 }
 
-int lineCount(std::string_view text) { return int(std::count(text.begin(), text.end(), '\n')) + 1; }
-
 JSString* newString(JSContext* cx, std::string_view text) {
   return JS_NewStringCopyUTF8N(cx, JS::UTF8Chars(text.data(), text.size()));
 }
 
 }  // namespace
 
+int lineEnds(std::string_view text) {
+  int ends = 0;
+  for (size_t i = 0; i < text.size();) {
+    size_t end = lineEndAt(text, i);
+    ends += end > 0;
+    i += end > 0 ? end : 1;
+  }
+  return ends;
+}
+
+size_t lineStart(std::string_view text, int line) {
+  size_t i = 0;
+  for (int at = 1; at < line && i < text.size();) {
+    size_t end = lineEndAt(text, i);
+    at += end > 0;
+    i += end > 0 ? end : 1;
+  }
+  return i;
+}
+
 bool compilesAsFunction(std::string_view params, std::string_view body, JsProblem& problem) {
   // The engine's own Function constructor, called with two texts: it
   // compiles "function anonymous(PARAMS\n) {\nBODY\n}" and runs none of it.
-  const int paramLines = lineCount(params);
+  const int paramLines = lineEnds(params) + 1;
   int engineLine = 0;
   bool compiles = check(body, paramLines + 1, problem, [&](JSContext* cx) {
     JS::RootedObject global(cx, *engine.global);

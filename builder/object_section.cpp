@@ -40,22 +40,14 @@ void appendLine(std::string& out, std::string_view text) {
   out += CRLF;
 }
 
-// A handler's body: fixed lines, and the object's pieces of code.
-struct HandlerPart {
-  std::string text;                   // the fixed lines, or a piece's code
-  std::string where;                  // a piece's name in messages; "" for fixed lines
-  bool compiles = true;
-  CodeProblem problem;
-};
-
-void appendFixed(std::vector<HandlerPart>& parts, std::string_view text) {
+void appendFixed(std::vector<BodyPart>& parts, std::string_view text) {
   if (parts.empty() || !parts.back().where.empty()) parts.emplace_back();
   appendLine(parts.back().text, text);
 }
 
 void appendHandler(std::string& out, size_t k, const std::vector<const ScriptRecord*>& own,
                    bool wrapped, const DefinitionNames& definitions, const std::string& objectName) {
-  std::vector<HandlerPart> parts;
+  std::vector<BodyPart> parts;
   if (k == ANIMATION_END) appendFixed(parts, "if(this.image_index >= this.image_number - 1) {");
   if (k == DRAW) {
     appendFixed(parts, "if (this.visible == 1) {");
@@ -63,13 +55,10 @@ void appendHandler(std::string& out, size_t k, const std::vector<const ScriptRec
   }
   if (wrapped) appendFixed(parts, "with(this) {");
   const std::string where = "object " + shownText(objectName) + ", event " + std::string(eventKinds[k].kind);
-  bool late = false;
   auto addPiece = [&](const std::string& code, const std::string& pieceWhere) {
-    HandlerPart& part = parts.emplace_back();
+    BodyPart& part = parts.emplace_back();
     part.text = code;
     part.where = pieceWhere;
-    part.compiles = bodyPieceCompiles(part.where, code, part.problem);
-    late = late || !part.compiles;
   };
   for (const ScriptRecord* s : own) {
     if (k != COLLISION) {
@@ -89,23 +78,14 @@ void appendHandler(std::string& out, size_t k, const std::vector<const ScriptRec
 
   out += "this.";
   out += eventKinds[k].property;
-  if (!late) {
+  if (bodyPartsCompile(parts)) {
     appendLine(out, " = function() {");
-    for (const HandlerPart& part : parts) {
-      if (part.where.empty()) out += part.text;
-      else appendLine(out, part.text);
-    }
+    appendBody(out, parts);
     appendLine(out, "};");
     return;
   }
   out += " = zm_late_function('', [";
-  for (size_t i = 0; i < parts.size(); ++i) {
-    const HandlerPart& part = parts[i];
-    if (i > 0) out += ", ";
-    if (part.where.empty()) appendLateText(out, part.text);
-    else if (part.compiles) appendLateText(out, part.text + std::string(CRLF));
-    else appendLatePiece(out, part.problem, part.text);
-  }
+  appendLateBody(out, parts);
   appendLine(out, "]);");
 }
 

@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "builder/code_check.h"
+#include "builder/js_check.h"
 #include "builder/js_text.h"
 #include "builder/sections.h"
+#include "builder/top_level_check.h"
 #include "project/message_texts.h"
 #include "project/tables.h"
 #include "ui/image.h"
@@ -162,20 +164,24 @@ std::string generateFontsSection() {
 }
 
 std::string generateGlobalVariablesSection() {
-  CodeProblem problem;
-  if (scriptPieceCompiles("global variables", projectInfo.variables, problem)) return projectInfo.variables;
+  sectionPieces = SectionPieces();
   std::string out;
-  appendLateScript(out, problem, projectInfo.variables);
+  CodeProblem problem;
+  if (scriptPieceCompiles("global variables", projectInfo.variables, problem))
+    appendTopLevelPiece(out, "global variables", projectInfo.variables);
+  else
+    appendLateTopLevel(out, problem, projectInfo.variables);
   return out;
 }
 
 std::string generateGlobalFunctionsSection() {
+  sectionPieces = SectionPieces();
   std::string out;
   CodeProblem problem;
   if (scriptPieceCompiles("global functions", projectInfo.functions, problem))
-    out += projectInfo.functions;
+    appendTopLevelPiece(out, "global functions", projectInfo.functions);
   else
-    appendLateScript(out, problem, projectInfo.functions);
+    appendLateTopLevel(out, problem, projectInfo.functions);
   out += CRLF;
   for (const FunctionRecord& f : fns) {
     std::string declaration = "function ";
@@ -187,17 +193,22 @@ std::string generateGlobalFunctionsSection() {
     declaration += f.code;
     declaration += CRLF;
     declaration += '}';
-    if (functionPieceCompiles("function " + shownText(f.name), f.params, f.code, problem)) {
-      out += declaration;
+    const std::string where = "function " + shownText(f.name);
+    if (functionPieceCompiles(where, f.params, f.code, problem)) {
+      appendTopLevelPiece(out, where, declaration, 2 + lineEnds(f.params));
     } else {
-      // Hoisted no more: assigned where the declaration would stand.
-      out += "var ";
-      out += f.name;
-      out += " = zm_late_function('";
-      appendQuotedText(out, f.params);
-      out += "', [";
-      appendLatePiece(out, problem, f.code);
-      out += "]);";
+      // Hoisted no more, so assigned before any of the project's code at the
+      // top level runs, which may call it.
+      std::string& early = sectionPieces.early;
+      early += "var ";
+      early += f.name;
+      early += " = zm_late_function('";
+      appendQuotedText(early, f.params);
+      early += "', [";
+      appendLatePiece(early, problem, f.code);
+      early += "]);";
+      early += CRLF;
+      sectionPieces.holdsCode = true;
     }
     out += CRLF;
   }

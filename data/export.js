@@ -731,22 +731,45 @@ function zm_report(where, what, e) {
 /* Code that the program found not to compile comes as text, compiled here
    when its section runs: what the browser takes runs as it would have
    inline, and a piece it refuses is reported and left out, so it cannot stop
-   the rest of the game. parts: texts, and pieces [where, line, code]. */
-function zm_late_function(params, parts) {
-  var body = '', where = '';
+   the rest of the game. parts: texts, and pieces [where, line, code]. A
+   piece is compiled alone first, after an empty statement (its own
+   "use strict" is no directive inline either), then with the rest: one that
+   breaks the body, as a second declaration of a name does, is left out too,
+   the pieces put back one at a time as the program did. */
+function zm_late_body(parts, use) {
+  var body = '';
   for (var i = 0; i < parts.length; i++) {
-    var p = parts[i];
-    if (typeof p === 'string') { body += p; continue; }
+    if (use[i]) body += typeof parts[i] === 'string' ? parts[i] : parts[i][2] + '\r\n';
+  }
+  return body;
+}
+
+function zm_late_function(params, parts) {
+  var alone = [], use = [], where = '', i, p;
+  for (i = 0; i < parts.length; i++) {
+    p = parts[i];
+    use[i] = typeof p === 'string';
+    if (use[i]) continue;
     where = where || p[0];
     try {
-      zm_Function(params, p[2]);
-      body += p[2] + '\r\n';
+      zm_Function(params, ';\n' + p[2]);
+      alone[i] = true;
     } catch (e) {
       zm_report(p[0], p[1] ? 'line ' + p[1] : 'parameters', e.name + ': ' + e.message);
     }
   }
+  for (i = 0; i < parts.length; i++) {
+    if (!alone[i]) continue;
+    use[i] = true;
+    try {
+      zm_Function(params, zm_late_body(parts, use));
+    } catch (e) {
+      use[i] = false;
+      zm_report(parts[i][0], parts[i][1] ? 'line ' + parts[i][1] : 'parameters', e.name + ': ' + e.message);
+    }
+  }
   try {
-    return zm_Function(params, body);
+    return zm_Function(params, zm_late_body(parts, use));
   } catch (e) {
     zm_report(where, params ? 'parameters' : 'code', e.name + ': ' + e.message);
     return function () {};

@@ -6,8 +6,11 @@
 
 #include <string>
 
+#include "bench/project/bench_folder.h"
+#include "bench/project/large_project.h"
 #include "builder/game_files.h"
 #include "builder/js_check.h"
+#include "builder/js_text.h"
 #include "builder/sections.h"
 #include "project/makers.h"
 #include "project/tables.h"
@@ -107,10 +110,6 @@ void BM_scenesSection(benchmark::State& state) {
 }
 BENCHMARK(BM_scenesSection)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
-}  // namespace
-
-BENCHMARK_MAIN();
-
 // The code check alone: every event, scene code and function of the large
 // project compiled once; the time is per piece.
 void BM_checkEveryPiece(benchmark::State& state) {
@@ -128,3 +127,24 @@ void BM_checkEveryPiece(benchmark::State& state) {
   clearProjectTables();
 }
 BENCHMARK(BM_checkEveryPiece)->Unit(benchmark::kMillisecond);
+
+// The filled game of the large project of bench/project, with the shipped
+// runtime, compiled once as the script it is: what the check of the whole
+// game adds to every write.
+void BM_compileWholeGame(benchmark::State& state) {
+  BenchFolder folder("builder", false);
+  buildLargeProject(int(state.range(0)));
+  std::string runtime;
+  readFile(std::string(ZM_DATA_DIR) + "/export.js", runtime);
+  const std::string game = fillTemplate(latin1ToUtf8(runtime));
+  for (auto _ : state) {
+    JsProblem problem;
+    benchmark::DoNotOptimize(compilesAsScript(game, problem));
+  }
+  state.counters["bytes"] = double(game.size());
+}
+BENCHMARK(BM_compileWholeGame)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

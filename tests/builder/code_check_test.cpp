@@ -9,6 +9,7 @@
 
 #include "builder/game_files.h"
 #include "builder/js_check.h"
+#include "builder/top_level_check.h"
 #include "builder_fixture.h"
 
 namespace {
@@ -29,7 +30,7 @@ const Line modernLines[] = {
     {"const {a, b: [c, ...rest], d = 4, ...others} = {a: 1, b: [2, 3]}; [a, c] = [c, a];"},
     {"const o = {x: {y: null}}; const v = o?.x?.y ?? 'none'; o.f?.(); o?.[0];"},
     {"let n = null; n ||= 1; n &&= 2; n ?\?= 3; n **= 2;"},
-    {"const big = 10n ** 20n; const million = 1_000_000; const h = 0xFF, bin = 0b101, oct = 0o17;"},
+    {"const big = 10n ** 20n; const million = 1_000_000; const hex = 0xFF, bin = 0b101, oct = 0o17;"},
     {"const merged = {...{a: 1}, b: 2, ['c' + 1]: 3, m() {}, get g() { return 1; }};"},
     {"try { JSON.parse('x'); } catch { } finally { }"},
     {"for (const [k, v] of Object.entries({a: 1})) {} for (const k in {a: 1}) {} label: for (;;) { break label; }"},
@@ -90,6 +91,27 @@ TEST(JsCheck, RefusesWhatTheBrowserRefusesAtItsLine) {
   }
 }
 
+// Where the engine's line is the template's own and no first declaration
+// points at a piece, each piece is put back in turn onto a game with all of
+// them late, and one that breaks it stays late.
+TEST(TopLevelCheck, APieceThatBreaksTheTemplateAfterItIsFoundByPuttingItBack) {
+  clearCodeProblems();
+  std::string first, second;
+  sectionPieces = SectionPieces();
+  appendTopLevelPiece(first, "extension Lib", "var a = 1;\n");
+  const SectionPieces firstHeld = sectionPieces;
+  sectionPieces = SectionPieces();
+  appendTopLevelPiece(second, "global functions", "x = 1 //");
+  const SectionPieces secondHeld = sectionPieces;
+  const std::vector<GamePart> parts = {{first, &firstHeld}, {"if (a) {\n"}, {second, &secondHeld}, {" }\nvar ok;\n"}};
+  EXPECT_EQ(joinGame(parts), "var a = 1;\nif (a) {\nzm_late_script('global functions', 1, 'x = 1 //'); }\nvar ok;\n");
+  ASSERT_EQ(codeProblems.size(), 1u);
+  EXPECT_EQ(codeProblems[0].where, "global functions");
+  EXPECT_EQ(codeProblems[0].line, 1);
+  EXPECT_FALSE(codeProblems[0].message.empty());
+  clearCodeProblems();
+}
+
 // Runs node on the file; "" when it passes, else what node said.
 std::string nodeSays(const std::string& args) {
   int rc = std::system(("node " + args + " > node.out 2>&1").c_str());
@@ -133,24 +155,27 @@ class CodeCheckTest : public BuilderTest {
   }
 };
 
+// A line at the top level stands in one text at a time: its declarations
+// in two would clash.
 TEST_F(CodeCheckTest, ModernCodeInEveryKindOfPieceIsWrittenAsBefore) {
   for (int advanced : {0, 1}) {
     for (const Line& l : modernLines) {
-      SCOPED_TRACE(l.code);
-      wholeProject();
-      projectInfo.advancedscriptmode = advanced;
-      scripts[0].code = scripts[1].code = scripts[2].code = l.code;
-      scenes[0].code = fns[0].code = l.code;
-      if (!l.body) {
-        projectInfo.variables += "\r\n" + std::string(l.code);
-        projectInfo.functions = l.code;
-        writeFile("Extensions/lib.tex", std::string("[EXTENSION]\nLib\n[AUTHOR]\nMe\n[CODE]\n") + l.code + "\n");
+      for (int topLevel = 0; topLevel < 3; ++topLevel) {
+        SCOPED_TRACE(l.code);
+        wholeProject();
+        projectInfo.advancedscriptmode = advanced;
+        scripts[0].code = scripts[1].code = scripts[2].code = l.code;
+        scenes[0].code = fns[0].code = l.code;
+        if (!l.body && topLevel == 0) projectInfo.variables += "\r\n" + std::string(l.code);
+        if (!l.body && topLevel == 1) projectInfo.functions = l.code;
+        if (!l.body && topLevel == 2)
+          writeFile("Extensions/lib.tex", std::string("[EXTENSION]\nLib\n[AUTHOR]\nMe\n[CODE]\n") + l.code + "\n");
+        loadExtensions();
+        std::string game = fillTemplate(exportTemplate);
+        EXPECT_TRUE(codeProblems.empty()) << codeProblems[0].where << ": " << codeProblems[0].message;
+        EXPECT_EQ(game.find("zm_late_function('"), std::string::npos);
+        EXPECT_EQ(game.find("zm_late_script('"), std::string::npos);
       }
-      loadExtensions();
-      std::string game = fillTemplate(exportTemplate);
-      EXPECT_TRUE(codeProblems.empty()) << codeProblems[0].where << ": " << codeProblems[0].message;
-      EXPECT_EQ(game.find("zm_late_function('"), std::string::npos);
-      EXPECT_EQ(game.find("zm_late_script('"), std::string::npos);
     }
   }
 }
@@ -208,6 +233,181 @@ TEST_F(CodeCheckTest, APieceThatDoesNotCompileIsNamedAndLeavesTheRestWhole) {
   }
 }
 
+// A handler is judged as its pieces stand together, inside their wrapper:
+// pieces that each compile but declare one name, or a piece that does not
+// compile where it stands, are named, and only that piece is left out.
+TEST_F(CodeCheckTest, AHandlerIsJudgedAsItsPiecesStandTogether) {
+  std::string node;
+  if (!findOnPath("node", node)) GTEST_SKIP() << "node is not installed";
+  constexpr int BOTH = -1, NONE = -1;
+  struct Case {
+    int advanced;
+    std::vector<std::string> steps;   // obj_a's Step pieces
+    int named = NONE;                 // the piece named
+    int line = 0;
+    const char* message = "";
+  } cases[] = {
+      {BOTH, {"let n = 1; ok_a += n;", "let n = 2;"}, 1, 1, "redeclaration of let n"},
+      {BOTH, {"class K {}", "ok_a += 1;\r\nfunction K() {}"}, 1, 2, "redeclaration of class K"},
+      {BOTH, {"let n = 1;", "x = 1;", "const n = 3;", "let m = n;"}, 2, 1, "redeclaration of let n"},
+      {BOTH, {"var n = 1;", "var n = 2;"}},
+      // Nothing wraps the first piece: its directive makes the handler strict.
+      {1, {"'use strict'; ok_a += 1;", "x = 010;"}, 1, 1,
+       "\"0\"-prefixed octal literals are deprecated; use the \"0o\" prefix instead"},
+      {1, {"\"use strict\"; x = 010;"}, 0, 1,
+       "\"0\"-prefixed octal literals are deprecated; use the \"0o\" prefix instead"},
+      // Inside with(this) { a directive is only a text, and a function is
+      // declared in the block.
+      {0, {"'use strict'; ok_a += 1;", "x = 010;"}},
+      {0, {"\"use strict\"; x = 010;"}},
+      {0, {"var q = 1; function q() {}"}, 0, 1, "redeclaration of var q"},
+      {1, {"var q = 1; function q() {}"}},
+      {0, {"ok_a += 1;\r\nvar g; function* g() {}"}, 0, 2, "redeclaration of var g"},
+  };
+  for (const Case& c : cases) {
+    for (int advanced : {0, 1}) {
+      if (c.advanced != BOTH && c.advanced != advanced) continue;
+      SCOPED_TRACE(c.steps.back() + (advanced ? ", advanced" : ""));
+      wholeProject();
+      projectInfo.advancedscriptmode = advanced;
+      scripts[0].code = c.steps[0];
+      for (size_t i = 1; i < c.steps.size(); ++i) script("obj_a", "Step", c.steps[i]);
+      ASSERT_TRUE(generateGameFiles());
+      EXPECT_EQ(nodeSays("--check Projects/game/game.js"), "");
+      EXPECT_EQ(nodeSays("Projects/game/game.js"), "");
+      const std::string game = slurp("Projects/game/game.js");
+      if (c.named == NONE) {
+        EXPECT_TRUE(codeProblems.empty()) << codeProblems[0].message;
+        EXPECT_EQ(game.find("= zm_late_function("), std::string::npos);
+        continue;
+      }
+      ASSERT_EQ(codeProblems.size(), 1u);
+      EXPECT_EQ(codeProblems[0].where, "object obj_a, event Step");
+      EXPECT_EQ(codeProblems[0].line, c.line);
+      EXPECT_EQ(codeProblems[0].message, c.message);
+      // The named piece goes as one the runtime checks; the others as text.
+      std::string named;
+      appendLatePiece(named, codeProblems[0], c.steps[size_t(c.named)]);
+      EXPECT_NE(game.find("this.on_step = zm_late_function('', ["), std::string::npos);
+      EXPECT_NE(game.find(named), std::string::npos);
+      for (size_t i = 0; i < c.steps.size(); ++i) {
+        std::string text;
+        appendLateText(text, c.steps[i] + "\r\n");
+        if (int(i) != c.named) {
+          EXPECT_NE(game.find(text), std::string::npos) << c.steps[i];
+        }
+      }
+    }
+  }
+  // Each collision stands in a block of its own.
+  wholeProject();
+  script("obj_a", "Collision", "let hit = 1;", "obj_b");
+  scripts[1].code = "let hit = 2;";
+  fillTemplate(exportTemplate);
+  EXPECT_TRUE(codeProblems.empty());
+}
+
+// The whole game is compiled once more as one script. Top-level pieces that
+// each compile but clash, with each other or with a name that the runtime
+// or a resource declares, are named and written late, each a script of its
+// own; the rest is written as before.
+TEST_F(CodeCheckTest, TopLevelPiecesThatClashAreNamedAndWrittenLate) {
+  std::string node, runtime;
+  if (!findOnPath("node", node)) GTEST_SKIP() << "node is not installed";
+  ASSERT_TRUE(readFile(std::string(ZM_DATA_DIR) + "/export.js", runtime));
+  auto extension = [](const std::string& code) {
+    writeFile("Extensions/lib.tex", "[EXTENSION]\nLib\n[AUTHOR]\nMe\n[CODE]\nvar lib = 1;\n" + code + "\n");
+  };
+  struct Case {
+    const char* where;
+    int line;
+    const char* message;
+    const char* other;
+    std::function<void()> spoil;
+  } cases[] = {
+      {"global variables", 2, "redeclaration of function max", "the game itself declares this name",
+       [] { projectInfo.variables += "\r\nlet max = 10;"; }},
+      // An extension's code starts with the empty line of its header.
+      {"extension Lib", 3, "redeclaration of let spr_ship", "the game itself declares this name",
+       [&] {
+         sprite("spr_ship");
+         extension("let spr_ship = 2;");
+       }},
+      {"global variables", 2, "redeclaration of class Shape", "also declared in global functions, line 3",
+       [] {
+         projectInfo.functions += "\r\n\r\nclass Shape {}";
+         projectInfo.variables += "\r\nlet Shape = 1;";
+       }},
+      {"global functions", 1, "redeclaration of let n", "also declared in extension Lib, line 3",
+       [&] {
+         extension("let n = 1;");
+         projectInfo.functions = "const n = 2;";
+       }},
+      {"function add", 1, "redeclaration of let add", "also declared in extension Lib, line 3",
+       [&] { extension("let add = 1;"); }},
+      // The engine's Function constructor ends the list with a line end.
+      {"function add", 1, "missing ) after formal parameters", "", [] { fns[0].params = "p_, q_ // the two"; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    writeFile("export.js", runtime);
+    loadRuntimeTemplate();
+    wholeProject();
+    c.spoil();
+    loadExtensions();
+    messages.clear();
+    ASSERT_TRUE(generateGameFiles());
+    EXPECT_EQ(nodeSays("--check Projects/game/game.js"), "");
+    ASSERT_EQ(codeProblems.size(), 1u);
+    EXPECT_EQ(codeProblems[0].where, c.where);
+    EXPECT_EQ(codeProblems[0].line, c.line);
+    EXPECT_EQ(codeProblems[0].message, c.message);
+    EXPECT_EQ(codeProblems[0].other, c.other);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].second, "Zembrik could not compile this code. If the browser refuses it too, the game runs "
+                                  "without it:\n" + std::string(c.where) + ", line " + std::to_string(c.line) +
+                                      ": " + c.message + (*c.other ? "; " + std::string(c.other) : ""));
+    const std::string game = slurp("Projects/game/game.js");
+    const std::string late = "zm_late_script('" + std::string(c.where) + "', " + std::to_string(c.line) + ", '";
+    EXPECT_NE(game.find(late), std::string::npos);
+    size_t lateScripts = 0;
+    for (size_t at = game.find("zm_late_script('"); at != std::string::npos; at = game.find("zm_late_script('", at + 1))
+      ++lateScripts;
+    EXPECT_EQ(lateScripts, 1u);
+    EXPECT_NE(game.find("this.on_step = function() {\r\nwith(this) {\r\nok_b += 1;\r\n}\r\n};\r\n"),
+              std::string::npos);
+  }
+
+  // Not even the template compiles: no fault of the project's code, which
+  // is written as it stands.
+  wholeProject();
+  projectInfo.variables = "let n = 1;\r\nlet max = 2;";
+  const std::string broken = "function max() {}\r\n(\r\n//ZEMBRIK_GLOBAL_VARIABLES\r\n";
+  EXPECT_EQ(fillTemplate(broken), "function max() {}\r\n(\r\n" + projectInfo.variables + "\r\n");
+  EXPECT_TRUE(codeProblems.empty());
+}
+
+// A function that does not compile is compiled late, before any of the
+// project's code at the top level: an extension or a global text that
+// calls it while the game loads finds it, as it found the declaration.
+TEST_F(CodeCheckTest, ALateFunctionIsThereForTheCodeBeforeIt) {
+  std::string node;
+  if (!findOnPath("node", node)) GTEST_SKIP() << "node is not installed";
+  wholeProject();
+  fns[0].code = "return p_ + ;";
+  writeFile("Extensions/lib.tex", "[EXTENSION]\nLib\n[AUTHOR]\nMe\n[CODE]\nvar lib = add(1, 2);\n");
+  projectInfo.functions = "var sum = add(3, 4);\r\nfunction twice(x) { return add(x, x); }";
+  ASSERT_TRUE(generateGameFiles());
+  EXPECT_EQ(nodeSays("Projects/game/game.js"), "");
+  const std::string game = slurp("Projects/game/game.js");
+  const size_t late = game.find("var add = zm_late_function('p_, q_', [['function add', 1, 'return p_ + ;']]);");
+  ASSERT_NE(late, std::string::npos);
+  EXPECT_LT(late, game.find("var lib = add(1, 2);"));
+  EXPECT_LT(late, game.find("var ok_a = 0"));
+  ASSERT_EQ(codeProblems.size(), 1u);
+  EXPECT_EQ(codeProblems[0].where, "function add");
+}
+
 // The Warning names the first five, each with its line, and counts the rest.
 TEST_F(CodeCheckTest, OneWarningNamesTheFirstPiecesThatDoNotCompile) {
   wholeProject();
@@ -219,7 +419,8 @@ TEST_F(CodeCheckTest, OneWarningNamesTheFirstPiecesThatDoNotCompile) {
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].first, "Warning");
   EXPECT_EQ(messages[0].second,
-            "These 8 pieces of code do not compile, and the game runs without them:\n"
+            "Zembrik could not compile these 8 pieces of code. The game runs without each one that the "
+            "browser refuses too:\n"
             "function add, parameters: missing formal parameter\n"
             "object obj_a, event Step, line 2: missing ) after condition\n"
             "object obj_b, event Room end, line 1: unexpected garbage after function body, starting with '}'\n"
@@ -237,7 +438,8 @@ TEST_F(CodeCheckTest, OneWarningNamesTheFirstPiecesThatDoNotCompile) {
   script(longName, "Step", "if (x > 100 {");
   ASSERT_TRUE(generateGameFiles());
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].second, "This code does not compile, and the game runs without it:\nobject " +
+  EXPECT_EQ(messages[0].second, "Zembrik could not compile this code. If the browser refuses it too, the game "
+                                "runs without it:\nobject " +
                                     longName.substr(0, 60) + "..., event Step, line 1: missing ) after condition");
 
   // Mended, the next write says nothing.

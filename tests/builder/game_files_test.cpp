@@ -436,7 +436,8 @@ TEST_F(RunGameTest, CodeThatDoesNotCompileIsNamedInAWarningAndTheGameStillOpens)
   runGame();
   EXPECT_EQ(calls, (std::vector<std::string>{"save", "PROJECT SAVED."}));
   EXPECT_EQ(messages, (std::vector<std::pair<std::string, std::string>>{
-                          {"Warning", "This code does not compile, and the game runs without it:\n"
+                          {"Warning", "Zembrik could not compile this code. If the browser refuses it too, the "
+                                      "game runs without it:\n"
                                       "scene scene_2, line 2: missing ) after condition"}}));
   EXPECT_NE(slurp("Projects/game/game.js").find("this.start = zm_late_function("), std::string::npos);
   EXPECT_EQ(opened(), gamePageArgument(currentFolder(), projectName, 0) + "|");

@@ -231,6 +231,13 @@ void typos() {
   addScript("obj_open", "Step", "open_steps += 1;");
   addObject("obj_modern", "", "", 0);
   addScript("obj_modern", "Step", "modern_steps += 1; modern_ok = /[\\p{L}--[a-z]]/v.test('Q');");
+  // Inside with(this) a directive is only a text, also for a piece that
+  // the runtime compiles (the v flag).
+  addScript("obj_typo", "Step", "\"use strict\"; strict_steps += /[a-z]/v.test('a') ? 010 : 0;");
+  // Each compiles alone; together they declare n twice.
+  addObject("obj_clash", "", "", 0);
+  addScript("obj_clash", "Step", "let n = 1; clash_one += n;");
+  addScript("obj_clash", "Step", "let n = 2; clash_two += n;");
   SceneRecord& s = addScene("scene_typo", 520, 160, 0, 0, 40);
   s.code = "scene_started = 1;\r\nvar = 3;";
   addInstance("obj_mover", "scene_typo", 10, 10);
@@ -238,6 +245,7 @@ void typos() {
   addInstance("obj_stray", "scene_typo", 110, 10);
   addInstance("obj_open", "scene_typo", 10, 60);
   addInstance("obj_modern", "scene_typo", 0, 0);
+  addInstance("obj_clash", "scene_typo", 0, 0);
   FunctionRecord& body = appendFunction();
   body.name = "bad_body";
   body.code = "return (1;";
@@ -245,6 +253,10 @@ void typos() {
   params.name = "bad_params";
   params.params = "a, (";
   params.code = "return a;";
+  FunctionRecord& modern = appendFunction();
+  modern.name = "v_double";
+  modern.params = "n";
+  modern.code = "return /[a-z]/v.test('a') ? n * 2 : 0;";
   FunctionRecord& twice = appendFunction();
   twice.name = "twice";
   twice.params = "n";
@@ -253,9 +265,17 @@ void typos() {
   projectInfo.variables =
       "var made = 0, typo_end = 0, stray_steps = 0, stray_end = 0, open_steps = 0, modern_steps = 0;\r\n"
       "var modern_ok = null, scene_started = 0, seen_let = null;\r\n"
+      "var strict_steps = 0, clash_one = 0, clash_two = 0;\r\n"
       "let shared_let = twice(21);\r\nvar late_rx = /[a-z]/v;";
   writeFile("Extensions/typo_ext.tex", "[EXTENSION]\nTypo\n[AUTHOR]\nMe\n[CODE]\nvar ext_ok = 1;\next_fn( {\n");
-  writeFile("Projects/typo/extensions.dat", "typo_ext\n");
+  // Names the runtime and a resource declare: each script costs only itself.
+  writeFile("Extensions/clash_ext.tex",
+            "[EXTENSION]\nClash\n[AUTHOR]\nMe\n[CODE]\nlet max = 10;\nvar clash_ext = 1;\n");
+  writeFile("Extensions/names_ext.tex", "[EXTENSION]\nNames\n[AUTHOR]\nMe\n[CODE]\nclass spr_dot {}\n");
+  // Functions compiled late, called while the game loads.
+  writeFile("Extensions/early_ext.tex", "[EXTENSION]\nEarly\n[AUTHOR]\nMe\n[CODE]\n"
+            "var early_twice = v_double(21);\nvar early_bad = bad_body();\nvar early_after = 1;\n");
+  writeFile("Projects/typo/extensions.dat", "typo_ext\nclash_ext\nnames_ext\nearly_ext\n");
   finish();
 }
 

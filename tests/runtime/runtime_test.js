@@ -654,6 +654,8 @@ CASES.built_typo = async (browser, dir, fail) => {
   const s = await page.eval(`({mover: instance_find(obj_mover, 0).x, typoY: instance_find(obj_typo, 0).y,
     made, typo_end, stray_steps, stray_end, open_steps, modern_steps, modern_ok, seen_let, scene_started,
     helper: typeof helper, ext_ok: typeof ext_ok, twice: twice(2), late_rx: late_rx.flags,
+    strict_steps, clash_one, clash_two, clash_ext: typeof clash_ext, max: max(1, 2),
+    early: [early_twice, typeof early_bad, early_after],
     canvas: [zm_canvas.width, zm_canvas.height], dot: px(22, 12), line: zm_error_line,
     red: (function () { for (var x = 0; x < 520; x++) for (var y = 144; y < 160; y++) {
       var p = px(x, y); if (p[0] > 200 && p[1] < 120 && p[2] < 120) return true; } return false; })()})`);
@@ -666,7 +668,15 @@ CASES.built_typo = async (browser, dir, fail) => {
   check(fail, s.seen_let === 42, 'a top-level let of such code is a global, as inline', s);
   check(fail, s.scene_started === 0 && s.canvas[0] === 520 && s.canvas[1] === 160, 'the scene starts without its code', s);
   check(fail, s.helper === 'undefined' && s.ext_ok === 'undefined' && s.twice === 4, 'top-level pieces are whole or not at all', s);
+  check(fail, s.strict_steps === 40, 'a "use strict" inside with(this) is only a text', s);
+  check(fail, s.clash_one === 5 && s.clash_two === 0, 'of two pieces that declare one name, the second is left out', s);
+  check(fail, s.clash_ext === 'undefined' && s.max === 2, 'a top-level piece that clashes costs only itself', s);
+  check(fail, s.early[0] === 42 && s.early[1] === 'undefined' && s.early[2] === 1,
+        'functions compiled late are there for the code before them', s);
   const wanted = ['object obj_typo, event Step, line 2: SyntaxError',
+                  'object obj_clash, event Step, line 1: SyntaxError',
+                  'extension Clash, line 2: SyntaxError',
+                  'extension Names, line 2: SyntaxError',
                   'object obj_stray, event Step, line 2: SyntaxError',
                   'object obj_open, event Creation, line 1: SyntaxError',
                   'object obj_mover, event Collision with obj_typo, line 1: SyntaxError',
