@@ -257,22 +257,16 @@ bool writeProject() {
     reportUnwritable("The project file " + documentPath);
     return false;
   }
-  // Another copy of the program may be saving or opening it.
+  // Another copy of the program may be saving or opening it; a save cut
+  // off between its renames is put back or finished first.
   ProjectLock lock;
-  const int state = lockProject(projectName, lock);
-  if (state != PROJECT_HELD) {
-    reportSaveError(state == PROJECT_BUSY ? projectBusyText(projectName) : projectUnlockableText(projectName));
-    return false;
-  }
+  if (!lockForCommit(projectName, lock)) return false;
   // Each message of a failed save waits for its OK with the lock let go.
   auto fail = [&lock](const std::string& text) {
     unlockProject(lock);
     reportSaveError(text);
     return false;
   };
-  // A save cut off between its renames is put back or finished first.
-  std::string error;
-  if (!recoverSave(projectName, true, error)) return fail(error);
   save = SaveFiles();
   save.project = projectName;
   unwritten.clear();

@@ -105,7 +105,7 @@ bool removeIfThere(const std::string& path) { return !entryExists(path) || delet
 
 }  // namespace
 
-bool entryExists(const std::string& path) { return isLink(path) || fileKind(path) != FILE_NONE; }
+bool entryExists(const std::string& path) { return isAnythingAt(path); }
 
 std::string backupPath(const std::string& temp) { return temp + "-old"; }
 
@@ -151,8 +151,9 @@ int readJournal(const std::string& path, const std::string& project, std::vector
   // Never opened when it is anything but a plain file: a link may lead
   // anywhere, a device may do anything when opened.
   std::string bytes;
-  if (filePermissions(path) < 0) return refuse("is a link or no plain file");
-  if (!readPlainFile(path, bytes)) return refuse("cannot be read");
+  const ReadResult read = readPlainFile(path, bytes);
+  if (read == READ_FAILED) return refuse("cannot be read");
+  if (read != READ_DONE) return refuse("is a link or no plain file");
   const std::string_view all = bytes;
   size_t count = 0, from = 0;
   std::string temp, file;
