@@ -278,9 +278,12 @@ bool writeProject() {
     if (!f.empty() && !prepareFolder(f))
       return fail("The folder " + f.substr(0, f.size() - 1) + " cannot be written.");
   }
-  // What a save that was killed left behind is of no use to anyone.
+  // What a save that was killed left behind is of no use to anyone. Older
+  // versions' carry no project's tag, as does the temporary file of any
+  // copy's write in Projects/ (a thumbnail): one a day old is no write
+  // under way.
   removeLeftovers("Projects", documentTempPrefix(projectName), false);
-  removeLeftovers("Projects", SAVE_TEMP_PREFIX, false);   // older ones, without a project name
+  removeLeftovers("Projects", SAVE_TEMP_PREFIX, false, 24 * 3600);
   for (const std::string& f : {folder, imageFolder, audioFolder})
     if (!f.empty()) removeLeftovers(f, SAVE_TEMP_PREFIX, true);
 
