@@ -61,6 +61,6 @@ std::string projectBusyText(const std::string& project) {
 std::string projectUnlockableText(const std::string& project) {
   const std::string path = projectLockPath(project);
   // Something in the lock file's place is named; else Projects/ takes no new file.
-  if (entryExists(path)) return "The file " + shownText(path) + " cannot be written.";
+  if (isAnythingAt(path)) return "The file " + shownText(path) + " cannot be written.";
   return "The project file Projects/" + shownText(project) + ".xml cannot be written.";
 }

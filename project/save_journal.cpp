@@ -105,7 +105,7 @@ bool removeIfThere(const std::string& path) { return !entryExists(path) || delet
 
 }  // namespace
 
-bool entryExists(const std::string& path) { return isAnythingAt(path); }
+bool entryExists(const std::string& path) { return isLink(path) || fileKind(path) != FILE_NONE; }
 
 std::string backupPath(const std::string& temp) { return temp + "-old"; }
 

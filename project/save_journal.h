@@ -10,7 +10,7 @@
 
 #include "project/save_files.h"
 
-// Whether anything (a file, a folder, a link even to nothing, a pipe) is there.
+// Whether anything (a file, a folder, a link even to nothing) is there.
 bool entryExists(const std::string& path);
 // Where the old file of a staged one waits while the commit runs.
 std::string backupPath(const std::string& temp);

@@ -49,7 +49,8 @@ int takeLock(int fd) {
 // later: a browser that outlives the program must not keep it locked.
 int openLockFile(int dir, const char* name, int mode, bool ownFileOnly) {
   struct stat st;
-  // A device is not even opened: opening one may do anything.
+  // What is no regular file is not even opened: a device may do anything
+  // then, a pipe would wait for a writer.
   if (fstatat(dir, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(st.st_mode)) return -1;
   const int flags = O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
   int fd = openat(dir, name, O_RDWR | flags, mode_t(mode));
@@ -63,6 +64,8 @@ int openLockFile(int dir, const char* name, int mode, bool ownFileOnly) {
   return fd;
 }
 
+bool sameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
 int lockAt(int dir, const char* name, int mode, bool ownFileOnly) {
   // A holder may remove the file before it lets go: one that opened it
   // before then holds a file no longer there, and tries again.
@@ -75,15 +78,12 @@ int lockAt(int dir, const char* name, int mode, bool ownFileOnly) {
       return taken;
     }
     struct stat held, there;
-    if (fstat(fd, &held) == 0 && fstatat(dir, name, &there, AT_SYMLINK_NOFOLLOW) == 0 &&
-        held.st_dev == there.st_dev && held.st_ino == there.st_ino)
+    if (fstat(fd, &held) == 0 && fstatat(dir, name, &there, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(held, there))
       return fd;
     close(fd);
   }
   return LOCK_HELD_ELSEWHERE;
 }
-
-bool sameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 }  // namespace
 
