@@ -67,25 +67,19 @@ bool unreserved(unsigned char c) {
 // Both files are replaced as the project's are, whole or not at all: a
 // failed write keeps the old game and says which file it could not write.
 bool writeGameFiles(const std::string& folder) {
+  // Built from the tables and the template alone, before the lock: another
+  // copy need not wait for the code check.
+  const std::string game = fillTemplate(exportTemplate);
   // The same commit as a save's: under the project's lock, after what a
   // save or export cut off left is put back or finished.
   ProjectLock lock;
-  const int state = lockProject(projectName, lock);
-  std::string error;
-  if (state != PROJECT_HELD) {
-    reportSaveError(state == PROJECT_BUSY ? projectBusyText(projectName) : projectUnlockableText(projectName));
-    return false;
-  }
-  if (!recoverSave(projectName, true, error)) {
-    unlockProject(lock);   // not held while the message waits for its OK
-    reportSaveError(error);
-    return false;
-  }
+  if (!lockForCommit(projectName, lock)) return false;
   SaveFiles save;
   save.project = projectName;
+  // Whether the page is there is asked only now: a recovery may have moved it.
   const std::string page = folder + "index.html";
   if (generateIndexHtml == 1 || fileSize(page) < 0) stageFile(save, page, indexHtmlText());
-  stageFile(save, folder + "game.js", fillTemplate(exportTemplate));
+  stageFile(save, folder + "game.js", game);
   if (save.failedPath.empty() && commitFiles(save)) return true;
   discardFiles(save);
   unlockProject(lock);
@@ -96,9 +90,10 @@ bool writeGameFiles(const std::string& folder) {
 }  // namespace
 
 std::string loadRuntimeTemplate() {
-  if (fileKind("export.js") == FILE_NONE) writeFile("export.js", "");
   std::string bytes;
-  readFile("export.js", bytes);
+  const ReadResult read = readFileIfThere("export.js", bytes);
+  if (read == READ_MISSING) writeFile("export.js", "");
+  exportTemplateUnread = read == READ_FAILED;
   exportTemplate = latin1ToUtf8(bytes);
   return exportTemplate;
 }
@@ -158,6 +153,12 @@ std::string indexHtmlText() {
 
 bool generateGameFiles() {
   if (projectName.empty()) return false;
+  // A game without its runtime does not run. Read again, a template made
+  // readable since serves.
+  if (exportTemplateUnread && (loadRuntimeTemplate(), exportTemplateUnread)) {
+    reportUnreadable("The file export.js");
+    return false;
+  }
   // An extension left out for want of reading it would break the game.
   if (!loadExtensions()) return false;
   // A name that is no global of its own stops the game at its first line.

@@ -6,7 +6,8 @@
 #include <string>
 
 // Reads export.js of the program folder one byte per character (a missing
-// file is created empty) and returns it as UTF-8; also keeps it in
+// file is created empty; one that cannot be read gives "" and sets
+// exportTemplateUnread) and returns it as UTF-8; also keeps it in
 // exportTemplate.
 std::string loadRuntimeTemplate();
 
@@ -24,7 +25,8 @@ std::string indexHtmlText();
 // for half a second, warns of the pieces of code that do not compile, and
 // warns when there is no scene. A file that cannot
 // be written keeps both old files and is reported in an "Error" message
-// instead; returns whether the game files were written.
+// instead, as is an export.js that could not be read (read again first);
+// returns whether the game files were written.
 bool generateGameFiles();
 
 // The argument handed to the browser opener: the absolute path of the page,

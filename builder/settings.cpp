@@ -6,6 +6,7 @@
 int generateIndexHtml = 1;
 int addFileProtocol = 0;
 std::string exportTemplate;
+bool exportTemplateUnread = false;
 
 BuilderHooks builderHooks;
 

@@ -16,6 +16,9 @@ extern int addFileProtocol;
 // The text of export.js as loadRuntimeTemplate read it (UTF-8), kept for
 // the life of the process.
 extern std::string exportTemplate;
+// Whether the last loadRuntimeTemplate found export.js there but could not
+// read it (exportTemplate is then "").
+extern bool exportTemplateUnread;
 
 struct BuilderHooks {
   // The shell's Save command; with a project name at hand it asks nothing.

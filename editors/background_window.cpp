@@ -29,8 +29,7 @@ struct BackgroundWindow {
   PropertyFrame frame;
   int fileLabel = 0, select = 0, area = 0, canvas = 0, tileBox = 0, panel = 0;
   int fields[tileFieldCount] = {};
-  std::string current;   // the record's file, or the full path of a file picked here
-  bool picked = false;
+  std::string picked;    // the work folder's name of a file picked here, "" for none
   int preview = 0;       // the picture of the current file, 0 when it cannot be loaded
   BackgroundShown shown;   // what the last tick left on the canvas
 };
@@ -83,17 +82,26 @@ void recutTiles(const std::string& background, int picture) {
   }
 }
 
+// The file goes into the work folder at once, under a name of its own: the
+// choice changes the panel picture and the tiles, so one that cannot be
+// copied must change nothing.
 void selectImage(BackgroundWindow& b) {
   std::string path = openFileRequester("Select an image", "", imagePatterns, 0);
   if (path.empty()) return;
-  b.current = path;
-  b.picked = true;
+  BackgroundRecord& r = record(b);
+  std::vector<std::string> taken = workFileNamesInUse();
+  dropOneName(taken, r.file);
+  std::string name = pickedFileName(path, taken);
+  if (!copyPickedFile(path, name)) {
+    messageRequester("Error", uncopiedPickText(path));
+    return;
+  }
+  b.picked = name;
   setGadgetText(b.fileLabel, "File: " + filePart(path));
   if (b.preview) freeImage(b.preview);
   b.preview = loadImage(UI_ANY, path);
   drawBackgroundPreview(b.area, b.canvas, b.preview);
   b.shown = {};   // a new picture, maybe under the old number
-  BackgroundRecord& r = record(b);
   if (r.thumbnail > 0) freeImage(r.thumbnail);
   r.thumbnail = panelPicture(b.preview);
   // A file that is no picture leaves the tiles as they are: there is
@@ -101,20 +109,13 @@ void selectImage(BackgroundWindow& b) {
   if (isImage(b.preview)) recutTiles(r.name, b.preview);
 }
 
-// Done: the tile settings as typed, and the file under a name of its own in
-// the work folder. Only a file picked here is copied: a stored name is
-// already there.
+// Done: the tile settings as typed, and the file picked here, if any.
 void writeBackground(BackgroundWindow& b) {
   BackgroundRecord& r = record(b);
   r.tile = getGadgetState(b.tileBox) ? 1 : 0;
   std::vector<int*> values = tileValues(r);
   for (int i = 0; i < tileFieldCount; ++i) *values[size_t(i)] = textValue(getGadgetText(b.fields[i]));
-  if (!b.picked) return;
-  std::vector<std::string> taken = workFileNamesInUse();
-  dropOneName(taken, r.file);
-  std::string name = pickedFileName(b.current, taken);
-  copyPickedFile(b.current, name);
-  r.file = name;
+  if (!b.picked.empty()) r.file = b.picked;
 }
 
 void makeTileFields(BackgroundWindow& b) {
@@ -138,7 +139,6 @@ void editBackground(const std::string& name) {
   BackgroundWindow b;
   if (!openPropertyFrame(backgroundKind, name, b.frame)) return;
   BackgroundRecord& r = record(b);
-  b.current = r.file;
   if (!r.file.empty()) b.preview = loadImage(UI_ANY, workFolder + "/" + r.file);
   b.fileLabel = textGadget(UI_ANY, 10, 45, 100, 25, "File: " + r.file);
   nameGadget(b.fileLabel, "file");

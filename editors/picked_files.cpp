@@ -65,3 +65,7 @@ std::string pickedFileName(const std::string& path, const std::vector<std::strin
 bool copyPickedFile(const std::string& path, const std::string& name) {
   return copyFile(path, workFolder + "/" + name);
 }
+
+std::string uncopiedPickText(const std::string& path) {
+  return "The file " + path + " cannot be copied into the work folder.";
+}

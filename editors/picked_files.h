@@ -20,5 +20,7 @@ void dropOneName(std::vector<std::string>& names, const std::string& name);
 // "<stem>_<n><ext>" from n = 2.
 std::string pickedFileName(const std::string& path, const std::vector<std::string>& taken);
 // Copies the picked file into the work folder under `name` (a file of 0
-// bytes too); false when it cannot be read or written.
+// bytes too); false when it cannot be read or written (no work folder, say).
 bool copyPickedFile(const std::string& path, const std::string& name);
+// The "Error" text of a pick that copyPickedFile could not copy.
+std::string uncopiedPickText(const std::string& path);

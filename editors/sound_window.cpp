@@ -1,6 +1,6 @@
 // The sound and music windows: twins over their own tables, each with three
-// sources (WAV, MP3, OGG) that Set picks and Unset clears; Done copies the
-// files picked here into the work folder.
+// sources (WAV, MP3, OGG) that Set picks into the work folder and Unset
+// clears; Done stores them.
 #include <array>
 
 #include "editors/editor_frame.h"
@@ -42,42 +42,40 @@ const AudioKind musicWindow{&musicKind,
                             {"Music files(*.wav)|*.wav", "Music files(*.mp3)|*.mp3", "Music files(*.ogg)|*.ogg"},
                             musicSources};
 
-// One format's source while the window is open: the record's bare name, or
-// the full path of a file picked here, or "" once unset.
-struct Pending {
-  std::string source;
-  bool picked = false;
-};
+// Each format's source while the window is open: the work folder's name of
+// its file ("" once unset).
+using Pending = std::array<std::string, formats>;
 
-// Names the picked files, writes the three fields and copies what was
-// picked here, and only that: a bare name is already in the work folder.
-void storeSources(const AudioKind& kind, int index, const std::array<Pending, formats>& pending) {
-  std::array<std::string*, formats> fields = kind.sources(index);
+// Copies the file picked for format `f` into the work folder under a name
+// that no other source holds, then and not on Done: a pick that cannot be
+// copied is refused while the user still sees it. The name, or "" when
+// refused.
+std::string pickSource(const AudioKind& kind, int index, const Pending& pending, int f, const std::string& path) {
   std::vector<std::string> taken = workFileNamesInUse();
-  for (std::string* field : fields) dropOneName(taken, *field);
-  for (const Pending& p : pending)
-    if (!p.picked && !p.source.empty()) taken.push_back(p.source);
-  for (int f = 0; f < formats; ++f) {
-    if (!pending[f].picked) continue;
-    std::string name = pickedFileName(pending[f].source, taken);
-    taken.push_back(name);
-    copyPickedFile(pending[f].source, name);
-    *fields[f] = name;
-  }
-  for (int f = 0; f < formats; ++f)
-    if (!pending[f].picked) *fields[f] = pending[f].source;
+  for (std::string* field : kind.sources(index)) dropOneName(taken, *field);
+  for (int g = 0; g < formats; ++g)
+    if (g != f && !pending[g].empty()) taken.push_back(pending[g]);
+  std::string name = pickedFileName(path, taken);
+  if (copyPickedFile(path, name)) return name;
+  messageRequester("Error", uncopiedPickText(path));
+  return "";
+}
+
+void storeSources(const AudioKind& kind, int index, const Pending& pending) {
+  std::array<std::string*, formats> fields = kind.sources(index);
+  for (int f = 0; f < formats; ++f) *fields[f] = pending[f];
 }
 
 void editAudio(const AudioKind& kind, const std::string& name) {
   PropertyFrame frame;
   if (!openPropertyFrame(*kind.frame, name, frame)) return;
-  std::array<Pending, formats> pending;
+  Pending pending;
   int set[formats], text[formats], unset[formats];
   for (int f = 0; f < formats; ++f) {
-    pending[f].source = *kind.sources(frame.index)[f];
+    pending[f] = *kind.sources(frame.index)[f];
     std::string word = formatWords[f];
     set[f] = buttonGadget(UI_ANY, 10, 40 + 30 * f, 150, 25, "Set " + word + " file...");
-    text[f] = textGadget(UI_ANY, 170, 45 + 30 * f, 230, 25, "File: " + pending[f].source);
+    text[f] = textGadget(UI_ANY, 170, 45 + 30 * f, 230, 25, "File: " + pending[f]);
     unset[f] = buttonGadget(UI_ANY, 395, 40 + 30 * f, 75, 25, "<< Unset");
     nameGadget(text[f], word + " file");
     nameGadget(unset[f], "Unset " + word);
@@ -91,11 +89,13 @@ void editAudio(const AudioKind& kind, const std::string& name) {
       if (eventGadget() == set[f]) {
         std::string path = openFileRequester(kind.requesterTitles[f], "", kind.patterns[f], 0);
         if (path.empty()) return;
-        pending[f] = {path, true};
+        std::string name = pickSource(kind, frame.index, pending, f, path);
+        if (name.empty()) return;
+        pending[f] = name;
         setGadgetText(text[f], "File: " + filePart(path));
       } else if (eventGadget() == unset[f]) {
         if (askYesNo("Confirm", "Remove " + word + " source?") != 1) return;
-        pending[f] = {"", false};
+        pending[f] = "";
         setGadgetText(text[f], "File: ");
       }
     }

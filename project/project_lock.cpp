@@ -24,18 +24,32 @@ void unlockProject(ProjectLock& lock) {
   lock.handle = -1;
 }
 
-int lockProject(const std::string& project, ProjectLock& lock) {
+ProjectLockState lockProject(const std::string& project, ProjectLock& lock) {
   lock.path = projectLockPath(project);
   for (int waited = 0;; waited += pauseMs) {
-    lock.handle = lockFile(lock.path);
-    if (lock.handle >= 0) return PROJECT_HELD;
-    if (lock.handle == LOCK_FAILED) return PROJECT_UNLOCKABLE;
+    const int taken = lockFile(lock.path);
+    lock.handle = taken >= 0 ? taken : -1;
+    if (taken >= 0 || taken == LOCK_UNSUPPORTED) return PROJECT_HELD;
+    if (taken == LOCK_FAILED) return PROJECT_UNLOCKABLE;
     if (waited >= waitMs) return PROJECT_BUSY;
     if (projectLockWaitHook)
       projectLockWaitHook();
     else
       delayMs(pauseMs);
   }
+}
+
+bool lockForCommit(const std::string& project, ProjectLock& lock) {
+  const ProjectLockState state = lockProject(project, lock);
+  if (state != PROJECT_HELD) {
+    reportSaveError(state == PROJECT_BUSY ? projectBusyText(project) : projectUnlockableText(project));
+    return false;
+  }
+  std::string error;
+  if (recoverSave(project, true, error)) return true;
+  unlockProject(lock);   // not held while the message waits for its OK
+  reportSaveError(error);
+  return false;
 }
 
 std::string projectBusyText(const std::string& project) {
@@ -47,6 +61,6 @@ std::string projectBusyText(const std::string& project) {
 std::string projectUnlockableText(const std::string& project) {
   const std::string path = projectLockPath(project);
   // Something in the lock file's place is named; else Projects/ takes no new file.
-  if (entryExists(path)) return "The file " + shownText(path) + " cannot be written.";
+  if (isAnythingAt(path)) return "The file " + shownText(path) + " cannot be written.";
   return "The project file Projects/" + shownText(project) + ".xml cannot be written.";
 }

@@ -27,11 +27,17 @@ struct ProjectLock {
 // Takes the lock of `project`, waiting up to a second and a half while
 // another copy holds it: PROJECT_HELD, PROJECT_BUSY when the other still
 // holds it, PROJECT_UNLOCKABLE when the lock file cannot be made (Projects/
-// is read-only, or something else is in its place).
-int lockProject(const std::string& project, ProjectLock& lock);
+// is read-only, or something else is in its place). On a file system
+// without locks there is nothing to hold: PROJECT_HELD, and the program
+// works there as it did before it had locks.
+ProjectLockState lockProject(const std::string& project, ProjectLock& lock);
 // Lets go at once: before a message that waits for the user's OK, so that
 // another copy is not kept waiting on it meanwhile.
 void unlockProject(ProjectLock& lock);
+// What a save or an export does before it writes: takes the lock and puts
+// back or finishes what a commit cut off left. true with the lock held;
+// else false, the "Error" shown with the lock let go.
+bool lockForCommit(const std::string& project, ProjectLock& lock);
 
 // The "Error" texts of a project that another copy holds, and of one whose
 // lock file cannot be made.

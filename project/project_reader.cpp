@@ -374,7 +374,7 @@ bool openProjectNamed(const std::string& nameArg) {
   // (Projects/ read-only) a project is still read, when no journal names it.
   ProjectLock lock;
   if (isUsableName(name)) {
-    const int state = lockProject(name, lock);
+    const ProjectLockState state = lockProject(name, lock);
     if (state == PROJECT_BUSY) {
       projectHooks.message("Error", projectBusyText(name));
       return false;

@@ -257,22 +257,16 @@ bool writeProject() {
     reportUnwritable("The project file " + documentPath);
     return false;
   }
-  // Another copy of the program may be saving or opening it.
+  // Another copy of the program may be saving or opening it; a save cut
+  // off between its renames is put back or finished first.
   ProjectLock lock;
-  const int state = lockProject(projectName, lock);
-  if (state != PROJECT_HELD) {
-    reportSaveError(state == PROJECT_BUSY ? projectBusyText(projectName) : projectUnlockableText(projectName));
-    return false;
-  }
+  if (!lockForCommit(projectName, lock)) return false;
   // Each message of a failed save waits for its OK with the lock let go.
   auto fail = [&lock](const std::string& text) {
     unlockProject(lock);
     reportSaveError(text);
     return false;
   };
-  // A save cut off between its renames is put back or finished first.
-  std::string error;
-  if (!recoverSave(projectName, true, error)) return fail(error);
   save = SaveFiles();
   save.project = projectName;
   unwritten.clear();
@@ -284,9 +278,12 @@ bool writeProject() {
     if (!f.empty() && !prepareFolder(f))
       return fail("The folder " + f.substr(0, f.size() - 1) + " cannot be written.");
   }
-  // What a save that was killed left behind is of no use to anyone.
+  // What a save that was killed left behind is of no use to anyone. Older
+  // versions' carry no project's tag, as does the temporary file of any
+  // copy's write in Projects/ (a thumbnail): one a day old is no write
+  // under way.
   removeLeftovers("Projects", documentTempPrefix(projectName), false);
-  removeLeftovers("Projects", SAVE_TEMP_PREFIX, false);   // older ones, without a project name
+  removeLeftovers("Projects", SAVE_TEMP_PREFIX, false, 24 * 3600);
   for (const std::string& f : {folder, imageFolder, audioFolder})
     if (!f.empty()) removeLeftovers(f, SAVE_TEMP_PREFIX, true);
 

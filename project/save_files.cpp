@@ -126,13 +126,16 @@ void discardFiles(SaveFiles& save) {
   save.staged.clear();
 }
 
-void removeLeftovers(const std::string& folder, const std::string& prefix, bool anyLength) {
+void removeLeftovers(const std::string& folder, const std::string& prefix, bool anyLength, int64_t age) {
   std::vector<DirEntry> entries;
   if (!listFolder(folder, "", entries)) return;
   std::string base = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+  const int64_t now = unixTime();
   for (const DirEntry& e : entries) {
     if (e.kind != FILE_REGULAR || e.name.compare(0, prefix.size(), prefix) != 0) continue;
-    if (anyLength || e.name.size() == prefix.size() + 6) deleteFile(base + e.name);
+    if (!anyLength && e.name.size() != prefix.size() + 6) continue;
+    if (age > 0 && now - fileModified(base + e.name) < age) continue;
+    deleteFile(base + e.name);
   }
 }
 

@@ -14,6 +14,7 @@
 // runs under the project's lock (project_lock.h).
 #pragma once
 
+#include <cstdint>
 #include <set>
 #include <string>
 #include <vector>
@@ -76,8 +77,8 @@ bool recoverSave(const std::string& project, bool locked, std::string& error);
 
 // Removes what a save that was killed left behind: in `folder`, the files
 // whose names are `prefix` and six more characters (every length when
-// `anyLength`).
-void removeLeftovers(const std::string& folder, const std::string& prefix, bool anyLength);
+// `anyLength`), last changed at least `age` seconds ago.
+void removeLeftovers(const std::string& folder, const std::string& prefix, bool anyLength, int64_t age = 0);
 
 // The "Error" message of a file or folder that a save could not write
 // (`what` names it: "The file Projects/N/game.js"), then the window title.

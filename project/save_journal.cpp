@@ -151,8 +151,9 @@ int readJournal(const std::string& path, const std::string& project, std::vector
   // Never opened when it is anything but a plain file: a link may lead
   // anywhere, a device may do anything when opened.
   std::string bytes;
-  if (filePermissions(path) < 0) return refuse("is a link or no plain file");
-  if (!readPlainFile(path, bytes)) return refuse("cannot be read");
+  const ReadResult read = readPlainFile(path, bytes);
+  if (read == READ_FAILED) return refuse("cannot be read");
+  if (read != READ_DONE) return refuse("is a link or no plain file");
   const std::string_view all = bytes;
   size_t count = 0, from = 0;
   std::string temp, file;

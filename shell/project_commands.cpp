@@ -34,9 +34,12 @@ void newProject() {
   loadPreferences();
   projectName = "";
   // Without a folder of its own every pick would go nowhere, unnoticed.
-  if (!makeWorkFolder())
-    messageRequester("Error", "The work folder cannot be made in " + currentFolder() +
+  if (!makeWorkFolder()) {
+    std::string here = currentFolder();
+    if (here.size() > 1) here.pop_back();   // its "/", before the full stop
+    messageRequester("Error", "The work folder cannot be made in " + here +
                                   ". Sounds, musics and backgrounds cannot be picked.");
+  }
 }
 
 namespace {

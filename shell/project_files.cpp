@@ -21,8 +21,11 @@ bool isWorkFolderName(const std::string& name) {
 
 namespace {
 
-// The lock on the work folder this program holds, -1 for none.
-int workFolderLock = -1;
+// The locks on the work folder this program holds, -1 for none: its lock
+// file's, and the folder's own, which versions before look at.
+int workFolderLock = -1, workFolderItselfLock = -1;
+// Made where the file system has no locks: this program's all the same.
+bool workFolderUnlocked = false;
 
 bool holdsPlainFilesOnly(const std::string& folder) {
   std::vector<DirEntry> entries;
@@ -35,19 +38,31 @@ bool holdsPlainFilesOnly(const std::string& folder) {
 // Removes a work folder that no running program uses; false when it stays.
 bool removeIfUnused(const std::string& folder) {
   if (isLink(folder) || fileKind(folder) != FILE_FOLDER) return false;
-  if (fileKind(folder + "/" + WORK_FOLDER_MARKER) != FILE_REGULAR) {
-    // An older version locked nothing: its folder may still be in use by a
-    // run that looks like ours, or may be no work folder at all.
+  const std::string marker = folder + "/" + WORK_FOLDER_MARKER;
+  if (fileKind(marker) != FILE_REGULAR) {
+    // An older version locked nothing, nor does a run where nothing can be
+    // locked: its folder may still be in use by a run that looks like ours,
+    // or may be no work folder at all.
     if (!holdsPlainFilesOnly(folder) || isProgramRunningHereElsewhere()) return false;
     return deleteFolderTree(folder);
   }
-  int lock = lockFolder(folder);
+  // Marked without a lock file: the version before locked the folder itself.
+  const bool lockFileThere = isAnythingAt(folder + "/" + FOLDER_LOCK_FILE);
+  int lock = lockFileThere ? lockFolder(folder) : lockFolderItself(folder);
   if (lock < 0) return false;
   // Held while it goes, so that no program starting now takes it; one that
-  // removed it and made its own in its place meanwhile keeps that one.
-  bool removed = isLockedFolderAt(lock, folder) && deleteFolderTree(folder);
+  // removed it and made its own in its place meanwhile keeps that one,
+  // which it marks only once it holds it.
+  bool removed = isLockedFolderAt(lock, folder) && fileKind(marker) == FILE_REGULAR && deleteFolderTree(folder);
   unlockFolder(lock);
   return removed;
+}
+
+void letGoOfWorkFolder() {
+  unlockFolder(workFolderLock);
+  unlockFolder(workFolderItselfLock);
+  workFolderLock = workFolderItselfLock = -1;
+  workFolderUnlocked = false;
 }
 
 void step(int done) {
@@ -66,8 +81,7 @@ std::string nextWorkFolderName(const std::string& name) {
 }  // namespace
 
 bool makeWorkFolder() {
-  unlockFolder(workFolderLock);
-  workFolderLock = -1;
+  letGoOfWorkFolder();
   for (int tries = 0; isWorkFolderName(workFolder) && tries < 86400; ++tries) {
     if (fileKind(workFolder) == FILE_REGULAR) deleteFile(workFolder);
     else if (fileKind(workFolder) == FILE_FOLDER) removeIfUnused(workFolder);
@@ -77,15 +91,23 @@ bool makeWorkFolder() {
     if (made == NEW_FOLDER_MADE) {
       step(WORK_FOLDER_MADE);
       int lock = lockFolder(workFolder);
-      if (lock < 0) {
+      if (lock == LOCK_UNSUPPORTED) {
+        // Left unmarked, the folder is judged as before there were locks:
+        // kept while a run of this program works here.
+        workFolderUnlocked = true;
+        return true;
+      }
+      if (lock == LOCK_FAILED) {
         // Not a name another run holds (nobody locks a folder without its
         // marker) but a lock this program cannot take at all.
+        deleteFile(workFolder + "/" + FOLDER_LOCK_FILE);
         deleteEmptyFolder(workFolder);
         return false;
       }
       if (isLockedFolderAt(lock, workFolder)) {
         step(WORK_FOLDER_LOCKED);
-        // The lock first: a folder marked and not locked is a dead run's.
+        workFolderItselfLock = lockFolderItself(workFolder);   // where it can be had
+        // The locks first: a folder marked and not locked is a dead run's.
         writeFile(workFolder + "/" + WORK_FOLDER_MARKER, std::to_string(getpid()) + "\n");
         workFolderLock = lock;
         return true;
@@ -99,9 +121,9 @@ bool makeWorkFolder() {
 
 void deleteWorkFolder() {
   // Another run may work in a folder of this name; only the held one is ours.
-  if (isWorkFolderName(workFolder) && isLockedFolderAt(workFolderLock, workFolder)) deleteFolderTree(workFolder);
-  unlockFolder(workFolderLock);
-  workFolderLock = -1;
+  if (isWorkFolderName(workFolder) && (workFolderUnlocked || isLockedFolderAt(workFolderLock, workFolder)))
+    deleteFolderTree(workFolder);
+  letGoOfWorkFolder();
 }
 
 void removeStaleWorkFolders() {

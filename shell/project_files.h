@@ -15,7 +15,8 @@ bool isWorkFolderName(const std::string& name);
 
 // A work folder of a running program is locked by it (lockFolder) and
 // carries this file, made after the lock is taken; a folder with the file
-// and without the lock was left by a run that ended without Exit.
+// and without the lock was left by a run that ended without Exit. Where
+// the file system has no locks, the folder is neither locked nor marked.
 constexpr const char* WORK_FOLDER_MARKER = ".zembrik-work";
 
 // Makes the work folder that `workFolder` names, locked and marked, and
@@ -25,7 +26,8 @@ constexpr const char* WORK_FOLDER_MARKER = ".zembrik-work";
 // held by a running program, takes the name of the next second. A folder or
 // file of that name that no running program holds is removed first. false
 // when no folder can be made and locked (a program folder that cannot be
-// written): `workFolder` then names no folder of this program.
+// written): `workFolder` then names no folder of this program. Where the
+// file system has no locks, true with the folder unlocked.
 bool makeWorkFolder();
 // For tests: called after each step of makeWorkFolder, so that a run can be
 // held there while another one starts.
@@ -36,7 +38,8 @@ extern std::function<void(int step)> workFolderStepHook;
 void deleteWorkFolder();
 // At start-up: removes the work folders that runs ended without Exit left
 // in the program folder. A marked folder goes when no program holds its
-// lock; an unmarked one, of an older version, only when it holds nothing
-// but plain files and no other run of this program has the program folder
-// as its current directory.
+// lock (its lock file's; for one of the version before, which has none,
+// the folder's own); an unmarked one, of an older version or of a run
+// without locks, only when it holds nothing but plain files and no other
+// run of this program has the program folder as its current directory.
 void removeStaleWorkFolders();

@@ -28,6 +28,7 @@ void initGlobals() {
   showCollisionShape = 1;
   serverVersion = 0;
   exportTemplate = "";
+  exportTemplateUnread = false;
   showObjects = 1;
   showTiles = 1;
 }

@@ -44,9 +44,11 @@ std::string copyLockPath;
 enum CopyLock { COPY_LOCK_TAKEN, COPY_LOCK_HELD, COPY_LOCK_UNUSABLE };
 
 // The kernel's lock on a file of the user's own, let go of however the copy
-// ends.
+// ends. In the shared temporary folder another user's file of that name,
+// locked, would make every start hand over to nobody and end: only one's
+// own counts.
 CopyLock takeCopyLock(const std::string& path) {
-  int fd = lockFile(path, 0600);
+  int fd = lockFile(path, 0600, true);
   if (fd == LOCK_HELD_ELSEWHERE) return COPY_LOCK_HELD;
   if (fd < 0) return COPY_LOCK_UNUSABLE;
   copyLock = fd;

@@ -63,7 +63,7 @@ bool deleteFile(const std::string& path) {
   return stepAllowed(STEP_DELETE, path) && unlink(path.c_str()) == 0;
 }
 
-static int readOpened(const std::string& path, int flags, std::string& bytes) {
+static ReadResult readOpened(const std::string& path, int flags, std::string& bytes) {
   bytes.clear();
   int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | flags);
   if (fd < 0) return errno == ENOENT ? READ_MISSING : READ_FAILED;
@@ -90,7 +90,7 @@ static int readOpened(const std::string& path, int flags, std::string& bytes) {
 }
 
 // Without O_NONBLOCK a pipe in the file's place would wait for a writer.
-int readFileIfThere(const std::string& path, std::string& bytes) {
+ReadResult readFileIfThere(const std::string& path, std::string& bytes) {
   return readOpened(path, O_NONBLOCK, bytes);
 }
 
@@ -98,8 +98,13 @@ bool readFile(const std::string& path, std::string& bytes) {
   return readFileIfThere(path, bytes) == READ_DONE;
 }
 
-bool readPlainFile(const std::string& path, std::string& bytes) {
-  return readOpened(path, O_NOFOLLOW | O_NONBLOCK, bytes) == READ_DONE;
+ReadResult readPlainFile(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  struct stat st;
+  if (lstat(path.c_str(), &st) != 0) return errno == ENOENT ? READ_MISSING : READ_FAILED;
+  if (!S_ISREG(st.st_mode)) return READ_NOT_PLAIN;
+  // Something put in its place since is opened without waiting, and refused.
+  return readOpened(path, O_NOFOLLOW | O_NONBLOCK, bytes);
 }
 
 // Past a file-size limit the kernel would end the whole program in the
@@ -184,6 +189,11 @@ bool isLink(const std::string& path) {
   return !bare.empty() && lstat(bare.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
+bool isAnythingAt(const std::string& path) {
+  struct stat st;
+  return !path.empty() && lstat(path.c_str(), &st) == 0;
+}
+
 int filePermissions(const std::string& path) {
   struct stat st;
   if (path.empty() || lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
@@ -222,7 +232,7 @@ bool renameFile(const std::string& from, const std::string& to) {
 // the folder is not there, READ_FAILED when it cannot be opened or read to
 // its end.
 template <typename Take>
-static int eachEntry(const std::string& path, const std::string& pattern, Take take) {
+static ReadResult eachEntry(const std::string& path, const std::string& pattern, Take take) {
   DIR* dir = opendir(path.empty() ? "." : path.c_str());
   if (!dir) return errno == ENOENT ? READ_MISSING : READ_FAILED;
   for (;;) {
@@ -240,11 +250,11 @@ static int eachEntry(const std::string& path, const std::string& pattern, Take t
   return whole ? READ_DONE : READ_FAILED;
 }
 
-int listFolderIfThere(const std::string& path, const std::string& pattern, std::vector<DirEntry>& out) {
+ReadResult listFolderIfThere(const std::string& path, const std::string& pattern, std::vector<DirEntry>& out) {
   out.clear();
   std::string base = path.empty() ? std::string("./") : path;
   if (base.back() != '/') base += '/';
-  int result = eachEntry(path, pattern, [&](const std::string& name, unsigned char type) {
+  const ReadResult result = eachEntry(path, pattern, [&](const std::string& name, unsigned char type) {
     int kind = FILE_NONE;
     if (type == DT_DIR) kind = FILE_FOLDER;
     else if (type == DT_REG) kind = FILE_REGULAR;

@@ -1,6 +1,7 @@
-// Folder locks, folders made by one program alone, and the other runs of
-// this program: what lets a program tell the work folder of a run that
-// still goes on from one that a killed run left behind.
+// Locks, folders made by one program alone, and the other runs of this
+// program: what lets a program tell the work folder of a run that still
+// goes on from one that a killed run left behind, and keeps two copies
+// from one project.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -30,26 +31,94 @@ std::string programFileName(const std::string& path) {
   return name;
 }
 
-}  // namespace
-
-int lockFolder(const std::string& path) {
-  // Not inherited by the programs started later: a browser that outlives
-  // the program must not keep its folder locked.
-  int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0) return -1;
+// One try at the lock on an open file.
+int takeLock(int fd) {
   int rc;
   do {
-    rc = flock(fd, LOCK_EX | LOCK_NB);
+    rc = lockCallHook ? lockCallHook(fd) : flock(fd, LOCK_EX | LOCK_NB);
   } while (rc != 0 && errno == EINTR);
-  if (rc != 0) {
+  if (rc == 0) return 0;
+  if (errno == EWOULDBLOCK) return LOCK_HELD_ELSEWHERE;
+  if (errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS) return LOCK_UNSUPPORTED;
+  return LOCK_FAILED;
+}
+
+// The lock file `name` in the folder `dir`, made when missing: read-write,
+// or read-only where it may not be written (another user's, a read-only
+// disk), which serves all but NFS. Not inherited by the programs started
+// later: a browser that outlives the program must not keep it locked.
+int openLockFile(int dir, const char* name, int mode, bool ownFileOnly) {
+  struct stat st;
+  // What is no regular file is not even opened: a device may do anything
+  // then, a pipe would wait for a writer.
+  if (fstatat(dir, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(st.st_mode)) return -1;
+  const int flags = O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+  int fd = openat(dir, name, O_RDWR | flags, mode_t(mode));
+  if (fd < 0 && (errno == EACCES || errno == EROFS)) fd = openat(dir, name, O_RDONLY | flags, mode_t(mode));
+  if (fd < 0) return -1;
+  // Put in its place since: the check that counts is on what was opened.
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || (ownFileOnly && st.st_uid != geteuid())) {
     close(fd);
     return -1;
   }
   return fd;
 }
 
+bool sameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+int lockAt(int dir, const char* name, int mode, bool ownFileOnly) {
+  // A holder may remove the file before it lets go: one that opened it
+  // before then holds a file no longer there, and tries again.
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    int fd = openLockFile(dir, name, mode, ownFileOnly);
+    if (fd < 0) return LOCK_FAILED;
+    const int taken = takeLock(fd);
+    if (taken != 0) {
+      close(fd);
+      return taken;
+    }
+    struct stat held, there;
+    if (fstat(fd, &held) == 0 && fstatat(dir, name, &there, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(held, there))
+      return fd;
+    close(fd);
+  }
+  return LOCK_HELD_ELSEWHERE;
+}
+
+}  // namespace
+
+std::function<int(int handle)> lockCallHook;
+
+int lockFile(const std::string& path, int mode, bool ownFileOnly) {
+  return lockAt(AT_FDCWD, path.c_str(), mode, ownFileOnly);
+}
+
+void unlockFile(int handle, const std::string& path) {
+  if (handle < 0) return;
+  unlink(path.c_str());
+  close(handle);
+}
+
+int lockFolder(const std::string& path) {
+  int dir = open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (dir < 0) return LOCK_FAILED;
+  int handle = lockAt(dir, FOLDER_LOCK_FILE, 0666, false);
+  close(dir);
+  return handle;
+}
+
 void unlockFolder(int handle) {
   if (handle >= 0) close(handle);
+}
+
+int lockFolderItself(const std::string& path) {
+  int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return -1;
+  if (takeLock(fd) != 0) {
+    close(fd);
+    return -1;
+  }
+  return fd;
 }
 
 NewFolder makeNewFolder(const std::string& path) {
@@ -61,39 +130,12 @@ NewFolder makeNewFolder(const std::string& path) {
 bool deleteEmptyFolder(const std::string& path) { return !path.empty() && rmdir(path.c_str()) == 0; }
 
 bool isLockedFolderAt(int handle, const std::string& path) {
-  struct stat held, there;
-  return handle >= 0 && fstat(handle, &held) == 0 && lstat(path.c_str(), &there) == 0 &&
-         S_ISDIR(there.st_mode) && held.st_dev == there.st_dev && held.st_ino == there.st_ino;
-}
-
-int lockFile(const std::string& path, int mode) {
-  // A holder removes the file before it lets go: one that opened it before
-  // then holds a file no longer there, and tries again.
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    int fd = open(path.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, mode_t(mode));
-    if (fd < 0) return LOCK_FAILED;
-    int rc;
-    do {
-      rc = flock(fd, LOCK_EX | LOCK_NB);
-    } while (rc != 0 && errno == EINTR);
-    if (rc != 0) {
-      bool busy = errno == EWOULDBLOCK;
-      close(fd);
-      return busy ? LOCK_HELD_ELSEWHERE : LOCK_FAILED;
-    }
-    struct stat held, there;
-    if (fstat(fd, &held) == 0 && lstat(path.c_str(), &there) == 0 && held.st_dev == there.st_dev &&
-        held.st_ino == there.st_ino)
-      return fd;
-    close(fd);
-  }
-  return LOCK_HELD_ELSEWHERE;
-}
-
-void unlockFile(int handle, const std::string& path) {
-  if (handle < 0) return;
-  unlink(path.c_str());
-  close(handle);
+  struct stat held, folder, entry;
+  if (handle < 0 || fstat(handle, &held) != 0 || lstat(path.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode))
+    return false;
+  if (S_ISDIR(held.st_mode)) return sameFile(held, folder);
+  // The folder's own lock file is still in the folder at the path.
+  return lstat((path + "/" + FOLDER_LOCK_FILE).c_str(), &entry) == 0 && sameFile(held, entry);
 }
 
 bool isProgramRunningHereElsewhere() {

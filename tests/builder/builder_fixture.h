@@ -41,6 +41,7 @@ class BuilderTest : public ::testing::Test {
     generateIndexHtml = 1;
     addFileProtocol = 0;
     exportTemplate.clear();
+    exportTemplateUnread = false;
     extensions.clear();
     enabledExtensions.clear();
     makeFolder(workFolder);

@@ -3,14 +3,20 @@
 // back.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "builder/code_check.h"
 #include "builder/game_files.h"
 #include "builder_fixture.h"
 #include "project/project_file.h"
 #include "project/project_lock.h"
 #include "project/save_files.h"
 #include "tests/support/folder_files.h"
+#include "tests/support/lock_calls.h"
 #include "tests/support/other_copy.h"
 #include "tests/support/power_cut_rules.h"
+#include "tests/support/time_limited_child.h"
 
 namespace {
 
@@ -134,6 +140,71 @@ TEST_F(GameCommitTest, AFailedExportHoldsNoLockWhileItsErrorIsShown) {
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].first, "Error");
   EXPECT_TRUE(freeAtMessage);
+}
+
+// The game is built (every section, the code check) before the project is
+// locked: another copy is not kept waiting for it. Seen from the export's
+// first pause for the lock, which another copy holds.
+TEST_F(GameCommitTest, TheGameIsBuiltBeforeTheLockIsTaken) {
+  scenes[0].code = "if (";   // the code check has something to find
+  clearCodeProblems();
+  OtherCopy other;
+  ASSERT_TRUE(other.start([&other] {
+    ProjectLock lock;
+    if (lockProject("game", lock) != PROJECT_HELD) return false;
+    other.hold();
+    return true;
+  }));
+  size_t problemsAtFirstPause = 0;
+  int pauses = 0, status = -1;
+  projectLockWaitHook = [&] {
+    if (++pauses > 1) return;
+    problemsAtFirstPause = codeProblems.size();
+    status = other.release();
+  };
+  EXPECT_TRUE(generateGameFiles());
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(problemsAtFirstPause, 1u) << "the lock was taken before the game was built";
+  EXPECT_EQ(slurp("Projects/game/game.js").substr(0, 9), "new game ");
+}
+
+// Under NFS's byte-range locks and where there are no locks the export
+// works as anywhere; a pipe in the lock file's place refuses it at once,
+// naming the file, with the old game kept.
+TEST_F(GameCommitTest, TheExportOnOtherFileSystemsAndBesideAPipe) {
+  const std::string lockPath = projectLockPath("game");
+  struct Case {
+    const char* what;
+    std::function<int(int)> call;
+    bool pipe;
+  } cases[] = {
+      {"byte-range locks", byteRangeLock, false},
+      {"no locks", lockFailingWith(ENOLCK), false},
+      {"a pipe in the lock file's place", nullptr, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    writeFile("Projects/game/game.js", "old game");
+    if (c.pipe) {
+      ASSERT_EQ(mkfifo(lockPath.c_str(), 0644), 0);
+    }
+    LockCalls calls(c.call);
+    const Files before = projectFiles();
+    // In a child, whose messages and files come back as its exit status.
+    const int outcome = runWithin(60, [&] {
+      messages.clear();
+      const bool exported = generateGameFiles();
+      if (!c.pipe) return exported && messages.empty() ? 0 : 1;
+      const bool refused = messages == std::vector<std::pair<std::string, std::string>>{
+                                           {"Error", "The file " + lockPath + " cannot be written."}};
+      return !exported && refused && projectFiles() == before ? 0 : 1;
+    });
+    EXPECT_EQ(outcome, 0) << CHILD_STOPPED << ": it waited";
+    if (!c.pipe) {
+      EXPECT_EQ(slurp("Projects/game/game.js").substr(0, 9), "new game ");
+    }
+    unlink(lockPath.c_str());
+  }
 }
 
 }  // namespace

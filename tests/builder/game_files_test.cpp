@@ -11,6 +11,9 @@
 #include "builder_fixture.h"
 #include "tests/support/failing_step.h"
 #include "tests/support/file_size_limit.h"
+#include "tests/support/folder_files.h"
+#include "tests/support/time_limited_child.h"
+#include "tests/support/unreadable_file.h"
 #include "project/deletes.h"
 #include "project/project_file.h"
 #include "project/save_files.h"
@@ -50,6 +53,40 @@ TEST_F(TemplateTest, ReadsOneBytePerCharacterAndMakesAMissingFile) {
   writeFile("export.js", std::string("a\0b\xC3\r\n\xFF", 7));
   EXPECT_EQ(loadRuntimeTemplate(), "ab\xC3\x83\r\n\xC3\xBF");
   EXPECT_EQ(exportTemplate, "ab\xC3\x83\r\n\xC3\xBF");
+}
+
+// A template that is there but cannot be read (not a missing one) fails
+// the export with its Error and keeps the old game: a game without its
+// runtime does not run. Read again at the next export, one made readable
+// since serves.
+TEST_F(TemplateTest, AnUnreadableTemplateFailsTheExport) {
+  projectName = "game";
+  makeFolder("Projects/game");
+  writeFile("Projects/game/index.html", "old page");
+  writeFile("Projects/game/game.js", "old game");
+  scene("scene_1");
+  const Files before = projectFiles();
+  for (int how : {UNREADABLE_FOLDER, UNREADABLE_LOOP, UNREADABLE_DISK, UNREADABLE_PIPE}) {
+    SCOPED_TRACE(unreadableName(how));
+    ASSERT_TRUE(makeUnreadable("export.js", how));
+    // Started beside a pipe, the program must not wait for its reader.
+    ASSERT_EQ(runWithin(60, [] { return loadRuntimeTemplate().empty() && exportTemplateUnread ? 0 : 1; }), 0)
+        << CHILD_STOPPED << ": it waited";
+    loadRuntimeTemplate();
+    messages.clear();
+    statusTexts.clear();
+    EXPECT_FALSE(generateGameFiles());
+    EXPECT_EQ(messages, (std::vector<std::pair<std::string, std::string>>{
+                            {"Error", "The file export.js cannot be read."}}));
+    EXPECT_TRUE(statusTexts.empty());
+    EXPECT_EQ(projectFiles(), before);
+    removeWhateverIsAt("export.js");
+  }
+  writeFile("export.js", "runtime //ZEMBRIK_SCENES");
+  messages.clear();
+  EXPECT_TRUE(generateGameFiles());
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(slurp("Projects/game/game.js").substr(0, 8), "runtime ");
 }
 
 TEST_F(TemplateTest, ReplacesEachMarkerWhereTheTemplateHasIt) {

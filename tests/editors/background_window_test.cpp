@@ -193,6 +193,39 @@ TEST_F(BackgroundWindow, CancelledOrUnreadablePicksKeepTheTiles) {
   for (const TileRecord& t : tiles) freeImage(t.image);
 }
 
+// Without a work folder (none could be made) a picked picture cannot be
+// kept: the pick says so and changes nothing, neither in the window nor in
+// the record, its panel picture or its tiles; Done keeps the old file.
+TEST_F(BackgroundWindow, APickThatCannotBeCopiedChangesNothing) {
+  startMainWindow();
+  std::string name = newBackground();
+  writePicture(workFolder + "/big.png", 100, 64, paint);
+  backgrounds[0].file = "big.png";
+  makeFolder("picks");
+  const std::string picked = folder.path + "/picks/small.png";
+  writePicture(picked, 64, 32, opaque(rgb(20, 200, 20)));
+  addTile("tile_1", name, 0, 0);
+  addTile("tile_2", name, 96, 0);
+  int thumbnail = backgrounds[0].thumbnail = panelPicture(0);
+
+  driverCall([] { ASSERT_TRUE(deleteFolderTree(workFolder)); });
+  driverClick("Select image...");
+  driverAnswerFile("Select an image", picked);
+  driverAnswerMessage("Error", "The file " + picked + " cannot be copied into the work folder.");
+  driverCall([&] {
+    EXPECT_EQ(getGadgetText(gadgetByName(0, "file")), "File: big.png");
+    EXPECT_EQ(gadgetWidth(gadgetByName(0, "preview")), 100);
+    EXPECT_EQ(backgrounds[0].thumbnail, thumbnail);
+    EXPECT_EQ(tileNames(), (std::vector<std::string>{"tile_1", "tile_2"}));
+    EXPECT_EQ(getPixel(tiles[0].image, 0, 0), rgba(1, 2, 3, 255));
+  });
+  driverClick("Done");
+  editBackground(name);
+  EXPECT_TRUE(driverCheckDone());
+  EXPECT_EQ(backgrounds[0].file, "big.png");
+  for (const TileRecord& t : tiles) freeImage(t.image);
+}
+
 // Where a picture is transparent past the backdrop's 800 pixels, each tick
 // must still start from the backdrop: the grid there stays as it is.
 TEST_F(BackgroundWindow, GridPastTheBackdropStaysSteady) {

@@ -102,6 +102,31 @@ TEST_F(SoundWindows, APickedFileTakesNoOtherSoundsPlace) {
   EXPECT_EQ(TempFolder::read(workFolder + "/jump.wav"), "first jump");
 }
 
+// Without a work folder (none could be made) a picked file cannot be kept:
+// the pick says so and the source stays what it was, also on Done.
+TEST_F(SoundWindows, APickThatCannotBeCopiedKeepsTheSource) {
+  startMainWindow();
+  std::string sound = newSound();
+  sounds[0].wav = "jump.wav";
+  makeFolder("picks");
+  const std::string picked = folder.path + "/picks/boom.wav";
+  writeFile(picked, "boom");
+  driverCall([] { ASSERT_TRUE(deleteFolderTree(workFolder)); });
+  driverClick("Set WAV file...");
+  driverAnswerFile("Select a sound", picked);
+  driverAnswerMessage("Error", "The file " + picked + " cannot be copied into the work folder.");
+  driverCall([] { EXPECT_EQ(fileText("WAV"), "File: jump.wav"); });
+  driverClick("Set OGG file...");
+  driverAnswerFile("Select a sound", picked);
+  driverAnswerMessage("Error", "The file " + picked + " cannot be copied into the work folder.");
+  driverCall([] { EXPECT_EQ(fileText("OGG"), "File: "); });
+  driverClick("Done");
+  editSound(sound);
+  EXPECT_TRUE(driverCheckDone());
+  EXPECT_EQ(sounds[0].wav, "jump.wav");
+  EXPECT_EQ(sounds[0].ogg, "");
+}
+
 TEST_F(SoundWindows, AMusicMayNotTakeASoundsName) {
   startMainWindow();
   std::string sound = newSound(), music = newMusic(), other = newMusic();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
+#include <map>
 
 #include "tests/support/failing_system_call.h"
 #include "tests/support/file_size_limit.h"
@@ -196,6 +198,43 @@ TEST(SystemFiles, ReadsTellAMissingFileFromOneThatCannotBeRead) {
   EXPECT_EQ(outcome, 0) << "1: listed, 2: entries left, 4: not a failure";
 }
 
+// A plain file's read opens nothing but a regular file: a pipe's opening
+// would meet a writer that waits for it, a device's may do anything.
+TEST(SystemFiles, APlainFileReadOpensNothingElse) {
+  std::string folder = freshFolder("zm-plain");
+  ASSERT_TRUE(writeFile(folder + "plain", "abc"));
+  ASSERT_EQ(symlink("plain", (folder + "link").c_str()), 0);
+  ASSERT_EQ(mkfifo((folder + "pipe").c_str(), 0644), 0);
+  ASSERT_TRUE(makeFolder(folder + "folder"));
+  int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ASSERT_GE(watch, 0);
+  std::map<int, std::string> watched;
+  for (const char* name : {"plain", "pipe", "folder"})
+    watched[inotify_add_watch(watch, (folder + name).c_str(), IN_OPEN)] = name;
+  struct Case {
+    std::string name;
+    int result;
+    std::string bytes;
+  } cases[] = {
+      {"plain", READ_DONE, "abc"},      {"link", READ_NOT_PLAIN, ""},  {"pipe", READ_NOT_PLAIN, ""},
+      {"folder", READ_NOT_PLAIN, ""},   {"none", READ_MISSING, ""},    {"plain/x", READ_FAILED, ""},
+  };
+  for (const Case& c : cases) {
+    std::string bytes = "before";
+    EXPECT_EQ(readPlainFile(folder + c.name, bytes), c.result) << c.name;
+    EXPECT_EQ(bytes, c.bytes) << c.name;
+  }
+  // The kernel queues an opening's event before the opening returns.
+  std::vector<std::string> opened;
+  alignas(inotify_event) char buffer[4096];
+  for (ssize_t n; (n = read(watch, buffer, sizeof buffer)) > 0;)
+    for (char* at = buffer; at < buffer + n; at += sizeof(inotify_event) + reinterpret_cast<inotify_event*>(at)->len)
+      opened.push_back(watched[reinterpret_cast<inotify_event*>(at)->wd]);
+  close(watch);
+  EXPECT_EQ(opened, std::vector<std::string>{"plain"});
+  deleteFolderTree(folder);
+}
+
 TEST(SystemTime, FormatDateMasks) {
   const char* oldTz = getenv("TZ");
   std::string saved = oldTz ? oldTz : "";
@@ -245,55 +284,5 @@ TEST(SystemPrograms, RunDetachedWithoutAShell) {
   EXPECT_EQ(fileKind(target), FILE_REGULAR);
   EXPECT_FALSE(runDetached("zm-no-such-program", {}));
   EXPECT_FALSE(runDetached(folder, {}));   // a folder is no program
-  deleteFolderTree(folder);
-}
-
-// The lock tells a folder in use from one left behind, also within one
-// process; the program's work folders rely on it.
-TEST(SystemLocks, AFolderLockIsHeldUntilLetGo) {
-  std::string folder = freshFolder("zm-lock");
-  std::string work = folder + "work";
-  ASSERT_TRUE(makeFolder(work));
-  int held = lockFolder(work);
-  ASSERT_GE(held, 0);
-  EXPECT_EQ(lockFolder(work), -1) << "held";
-  EXPECT_TRUE(isLockedFolderAt(held, work));
-  // Removed and made again: the lock holds the old folder, not the new one.
-  ASSERT_TRUE(deleteFolderTree(work));
-  ASSERT_TRUE(makeFolder(work));
-  EXPECT_FALSE(isLockedFolderAt(held, work));
-  int again = lockFolder(work);
-  EXPECT_GE(again, 0);
-  unlockFolder(again);
-  unlockFolder(held);
-  held = lockFolder(work);
-  EXPECT_GE(held, 0) << "let go";
-  unlockFolder(held);
-  // No lock through a link nor on what is no folder.
-  ASSERT_EQ(symlink(work.c_str(), (folder + "link").c_str()), 0);
-  EXPECT_EQ(lockFolder(folder + "link"), -1);
-  ASSERT_TRUE(writeFile(folder + "file", "x"));
-  EXPECT_EQ(lockFolder(folder + "file"), -1);
-  EXPECT_EQ(lockFolder(folder + "missing"), -1);
-  deleteFolderTree(folder);
-}
-
-TEST(SystemLocks, AnotherRunOfTheProgramInTheSameFolderIsSeen) {
-  std::string folder = freshFolder("zm-runs");
-  std::string before = currentFolder();
-  ASSERT_TRUE(setCurrentFolder(folder));
-  EXPECT_FALSE(isProgramRunningHereElsewhere());
-  // A copy of this process: the same program file, the same folder.
-  pid_t child = fork();
-  if (child == 0) {
-    pause();
-    _exit(0);
-  }
-  ASSERT_GT(child, 0);
-  EXPECT_TRUE(isProgramRunningHereElsewhere());
-  kill(child, SIGKILL);
-  waitpid(child, nullptr, 0);
-  EXPECT_FALSE(isProgramRunningHereElsewhere()) << "killed";
-  ASSERT_TRUE(setCurrentFolder(before));
   deleteFolderTree(folder);
 }

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <ctime>
 #include <random>
 
 #include "project/makers.h"
@@ -260,16 +261,20 @@ TEST_F(SaveFailureTest, AFolderInThePlaceOfTheProjectFileChangesNothing) {
 }
 
 // The temporary files of a save that was killed are removed by the next
-// save of that project, and those that name no project; another project's
-// are left alone.
+// save of that project; another project's are left alone. One in Projects/
+// that names no project (an older version's, or of any copy's write there
+// such as a thumbnail's) goes only once it is a day old: until then it may
+// be another copy's write under way.
 TEST_F(SaveFailureTest, LeftoversOfAKilledSaveGoAtTheNextSave) {
   makeFolder("Projects/game");
   makeFolder("Projects/game/img");
   for (const char* leftover : {"Projects/.zmtmp-game-a1B2c3", "Projects/game/img/.zmtmp-x9Y8z7",
                                "Projects/game/.zmtmp-qwerty", "Projects/.zmtmp-Q1w2E3",
-                               "Projects/.zmtmp-game-2-a1B2c3",
-                               "Projects/.zmtmp-other-a1B2c3"})
+                               "Projects/.zmtmp-game-2-a1B2c3", "Projects/.zmtmp-other-a1B2c3",
+                               "Projects/.zmtmp-R4t5Y6"})
     writeFile(leftover, "half");
+  const timespec dayAndAMinuteAgo[2] = {{time(nullptr) - 24 * 3600 - 60, 0}, {time(nullptr) - 24 * 3600 - 60, 0}};
+  ASSERT_EQ(utimensat(AT_FDCWD, "Projects/.zmtmp-Q1w2E3", dayAndAMinuteAgo, 0), 0);
   ASSERT_TRUE(writeProject());
   std::vector<std::string> left;
   for (const char* folder : {"Projects", "Projects/game", "Projects/game/img"}) {
@@ -278,7 +283,7 @@ TEST_F(SaveFailureTest, LeftoversOfAKilledSaveGoAtTheNextSave) {
     for (const DirEntry& e : entries) left.push_back(e.name);
   }
   std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (std::vector<std::string>{".zmtmp-game-2-a1B2c3", ".zmtmp-other-a1B2c3"}));
+  EXPECT_EQ(left, (std::vector<std::string>{".zmtmp-R4t5Y6", ".zmtmp-game-2-a1B2c3", ".zmtmp-other-a1B2c3"}));
 }
 
 }  // namespace

@@ -1,9 +1,14 @@
 // Two copies of the program in one program folder: while one saves a
 // project, the other's Open or Save of it waits a moment, then refuses and
 // touches nothing; the first one's save ends whole.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "project/project_lock.h"
 #include "save_fixture.h"
+#include "tests/support/lock_calls.h"
 #include "tests/support/other_copy.h"
+#include "tests/support/time_limited_child.h"
 
 namespace {
 
@@ -149,6 +154,85 @@ TEST_F(SaveLockTest, NoMessageWaitsWithTheProjectHeld) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].first, "Error");
     EXPECT_TRUE(freeAtMessage);
+  }
+}
+
+// Where locks are NFS's byte-range ones, Save and Open take them as
+// anywhere, and another copy is kept out. Where the file system has no
+// locks at all they work as before there were any.
+TEST_F(SaveLockTest, SavesAndOpensWhereLocksAreByteRangeOnesOrNone) {
+  struct Case {
+    const char* what;
+    std::function<int(int)> call;
+    bool keepsOut;
+  } cases[] = {
+      {"byte-range locks", byteRangeLock, true},
+      {"no locks (ENOLCK)", lockFailingWith(ENOLCK), false},
+      {"no locks (EOPNOTSUPP)", lockFailingWith(EOPNOTSUPP), false},
+      {"no locks (ENOSYS)", lockFailingWith(ENOSYS), false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    startOver();
+    LockCalls calls(c.call);
+    EXPECT_TRUE(writeProject());
+    EXPECT_TRUE(openProjectNamed("game"));
+    EXPECT_TRUE(messages.empty()) << messages[0].second;
+    Files files = projectFiles();
+    files.erase(projectLockPath("game"));   // what a file system without locks leaves
+    EXPECT_EQ(files, newFiles);
+    if (!c.keepsOut) continue;
+    OtherCopy other;
+    ASSERT_TRUE(other.start([&other] {
+      ProjectLock lock;
+      if (lockProject("game", lock) != PROJECT_HELD) return false;
+      other.hold();
+      return true;
+    }));
+    setModified(1);
+    EXPECT_FALSE(writeProject());
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_GT(pauses, 0);
+    EXPECT_EQ(other.release(), 0);
+    messages.clear();
+  }
+}
+
+// Whatever stands in the lock file's place but a regular file refuses a
+// Save at once, naming it; a pipe there never makes it wait for a writer.
+// Open reads the project all the same, as where Projects/ is read-only:
+// no copy can save it meanwhile.
+TEST_F(SaveLockTest, NoRegularLockFileRefusesTheSaveAndLetsTheProjectBeRead) {
+  const std::string path = projectLockPath("game");
+  struct Case {
+    const char* what;
+    std::function<bool()> make;
+  } cases[] = {
+      {"a pipe", [&] { return mkfifo(path.c_str(), 0644) == 0; }},
+      {"a folder", [&] { return makeFolder(path); }},
+      {"a link to the project file", [&] { return symlink("game.xml", path.c_str()) == 0; }},
+  };
+  const std::string refusal = "The file " + path + " cannot be written.";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    startOver();
+    ASSERT_TRUE(c.make());
+    const Files before = projectFiles();
+    // In a child, whose messages and tables come back as its exit status.
+    const int outcome = runWithin(60, [&] {
+      messages.clear();
+      const bool saved = writeProject();
+      const bool refused = !saved && messages == std::vector<std::pair<std::string, std::string>>{{"Error", refusal}};
+      const bool untouched = projectFiles() == before;
+      messages.clear();
+      const bool opened = openProjectNamed("game") && messages.empty();
+      return (refused ? 0 : 1) + (untouched ? 0 : 2) + (opened ? 0 : 4);
+    });
+    EXPECT_EQ(outcome, 0) << "1: the save was not refused by name, 2: files changed, 4: the Open failed, "
+                          << CHILD_STOPPED << ": it waited";
+    EXPECT_EQ(projectFiles(), before);
+    if (c.what == std::string("a folder")) deleteFolderTree(path);
+    else unlink(path.c_str());
   }
 }
 

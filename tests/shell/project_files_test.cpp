@@ -2,17 +2,22 @@
 
 #include <poll.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
+#include <optional>
 
 #include "project/tables.h"
 #include "shell/project_files.h"
 #include "ui/panel_picture.h"
+#include "tests/support/lock_calls.h"
+#include "tests/support/other_copy.h"
 #include "tests/support/read_only_folder.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/time_limited_child.h"
 
 TEST(ProjectFiles, ListTakesOneTrailingXmlOffFilesOnly) {
   TempFolder t;
@@ -142,10 +147,15 @@ struct OtherRun {
 // Two programs started in one second from one folder, one held between the
 // steps of taking the name while the other starts up whole: each works in a
 // folder of its own, and neither's end or crash takes the other's away.
+// So also where locks are NFS's byte-range ones.
 TEST(WorkFolder, TwoRunsStartingAtOnceNeverShareOne) {
+  for (bool byteRange : {false, true})
   for (int heldAfter : {WORK_NAME_CLEARED, WORK_FOLDER_MADE, WORK_FOLDER_LOCKED}) {
     for (bool crashes : {false, true}) {
-      SCOPED_TRACE("held after step " + std::to_string(heldAfter) + (crashes ? ", crashes" : ", exits"));
+      SCOPED_TRACE(std::string(byteRange ? "byte-range locks" : "kernel locks") + ", held after step " +
+                   std::to_string(heldAfter) + (crashes ? ", crashes" : ", exits"));
+      std::optional<LockCalls> nfs;
+      if (byteRange) nfs.emplace(byteRangeLock);
       TempFolder t;
       // The last second of the day: the next name is the first of the next.
       OtherRun other("_temp_235959", heldAfter);
@@ -222,6 +232,80 @@ TEST(WorkFolder, NoneIsTakenWhereItCannotBeMadeAndLocked) {
     EXPECT_EQ(TempFolder::read(workFolder + "/picked.wav"), "theirs");
   }
   workFolder = "";
+}
+
+// A folder of the version before carries the marker and no lock file: that
+// version locked the folder itself. While such a run goes on its folder
+// stays; once it has ended it goes. A run of this version takes that lock
+// too, for such a run's start-up to see.
+TEST(WorkFolder, TheVersionBeforesFoldersAreJudgedByTheirOwnLock) {
+  TempFolder t;
+  const std::string theirs = "_temp_101010";
+  OtherCopy older;
+  ASSERT_TRUE(older.start([&older, &theirs] {
+    if (!makeFolder(theirs)) return false;
+    int lock = lockFolderItself(theirs);
+    writeFile(theirs + "/" + WORK_FOLDER_MARKER, "1\n");
+    writeFile(theirs + "/picked.wav", "theirs");
+    older.hold();
+    unlockFolder(lock);
+    return lock >= 0;
+  }));
+  workFolder = "_temp_101011";
+  ASSERT_TRUE(makeWorkFolder());
+  removeStaleWorkFolders();
+  EXPECT_EQ(TempFolder::read(theirs + "/picked.wav"), "theirs");
+  const std::string mine = workFolder;
+  EXPECT_EQ(runWithin(60, [&mine] { return lockFolderItself(mine) < 0 ? 0 : 1; }), 0)
+      << "the version before would take this run's folder for a dead one";
+  EXPECT_EQ(older.release(), 0);
+  removeStaleWorkFolders();
+  EXPECT_EQ(fileKind(theirs), FILE_NONE);
+  deleteWorkFolder();
+  EXPECT_EQ(fileKind(mine), FILE_NONE);
+  workFolder = "";
+}
+
+// Where the file system has no locks, a run works in a folder of its own
+// as before there were locks: unmarked, kept while a run of the program
+// works here, deleted at its Exit.
+TEST(WorkFolder, WithoutLocksARunStillHasAFolder) {
+  for (int error : {ENOLCK, EOPNOTSUPP, ENOSYS}) {
+    SCOPED_TRACE(error);
+    LockCalls none(lockFailingWith(error));
+    TempFolder t;
+    workFolder = "_temp_120000";
+    ASSERT_TRUE(makeWorkFolder());
+    EXPECT_EQ(fileKind(workFolder), FILE_FOLDER);
+    EXPECT_EQ(fileKind(workFolder + "/" + WORK_FOLDER_MARKER), FILE_NONE);
+    writeFile(workFolder + "/picked.wav", "mine");
+    // Another run's start-up, beside this one.
+    const std::string mine = workFolder;
+    EXPECT_EQ(runWithin(60, [&mine] {
+      workFolder = "_temp_130000";
+      removeStaleWorkFolders();
+      return fileKind(mine + "/picked.wav") == FILE_REGULAR ? 0 : 1;
+    }), 0);
+    deleteWorkFolder();
+    EXPECT_EQ(fileKind(mine), FILE_NONE);
+  }
+  workFolder = "";
+}
+
+// A marked folder whose lock file is a pipe (or anything but a file) is
+// no folder any run of ours can hold: start-up leaves it, without waiting
+// for the pipe's writer.
+TEST(WorkFolder, APipeForALockFileIsLeftAtOnce) {
+  TempFolder t;
+  const std::string odd = "_temp_111111";
+  ASSERT_TRUE(makeFolder(odd));
+  writeFile(odd + "/" + WORK_FOLDER_MARKER, "1\n");
+  ASSERT_EQ(mkfifo((odd + "/" + FOLDER_LOCK_FILE).c_str(), 0644), 0);
+  EXPECT_EQ(runWithin(60, [] {
+    removeStaleWorkFolders();
+    return 0;
+  }), 0);
+  EXPECT_EQ(fileKind(odd), FILE_FOLDER);
 }
 
 TEST(Thumbnail, LongerSideBecomesSixty) {

@@ -85,7 +85,7 @@ TEST_F(StartUp, VersionCheckAtStartSaysOnlyNews) {
 TEST_F(StartUp, SaysWhenTheWorkFolderCannotBeMade) {
   writeFile("preferences.dat", "[Misc]\nCheckProgramVersion = 0\n");
   const std::string told =
-      "The work folder cannot be made in " + folder.path + "/. Sounds, musics and backgrounds cannot be picked.";
+      "The work folder cannot be made in " + folder.path + ". Sounds, musics and backgrounds cannot be picked.";
   {
     ReadOnlyFolder readOnly(folder.path);
     ASSERT_TRUE(readOnly.holds());

@@ -4,28 +4,24 @@
 #pragma once
 
 #include <fcntl.h>
-#include <linux/capability.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
+#include <optional>
 #include <string>
+
+#include "tests/support/permission_bits.h"
 
 struct ReadOnlyFolder {
   std::string path;
-  __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-  __user_cap_data_struct saved[2]{};
-  bool overrideSetAside = false;
+  std::optional<PermissionBitsApply> bits;
 
   explicit ReadOnlyFolder(const std::string& folder) : path(folder) {
     chmod(path.c_str(), 0555);
-    if (syscall(SYS_capget, &header, saved) != 0) return;
-    __user_cap_data_struct without[2] = {saved[0], saved[1]};
-    without[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
-    overrideSetAside = syscall(SYS_capset, &header, without) == 0;
+    bits.emplace();
   }
   ~ReadOnlyFolder() {
-    if (overrideSetAside) syscall(SYS_capset, &header, saved);
+    bits.reset();
     chmod(path.c_str(), 0755);
   }
   // Whether writing there fails now, which a test should make sure of.
