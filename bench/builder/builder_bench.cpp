@@ -135,7 +135,7 @@ void BM_compileWholeGame(benchmark::State& state) {
   BenchFolder folder("builder", false);
   buildLargeProject(int(state.range(0)));
   std::string runtime;
-  readFile(std::string(ZM_DATA_DIR) + "/export.js", runtime);
+  readFile(ZM_RUNTIME_TEMPLATE, runtime);
   const std::string game = fillTemplate(latin1ToUtf8(runtime));
   for (auto _ : state) {
     JsProblem problem;

@@ -314,7 +314,7 @@ TEST_F(CodeCheckTest, AHandlerIsJudgedAsItsPiecesStandTogether) {
 TEST_F(CodeCheckTest, TopLevelPiecesThatClashAreNamedAndWrittenLate) {
   std::string node, runtime;
   if (!findOnPath("node", node)) GTEST_SKIP() << "node is not installed";
-  ASSERT_TRUE(readFile(std::string(ZM_DATA_DIR) + "/export.js", runtime));
+  ASSERT_TRUE(readFile(ZM_RUNTIME_TEMPLATE, runtime));
   auto extension = [](const std::string& code) {
     writeFile("Extensions/lib.tex", "[EXTENSION]\nLib\n[AUTHOR]\nMe\n[CODE]\nvar lib = 1;\n" + code + "\n");
   };

@@ -372,8 +372,8 @@ TEST_F(RoadTest, BrokenReferencesAndOddTextsStillGiveAGameThatRuns) {
 }
 
 TEST_F(GameFilesTest, RealRuntimeTemplateTakesTheGame) {
-  std::string runtime = std::string(ZM_SOURCE_DIR) + "/data/export.js";
-  if (fileSize(runtime) <= 0) GTEST_SKIP() << "data/export.js is not there yet";
+  std::string runtime = ZM_RUNTIME_TEMPLATE;
+  if (fileSize(runtime) <= 0) GTEST_SKIP() << runtime << " is not there yet";
   std::string node;
   if (!findOnPath("node", node)) GTEST_SKIP() << "node is not installed";
   ASSERT_TRUE(copyFile(runtime, "export.js"));

@@ -99,7 +99,7 @@ TEST(GameNames, NamesOfOtherKindsAreTaken) {
 // The runtime grows: every name it declares at its top level and every name
 // the code editor offers must stay out of the resources' reach.
 TEST(GameNames, RuntimeNamesAreRefused) {
-  std::string runtime = readText(ZM_DATA_DIR "/export.js"), listed = readText(ZM_DATA_DIR "/keywords.dat");
+  std::string runtime = readText(ZM_RUNTIME_TEMPLATE), listed = readText(ZM_DATA_DIR "/keywords.dat");
   ASSERT_FALSE(runtime.empty());
   ASSERT_FALSE(listed.empty());
   std::vector<std::string> names;

@@ -147,7 +147,7 @@ class WholeGame : public testing::Test {
     }
     // What an installed program folder holds beside the program.
     std::string bytes;
-    ASSERT_TRUE(readFile(ZM_DATA_DIR "/export.js", bytes));
+    ASSERT_TRUE(readFile(ZM_RUNTIME_TEMPLATE, bytes));
     ASSERT_TRUE(writeFile(folder + "/export.js", bytes));
     ASSERT_TRUE(readFile(ZM_DATA_DIR "/keywords.dat", bytes));
     ASSERT_TRUE(writeFile(folder + "/keywords.dat", bytes));
