@@ -15,6 +15,7 @@
 #include "tests/support/folder_files.h"
 #include "tests/support/lock_calls.h"
 #include "tests/support/other_copy.h"
+#include "tests/support/project_lock_probe.h"
 #include "tests/support/power_cut_rules.h"
 #include "tests/support/time_limited_child.h"
 
@@ -129,10 +130,7 @@ TEST_F(GameCommitTest, AFailedExportHoldsNoLockWhileItsErrorIsShown) {
   bool freeAtMessage = false;
   projectHooks.message = [&](const std::string& title, const std::string& text) {
     messages.emplace_back(title, text);
-    const std::string path = projectLockPath("game");
-    const int handle = lockFile(path);
-    freeAtMessage = handle >= 0;
-    unlockFile(handle, path);
+    freeAtMessage = projectLockIsFree("game");
   };
   fileStepHook = [](int step, const std::string&) { return step != STEP_RENAME; };
   EXPECT_FALSE(generateGameFiles());

@@ -8,6 +8,7 @@
 #include "save_fixture.h"
 #include "tests/support/lock_calls.h"
 #include "tests/support/other_copy.h"
+#include "tests/support/project_lock_probe.h"
 #include "tests/support/time_limited_child.h"
 
 namespace {
@@ -143,10 +144,7 @@ TEST_F(SaveLockTest, NoMessageWaitsWithTheProjectHeld) {
     bool freeAtMessage = false;
     projectHooks.message = [&](const std::string& title, const std::string& text) {
       messages.emplace_back(title, text);
-      const std::string path = projectLockPath("game");
-      const int handle = lockFile(path);
-      freeAtMessage = handle >= 0;
-      unlockFile(handle, path);
+      freeAtMessage = projectLockIsFree("game");
     };
     f.arrange();
     EXPECT_FALSE(f.act());
